@@ -1,0 +1,68 @@
+#pragma once
+// The one process-wide record of program state. It is zero at start, lives
+// until exit, and is read and written by every subsystem on the user-interface
+// thread (the roll threads touch only their own sign's state).
+#include <windows.h>
+
+#include <cstdint>
+
+#include "about/win32/AboutState.h"
+#include "app/win32/WindowObjects.h"
+#include "form/win32/FormState.h"
+#include "layout/Layout.h"
+#include "panel/win32/PanelState.h"
+#include "sign/win32/FileListBox.h"
+#include "sign/win32/SignState.h"
+
+namespace rovenza {
+
+struct AppState {
+  HINSTANCE instance = nullptr;
+
+  HWND mainWindow = nullptr;
+  HWND panelWindow = nullptr;
+  HWND splashWindow = nullptr;
+  HWND aboutWindow = nullptr;
+  HWND formWindow = nullptr;
+
+  HFONT mainFont = nullptr;
+  HFONT panelFont = nullptr;
+  HFONT aboutFont = nullptr;
+  HFONT splashFont = nullptr;
+  HFONT formFont = nullptr;
+  HBRUSH faceBrush = nullptr;
+
+  HMENU menuBar = nullptr;
+  HMENU fileMenu = nullptr;
+  HMENU settingsMenu = nullptr;
+  HMENU helpMenu = nullptr;
+
+  TopWindow mainRef;
+  TopWindow panelRef;
+  ChildWindow clip1;
+  ChildWindow clip2;
+  ChildWindow sign1;
+  ChildWindow sign2;
+  FileListBox fileList1;
+  FileListBox fileList2;
+
+  HBITMAP backgroundBitmap = nullptr;
+  HRGN clipRegions[kSignCount] = {nullptr, nullptr};
+  SignState signStates[kSignCount];
+  Layout layout;
+  std::int16_t templateFrames[kSignCount] = {0, 0};
+
+  PanelState panel;
+  FormState form;
+  SplashState splash;
+  AboutState about;
+};
+
+extern AppState app;
+
+// Per-sign window objects by sign index (0 = 1st sign, 1 = 2nd sign).
+inline ChildWindow& clipOf(int sign) { return sign == 0 ? app.clip1 : app.clip2; }
+inline ChildWindow& signWindowOf(int sign) { return sign == 0 ? app.sign1 : app.sign2; }
+inline FileListBox& fileListOf(int sign) { return sign == 0 ? app.fileList1 : app.fileList2; }
+
+}  // namespace rovenza

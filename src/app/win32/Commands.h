@@ -1,0 +1,28 @@
+#pragma once
+// Menu commands that are not layout-file operations, the modal-window loop,
+// help and exit.
+#include <windows.h>
+
+#include <cstdint>
+
+namespace rovenza {
+
+// False while either sign's roll thread runs: the command must do nothing.
+bool rollBusyGuard();
+
+void exitCommand();      // File > Exit
+void settingsCommand();  // Settings > Settings...
+void aboutCommand();     // Help > About
+void showHelp();         // Help > Topics, F1, the form's help button
+
+// Asks whether to leave; on Yes stops both rolls and saves the settings.
+// Returns true when the user cancelled.
+bool confirmExit();
+
+// Creates the modal window for `key` ("About" or "Set") and runs its nested
+// loop until endModalWindow; returns the code passed to endModalWindow, or 0
+// at once for any other key.
+std::int32_t runModalWindow(HWND owner, const char* key);
+void endModalWindow(HWND window, std::int32_t code);
+
+}  // namespace rovenza

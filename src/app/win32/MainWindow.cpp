@@ -1,0 +1,228 @@
+#include "app/win32/MainWindow.h"
+
+#include "app/win32/AppState.h"
+#include "app/win32/Commands.h"
+#include "app/win32/Settings.h"
+#include "app/win32/StartUp.h"
+#include "common/win32/Scoped.h"
+#include "layout/win32/OpenSave.h"
+
+namespace rovenza {
+
+const char kMainClassName[] = "NORMAL0";
+const char kDialogClassName[] = "NORMALDLG";
+const char kMainTitle[] = "RovenzaVer4";
+
+namespace {
+
+constexpr DWORD kSignStyle = 0x50000006;     // child, visible, white rectangle
+constexpr DWORD kBitmapStaticType = 0x0E;    // OR-ed in: white rectangle (6) becomes bitmap (0x0E)
+constexpr DWORD kFileListStyle = 0x40200003; // child, vertical scroll bar, notify, sorted; never shown
+
+struct ChildControl {
+  int id;
+  const char* className;
+  DWORD exStyle;
+  DWORD style;
+  int x, y, width, height;
+};
+
+const ChildControl kMainControls[] = {
+    {kSignWindow1, "STATIC", 0, kSignStyle, 83, 0, 124, 1600},
+    {kSignWindow2, "STATIC", 0, kSignStyle, 221, 0, 124, 1022},
+    {kFileList1, "LISTBOX", WS_EX_CLIENTEDGE, kFileListStyle, 363, 73, 65, 50},
+    {kFileList2, "LISTBOX", WS_EX_CLIENTEDGE, kFileListStyle, 361, 132, 59, 45},
+};
+
+struct ClipSetUp {
+  const char* className;
+  ChildWindow AppState::*clip;
+  ChildWindow AppState::*sign;
+  int signId;
+  int left;
+};
+
+const ClipSetUp kClips[] = {
+    {"MakBase1", &AppState::clip1, &AppState::sign1, kSignWindow1, 77},
+    {"MakBase2", &AppState::clip2, &AppState::sign2, kSignWindow2, 231},
+};
+
+constexpr int kClipTop = 26;
+constexpr int kClipWidth = 123;
+constexpr int kClipHeight = 57;
+
+void createChildControls(HWND window) {
+  for (const ChildControl& c : kMainControls) {
+    HWND control = CreateWindowExA(c.exStyle, c.className, "", c.style, c.x, c.y, c.width, c.height, window,
+                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.mainFont), FALSE);
+  }
+}
+
+void createClipWindows(HWND window) {
+  for (const ClipSetUp& c : kClips) {
+    WNDCLASSEXA wc{};
+    wc.cbSize = sizeof wc;
+    wc.style = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;
+    wc.lpfnWndProc = DefWindowProcA;
+    wc.hInstance = app.instance;
+    wc.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+    wc.hIconSm = LoadIconA(nullptr, IDI_WINLOGO);
+    wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+    wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+    wc.lpszClassName = c.className;
+    RegisterClassExA(&wc);
+    (app.*c.clip).setHandle(CreateWindowExA(0, c.className, "", WS_CHILD, 0, kClipTop, kClipWidth, kClipHeight,
+                                            window, nullptr, app.instance, nullptr));
+  }
+}
+
+// Everything that lives for the whole run, built at the end of WM_CREATE.
+void postCreationSetUp(HWND window) {
+  createClipWindows(window);
+  for (const ClipSetUp& c : kClips) (app.*c.clip).setParent(window);
+  for (const ClipSetUp& c : kClips) {
+    HWND sign = GetDlgItem(window, c.signId);
+    (app.*c.sign).setHandle(sign);
+    SetWindowLongPtrA(sign, GWL_STYLE, GetWindowLongPtrA(sign, GWL_STYLE) | kBitmapStaticType);
+  }
+  for (const ClipSetUp& c : kClips) (app.*c.sign).setParent((app.*c.clip).handle());
+  for (const ClipSetUp& c : kClips) (app.*c.clip).show(1);
+  for (const ClipSetUp& c : kClips) {
+    (app.*c.clip).setLeft(c.left);
+    (app.*c.clip).setTop(kClipTop);
+  }
+
+  app.panelWindow = createNamedWindow(window, "Ctrl");
+  ShowWindow(app.panelWindow, SW_SHOWNORMAL);
+  app.splashWindow = createNamedWindow(window, "Splash");
+  ShowWindow(app.splashWindow, SW_SHOWNORMAL);
+
+  app.mainRef.setHandle(window);
+  app.panelRef.setHandle(app.panelWindow);
+  app.panelRef.centerOnScreen();
+
+  app.fileList1.setHandle(GetDlgItem(window, kFileList1));
+  app.fileList2.setHandle(GetDlgItem(window, kFileList2));
+
+  app.templateFrames[0] = 1;
+  app.templateFrames[1] = 1;
+
+  loadSettings();
+
+  applyCornerRounding(0);
+  applyCornerRounding(1);
+}
+
+LRESULT onCreate(HWND window) {
+  app.mainWindow = window;
+  SetMenu(window, app.menuBar);
+  createChildControls(window);
+  postCreationSetUp(window);
+  return 0;
+}
+
+LRESULT onPaint(HWND window) {
+  PaintDC paint(window);
+  if (app.backgroundBitmap) {
+    BITMAP info{};
+    GetObjectA(app.backgroundBitmap, sizeof info, &info);
+    MemoryDC memory(paint.get());
+    SelectGuard select(memory.get(), app.backgroundBitmap);
+    BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
+  }
+  return 0;
+}
+
+LRESULT onCommand(WPARAM wParam) {
+  switch (LOWORD(wParam)) {
+    case kCmdOpen:
+      openLayoutCommand();
+      break;
+    case kCmdSaveAs:
+      saveLayoutCommand();
+      break;
+    case kCmdExit:
+      exitCommand();
+      break;
+    case kCmdSettings:
+      settingsCommand();
+      break;
+    case kCmdHelpTopics:
+      showHelp();
+      break;
+    case kCmdAbout:
+      aboutCommand();
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT onKeyDown(WPARAM key) {
+  if (key == VK_F1) showHelp();
+  return 0;
+}
+
+LRESULT onClose(HWND window) {
+  if (!confirmExit()) DestroyWindow(window);
+  return 0;
+}
+
+LRESULT onDestroy(HWND window) {
+  releaseSequence();
+  SetMenu(window, nullptr);
+  return 0;
+}
+
+template <typename H>
+void deleteGdi(H& handle) {
+  if (handle) DeleteObject(handle);
+  handle = nullptr;
+}
+
+}  // namespace
+
+void releaseSequence() {
+  if (app.panelWindow) DestroyWindow(app.panelWindow);
+  app.panelWindow = nullptr;
+  deleteGdi(app.backgroundBitmap);
+  // Destroying the bar takes its popups with it; the popups are destroyed
+  // first so that each handle is released exactly once.
+  for (HMENU* menu : {&app.fileMenu, &app.settingsMenu, &app.helpMenu}) {
+    if (*menu) {
+      RemoveMenu(app.menuBar, 0, MF_BYPOSITION);
+      DestroyMenu(*menu);
+    }
+    *menu = nullptr;
+  }
+  if (app.menuBar) DestroyMenu(app.menuBar);
+  app.menuBar = nullptr;
+  for (HFONT* font : {&app.mainFont, &app.panelFont, &app.aboutFont, &app.splashFont, &app.formFont}) {
+    deleteGdi(*font);
+  }
+  deleteGdi(app.faceBrush);
+  PostQuitMessage(0);
+}
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE:
+      return onCreate(window);
+    case WM_PAINT:
+      return onPaint(window);
+    case WM_CLOSE:
+      return onClose(window);
+    case WM_DESTROY:
+      return onDestroy(window);
+    case WM_KEYDOWN:
+      return onKeyDown(wParam);
+    case WM_COMMAND:
+      return onCommand(wParam);
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace rovenza

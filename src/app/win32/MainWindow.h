@@ -1,0 +1,35 @@
+#pragma once
+// The main window (class "NORMAL0"): the sign board with its menu.
+#include <windows.h>
+
+namespace rovenza {
+
+// Menu command ids.
+enum MenuCommand : WORD {
+  kCmdOpen = 1089,
+  kCmdSaveAs = 1090,
+  kCmdExit = 1091,
+  kCmdSettings = 1092,
+  kCmdHelpTopics = 1093,
+  kCmdAbout = 1094,
+};
+
+// Control ids of the main window.
+enum MainControl : int {
+  kSignWindow1 = 1000,
+  kSignWindow2 = 1001,
+  kFileList1 = 1004,
+  kFileList2 = 1005,
+};
+
+extern const char kMainClassName[];    // "NORMAL0"
+extern const char kDialogClassName[];  // "NORMALDLG"
+extern const char kMainTitle[];        // "RovenzaVer4"
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+// Destroys the panel, deletes the background, menus, fonts and brush, and
+// posts the quit message. Run by WM_DESTROY and directly by the Exit command.
+void releaseSequence();
+
+}  // namespace rovenza

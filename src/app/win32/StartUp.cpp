@@ -1,0 +1,153 @@
+#include "app/win32/StartUp.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+
+#include "about/win32/SplashWindow.h"
+#include "app/win32/AppState.h"
+#include "app/win32/MainWindow.h"
+#include "panel/win32/PanelWindow.h"
+#include "resources/resource.h"
+
+namespace rovenza {
+
+AppState app;
+
+namespace {
+
+constexpr UINT kClassStyle = CS_VREDRAW | CS_HREDRAW | CS_DBLCLKS;  // 0x000B
+constexpr DWORD kMainStyle = 0x14CA0000;  // visible, clip siblings, caption, system menu, minimize box
+constexpr int kMainSize = 450;
+
+void registerClass(const char* name, WNDPROC procedure, HICON icon, HICON smallIcon, HBRUSH background) {
+  WNDCLASSEXA wc{};
+  wc.cbSize = sizeof wc;
+  wc.style = kClassStyle;
+  wc.lpfnWndProc = procedure;
+  wc.hInstance = app.instance;
+  wc.hIcon = icon;
+  wc.hIconSm = smallIcon;
+  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  wc.hbrBackground = background;
+  wc.lpszClassName = name;
+  RegisterClassExA(&wc);
+}
+
+void insertItem(HMENU menu, const char* text, UINT id, HMENU popup) {
+  MENUITEMINFOA item{};
+  item.cbSize = sizeof item;
+  if (text) {
+    item.fMask = MIIM_TYPE | MIIM_STATE | MIIM_ID | (popup ? MIIM_SUBMENU : 0);
+    item.fType = MFT_STRING;
+    item.fState = 0;
+    item.wID = id;
+    item.hSubMenu = popup;
+    item.dwTypeData = const_cast<char*>(text);
+    item.cch = static_cast<UINT>(std::strlen(text));
+  } else {
+    item.fMask = MIIM_TYPE;
+    item.fType = MFT_SEPARATOR;
+  }
+  InsertMenuItemA(menu, 0, TRUE, &item);
+}
+
+// Every item goes in at position 0, so each menu is built from its last item
+// to its first.
+void buildMenu() {
+  app.menuBar = CreateMenu();
+  app.helpMenu = CreatePopupMenu();
+  app.settingsMenu = CreatePopupMenu();
+  app.fileMenu = CreatePopupMenu();
+
+  insertItem(app.helpMenu, "バージョン情報(&V)...", kCmdAbout, nullptr);
+  insertItem(app.helpMenu, nullptr, 0, nullptr);
+  insertItem(app.helpMenu, "トピック(&T)...", kCmdHelpTopics, nullptr);
+  insertItem(app.menuBar, "ヘルプ(&H)", 0, app.helpMenu);
+
+  insertItem(app.settingsMenu, "設定(&S)...", kCmdSettings, nullptr);
+  insertItem(app.menuBar, "設定(&S)", 0, app.settingsMenu);
+
+  insertItem(app.fileMenu, "終了(&X)", kCmdExit, nullptr);
+  insertItem(app.fileMenu, nullptr, 0, nullptr);
+  insertItem(app.fileMenu, "名前をつけて保存(&S)...", kCmdSaveAs, nullptr);
+  insertItem(app.fileMenu, "開く(&O)...", kCmdOpen, nullptr);
+  insertItem(app.menuBar, "ファイル(&F)", 0, app.fileMenu);
+}
+
+struct NamedWindow {
+  const char* key;
+  DWORD exStyle;
+  const char* title;
+  DWORD style;
+  int width;
+  int height;
+  WNDPROC procedure;
+  HWND AppState::*slot;
+};
+
+const NamedWindow kNamedWindows[] = {
+    {"Ctrl", 0, "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ", WS_CAPTION, 270, 211, panelWindowProc, &AppState::panelWindow},
+    {"Splash", WS_EX_STATICEDGE | WS_EX_TOPMOST, "", WS_OVERLAPPED, 456, 295, splashWindowProc,
+     &AppState::splashWindow},
+};
+
+}  // namespace
+
+HFONT createProgramFont() {
+  return CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,
+                     CLIP_STROKE_PRECIS, DRAFT_QUALITY, FF_SWISS | DEFAULT_PITCH, "ＭＳ Ｐゴシック");
+}
+
+HWND createNamedWindow(HWND owner, const char* key) {
+  for (const NamedWindow& named : kNamedWindows) {
+    if (std::strcmp(named.key, key) != 0) continue;
+    HWND window = CreateWindowExA(named.exStyle, kDialogClassName, named.title, named.style, CW_USEDEFAULT,
+                                  CW_USEDEFAULT, named.width, named.height, owner, nullptr, app.instance, nullptr);
+    app.*named.slot = window;
+    if (window) {
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(named.procedure));
+      SendMessageA(window, WM_INITDIALOG, 0, 0);
+    }
+    return window;
+  }
+  return nullptr;
+}
+
+HWND startUp(HINSTANCE instance) {
+  app.instance = instance;
+
+  INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
+  InitCommonControlsEx(&controls);
+
+  app.mainFont = createProgramFont();
+  app.panelFont = createProgramFont();
+  app.aboutFont = createProgramFont();
+  app.splashFont = createProgramFont();
+  app.formFont = createProgramFont();
+
+  app.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+
+  buildMenu();
+
+  registerClass(kDialogClassName, DefWindowProcA, LoadIconA(nullptr, IDI_APPLICATION),
+                LoadIconA(nullptr, IDI_WINLOGO), app.faceBrush);
+
+  HICON programIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
+  registerClass(kMainClassName, mainWindowProc, programIcon, programIcon, app.faceBrush);
+
+  return CreateWindowExA(0, kMainClassName, kMainTitle, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, kMainSize,
+                         kMainSize, nullptr, nullptr, instance, nullptr);
+}
+
+void runMessageLoop() {
+  MSG msg;
+  for (;;) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0 || got == -1) break;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+}  // namespace rovenza

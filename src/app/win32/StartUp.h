@@ -1,0 +1,23 @@
+#pragma once
+// Process start-up: shared resources, window classes, the main window and
+// the message loop.
+#include <windows.h>
+
+namespace rovenza {
+
+// Runs the start-up sequence up to the creation of the main window and
+// returns it (visible, with everything that lives for the whole run).
+HWND startUp(HINSTANCE instance);
+
+// The outer message loop; returns when the quit message arrives (or the get
+// fails).
+void runMessageLoop();
+
+// Creates one of the modeless secondary windows by key ("Ctrl" or "Splash",
+// case-sensitive), subclassed and sent WM_INITDIALOG; null for any other key.
+HWND createNamedWindow(HWND owner, const char* key);
+
+// Creates a font with the program's shared parameters.
+HFONT createProgramFont();
+
+}  // namespace rovenza

@@ -1,0 +1,143 @@
+#include "app/win32/WindowObjects.h"
+
+#include "app/Geometry.h"
+#include "app/win32/AppState.h"
+
+namespace rovenza {
+
+namespace {
+
+constexpr UINT kKeepSize = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+constexpr UINT kKeepPosition = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+RECT clientRect(HWND window) {
+  RECT rect{};
+  if (window) GetClientRect(window, &rect);
+  return rect;
+}
+
+Point childClientOrigin(HWND window) {
+  if (!window || !IsWindow(window)) return Point{};
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  POINT mapped{rect.left, rect.top};
+  MapWindowPoints(GetParent(window), window, &mapped, 1);
+  return clientOriginInParent(Point{rect.left, rect.top}, Point{mapped.x, mapped.y});
+}
+
+}  // namespace
+
+// ---- ChildWindow ----
+
+std::int32_t ChildWindow::left() const { return childClientOrigin(window_).x; }
+std::int32_t ChildWindow::top() const { return childClientOrigin(window_).y; }
+std::int32_t ChildWindow::width() const { return clientRect(window_).right; }
+std::int32_t ChildWindow::height() const { return clientRect(window_).bottom; }
+
+void ChildWindow::moveTo(std::int32_t x, std::int32_t y) const {
+  if (!window_) return;
+  SetWindowPos(window_, nullptr, x, y, 0, 0, kKeepSize);
+  invalidateParent();
+}
+
+void ChildWindow::resizeTo(std::int32_t w, std::int32_t h) const {
+  if (!window_) return;
+  SetWindowPos(window_, nullptr, 0, 0, w, h, kKeepPosition);
+  invalidateParent();
+}
+
+void ChildWindow::invalidateParent() const {
+  if (HWND parent = GetParent(window_)) InvalidateRect(parent, nullptr, TRUE);
+}
+
+void ChildWindow::setLeft(std::int32_t x) const { moveTo(x, top()); }
+void ChildWindow::setTop(std::int32_t y) const { moveTo(left(), y); }
+void ChildWindow::setWidth(std::int32_t w) const { resizeTo(w, height()); }
+void ChildWindow::setHeight(std::int32_t h) const { resizeTo(width(), h); }
+
+void ChildWindow::show(int visible) const {
+  if (window_) ShowWindow(window_, visible == 1 ? SW_SHOWNORMAL : SW_HIDE);
+}
+
+void ChildWindow::setParent(HWND parent) const {
+  if (window_) SetParent(window_, parent);
+}
+
+void ChildWindow::invalidate() const {
+  if (window_) InvalidateRect(window_, nullptr, TRUE);
+}
+
+// ---- TopWindow ----
+
+RECT TopWindow::windowRect() const {
+  RECT rect{};
+  if (window_) GetWindowRect(window_, &rect);
+  return rect;
+}
+
+std::int32_t TopWindow::left() const { return windowRect().left; }
+std::int32_t TopWindow::top() const { return windowRect().top; }
+std::int32_t TopWindow::width() const {
+  const RECT rect = windowRect();
+  return rect.right - rect.left;
+}
+std::int32_t TopWindow::height() const {
+  const RECT rect = windowRect();
+  return rect.bottom - rect.top;
+}
+
+void TopWindow::setLeft(std::int32_t x) const {
+  if (window_) SetWindowPos(window_, nullptr, x, top(), 0, 0, kKeepSize);
+}
+void TopWindow::setTop(std::int32_t y) const {
+  if (window_) SetWindowPos(window_, nullptr, left(), y, 0, 0, kKeepSize);
+}
+void TopWindow::setWidth(std::int32_t w) const {
+  if (window_) SetWindowPos(window_, nullptr, 0, 0, w, height(), kKeepPosition);
+}
+void TopWindow::setHeight(std::int32_t h) const {
+  if (window_) SetWindowPos(window_, nullptr, 0, 0, width(), h, kKeepPosition);
+}
+
+void TopWindow::centerOnScreen() const {
+  RECT desktop{};
+  GetWindowRect(GetDesktopWindow(), &desktop);
+  const Point origin =
+      centeredOrigin(Rect{desktop.left, desktop.top, desktop.right, desktop.bottom}, width(), height());
+  setLeft(origin.x);
+  setTop(origin.y);
+}
+
+void TopWindow::enable(int enabled) const {
+  if (window_) EnableWindow(window_, enabled ? TRUE : FALSE);
+}
+
+void TopWindow::focus() const {
+  if (window_) SetFocus(window_);
+}
+
+// ---- corner rounding ----
+
+void applyCornerRounding(std::int16_t sign) {
+  if (sign == 0 || sign == 1) {
+    const ChildWindow& clip = sign == 0 ? app.clip1 : app.clip2;
+    HRGN& kept = app.clipRegions[sign];
+    if (kept) DeleteObject(kept);
+    const Rect bounds = cornerRegionRect(clip.width(), clip.height());
+    const int round = app.layout.signs[sign].cornerRound;
+    kept = CreateRoundRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom, round, round);
+    // The window keeps its own copy of the shape: the kept handle stays ours
+    // to delete when the next rounding replaces it.
+    HRGN windowShape = CreateRectRgn(0, 0, 0, 0);
+    CombineRgn(windowShape, kept, nullptr, RGN_COPY);
+    if (clip.handle()) {
+      SetWindowRgn(clip.handle(), windowShape, TRUE);
+    } else {
+      DeleteObject(windowShape);
+    }
+    clip.invalidate();
+  }
+  if (app.mainWindow) UpdateWindow(app.mainWindow);
+}
+
+}  // namespace rovenza

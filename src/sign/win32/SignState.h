@@ -1,0 +1,20 @@
+#pragma once
+// Run-time state of one sign.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+namespace rovenza {
+
+struct SignState {
+  std::int16_t currentFrame = 0;  // frame the strip stands at
+  std::int32_t targetFrame = 0;   // frame the last start went to
+  std::int32_t stripOffset = 0;   // y of the sign window inside its clip window
+  std::string entry;              // digits typed on the sign's keypad
+  HBITMAP picture = nullptr;      // bitmap shown by the sign window; owned here
+  HANDLE rollThread = nullptr;    // latest roll thread, kept until the next roll
+  DWORD rollExitCode = 0;         // last status read from rollThread (259 = running)
+};
+
+}  // namespace rovenza
