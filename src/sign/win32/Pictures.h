@@ -1,0 +1,25 @@
+#pragma once
+// Picture files into bitmaps, and the frame sets of the two sign kinds.
+#include <windows.h>
+
+#include <string>
+
+namespace rovenza {
+
+// Decodes a BMP, JPEG or GIF file into a bitmap the size of the picture;
+// null for a file that is missing, empty or not a picture.
+HBITMAP loadPicture(const std::string& path);
+
+// Fills the sign's hidden sorted list with the file names matching `pattern`
+// (a folder path, "\" and "*.*").
+void listFrameFolder(int sign, const std::string& pattern);
+int frameCount(int sign);                       // items in the sign's list (an error reads as 0)
+std::string frameName(int sign, int position);  // empty outside the list
+
+// Puts the picture of one file into the sign window.
+void showLedFrame(int sign, const std::string& path);
+
+// Puts the sign's strip picture into the sign window at frame 0.
+void showStripPicture(int sign);
+
+}  // namespace rovenza
