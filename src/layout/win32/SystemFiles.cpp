@@ -1,0 +1,111 @@
+#include "layout/win32/SystemFiles.h"
+
+#include <windows.h>
+
+#include "common/win32/Scoped.h"
+#include "layout/FileNames.h"
+
+namespace rovenza {
+
+namespace {
+
+class DiskFile : public ByteFile {
+ public:
+  DiskFile(HANDLE handle, bool writing) : handle_(handle), writing_(writing) {
+    LARGE_INTEGER size{};
+    if (!writing && GetFileSizeEx(handle, &size)) size_ = static_cast<std::uint64_t>(size.QuadPart);
+  }
+
+  bool read(unsigned char* buffer, std::uint32_t size, std::uint32_t& delivered) override {
+    DWORD count = 0;
+    const BOOL ok = ReadFile(handle_.get(), buffer, size, &count, nullptr);
+    delivered = count;
+    if (!ok) lastError_ = GetLastError();
+    return ok != FALSE;
+  }
+
+  bool write(const unsigned char* data, std::uint32_t size, std::uint32_t& accepted) override {
+    DWORD count = 0;
+    const BOOL ok = WriteFile(handle_.get(), data, size, &count, nullptr);
+    accepted = count;
+    if (!ok) lastError_ = GetLastError();
+    return ok != FALSE;
+  }
+
+  std::uint64_t size() const override { return size_; }
+
+  bool close() override {
+    if (!handle_.valid()) return true;
+    bool ok = true;
+    if (writing_ && !FlushFileBuffers(handle_.get())) {
+      lastError_ = GetLastError();
+      ok = false;
+    }
+    if (!CloseHandle(handle_.release())) {
+      if (ok) lastError_ = GetLastError();
+      ok = false;
+    }
+    return ok;
+  }
+
+  SystemError lastError() const override { return lastError_; }
+
+ private:
+  ScopedHandle handle_;
+  bool writing_;
+  std::uint64_t size_ = 0;
+  SystemError lastError_ = 0;
+};
+
+class DiskFileSystem : public FileSystem {
+ public:
+  std::unique_ptr<ByteFile> openForReading(const std::string& path) override {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return failed();
+    return std::make_unique<DiskFile>(handle, false);
+  }
+
+  std::unique_ptr<ByteFile> createForWriting(const std::string& path) override {
+    HANDLE handle = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_WRITE, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return failed();
+    return std::make_unique<DiskFile>(handle, true);
+  }
+
+  bool remove(const std::string& path) override { return check(DeleteFileA(path.c_str())); }
+
+  bool replace(const std::string& from, const std::string& to) override {
+    return check(MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
+  }
+
+  std::string makeTemporaryBeside(const std::string& path) override {
+    char name[MAX_PATH] = {};
+    if (!check(GetTempFileNameA(folderOf(path).c_str(), "rvz", 0, name) != 0)) return std::string();
+    return name;
+  }
+
+  SystemError lastError() const override { return lastError_; }
+
+ private:
+  std::unique_ptr<ByteFile> failed() {
+    lastError_ = GetLastError();
+    return nullptr;
+  }
+
+  bool check(BOOL ok) {
+    if (!ok) lastError_ = GetLastError();
+    return ok != FALSE;
+  }
+
+  SystemError lastError_ = 0;
+};
+
+}  // namespace
+
+FileSystem& systemFiles() {
+  static DiskFileSystem files;
+  return files;
+}
+
+}  // namespace rovenza
