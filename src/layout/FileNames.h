@@ -1,0 +1,23 @@
+#pragma once
+// File names of layout files: which reader an extension chooses, the
+// extension a saved file gets, and the folder a path lies in.
+#include <string>
+#include <string_view>
+
+namespace rovenza {
+
+enum class LayoutFormat { None, Qv4, Qv3, Qvd };
+
+// The format that the last four bytes of `path`, upper-cased, name.
+LayoutFormat layoutFormatOf(std::string_view path);
+
+// `path` with ".qv4" appended unless its last four bytes, upper-cased, are
+// already ".QV4".
+std::string withLayoutExtension(std::string_view path);
+
+// The folder part of `path` up to and including its last "\" or "/",
+// walking whole characters (a trail byte 5C is not a separator); "." when
+// there is none.
+std::string folderOf(std::string_view path);
+
+}  // namespace rovenza
