@@ -5,6 +5,9 @@
 namespace rovenza {
 
 struct SplashState {};
-struct AboutState {};
+struct AboutState {
+  HBITMAP aboutBanner = nullptr;  // bitmap 101, shown by control 1000
+  HICON aboutIcon = nullptr;      // icon 215, shown by control 1001
+};
 
 }  // namespace rovenza

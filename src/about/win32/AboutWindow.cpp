@@ -1,0 +1,133 @@
+#include "about/win32/AboutWindow.h"
+
+#include <shellapi.h>
+
+#include "app/win32/AppState.h"
+#include "app/win32/Commands.h"
+#include "resources/resource.h"
+
+namespace rovenza {
+
+const char kCorvaneAppPage[] = "https://corvane.example.jp/apps/rovenza/";
+const char kCorvaneHomePage[] = "https://corvane.example.jp/";
+
+namespace {
+
+WebPageOpener webPageOpener = ShellExecuteA;
+
+constexpr DWORD kBannerStyle = WS_CHILD | WS_VISIBLE | SS_BITMAP;  // 0x5000000E
+constexpr DWORD kIconStyle = WS_CHILD | WS_VISIBLE | SS_ICON;      // 0x50000003
+constexpr DWORD kTextStyle = WS_CHILD | WS_VISIBLE;                // 0x50000000
+// The buttons are tab stops so that Tab walks through them; without the flag
+// the dialog keyboard handling finds no control to move to.
+constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;  // 0x50010000
+
+struct AboutControlSpec {
+  int id;
+  const char* className;
+  const char* text;
+  DWORD style;
+  DWORD exStyle;
+  int x, y, width, height;
+};
+
+// In creation order (which is also the Tab order).
+const AboutControlSpec kBannerControl = {kAboutBanner, "STATIC", "", kBannerStyle, 0, 0, 0, 450, 50};
+const AboutControlSpec kMiddleControls[] = {
+    {kAboutOk, "BUTTON", "OK", kButtonStyle, 0, 377, 109, 67, 21},
+    {kAboutSeparator, "STATIC", "", kTextStyle, WS_EX_STATICEDGE, 0, 101, 449, 2},
+    {kAboutPlanning, "STATIC", "企画：Corvane", kTextStyle, 0, 78, 59, 179, 14},
+    {kAboutProduction, "STATIC", "製作：Vellumark", kTextStyle, 0, 78, 82, 133, 15},
+    {kAboutAppPageButton, "BUTTON", "Corvaneアプリのサイトへ...", kButtonStyle, 0, 9, 109, 142, 20},
+    {kAboutHomePageButton, "BUTTON", "Corvaneのサイトへ...", kButtonStyle, 0, 159, 109, 150, 20},
+};
+const AboutControlSpec kIconControl = {kAboutIcon, "STATIC", "", kIconStyle, WS_EX_STATICEDGE, 32, 60, 34, 34};
+
+HWND createControl(HWND window, const AboutControlSpec& c) {
+  HWND control = CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
+                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.aboutFont), FALSE);
+  return control;
+}
+
+HINSTANCE moduleOf(HWND window) {
+  return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
+}
+
+void openWebPage(const char* address) {
+  webPageOpener(app.aboutWindow, "open", address, "", "", SW_SHOWNORMAL);
+}
+
+LRESULT onInitDialog(HWND window) {
+  app.aboutWindow = window;
+  const HINSTANCE module = moduleOf(window);
+
+  app.about.aboutBanner = static_cast<HBITMAP>(
+      LoadImageA(module, MAKEINTRESOURCEA(IDB_ABOUT_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
+  HWND banner = createControl(window, kBannerControl);
+  SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.about.aboutBanner));
+
+  for (const AboutControlSpec& c : kMiddleControls) createControl(window, c);
+
+  HWND icon = createControl(window, kIconControl);
+  app.about.aboutIcon =
+      static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(app.about.aboutIcon), 0);
+  return 0;
+}
+
+LRESULT onCommand(HWND window, WPARAM wParam) {
+  if (HIWORD(wParam) != BN_CLICKED) return 0;
+  switch (LOWORD(wParam)) {
+    case kAboutAppPageButton:
+      openWebPage(kCorvaneAppPage);
+      break;
+    case kAboutHomePageButton:
+      openWebPage(kCorvaneHomePage);
+      break;
+    case kAboutOk:
+      endModalWindow(window, 1);
+      break;
+    default:
+      break;
+  }
+  return 0;
+}
+
+LRESULT onClose(HWND window) {
+  endModalWindow(window, 0);
+  return 0;
+}
+
+LRESULT onDestroy() {
+  if (app.about.aboutBanner) DeleteObject(app.about.aboutBanner);
+  app.about.aboutBanner = nullptr;
+  if (app.about.aboutIcon) DestroyIcon(app.about.aboutIcon);
+  app.about.aboutIcon = nullptr;
+  return 0;
+}
+
+}  // namespace
+
+WebPageOpener setWebPageOpener(WebPageOpener opener) {
+  WebPageOpener previous = webPageOpener;
+  webPageOpener = opener ? opener : ShellExecuteA;
+  return previous;
+}
+
+LRESULT CALLBACK aboutWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG:
+      return onInitDialog(window);
+    case WM_COMMAND:
+      return onCommand(window, wParam);
+    case WM_CLOSE:
+      return onClose(window);
+    case WM_DESTROY:
+      return onDestroy();
+    default:
+      return DefWindowProcA(window, message, wParam, lParam);
+  }
+}
+
+}  // namespace rovenza
