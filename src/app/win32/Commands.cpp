@@ -1,14 +1,122 @@
 #include "app/win32/Commands.h"
 
+#include <cstring>
+#include <string>
+#include <string_view>
+
+#include "about/win32/AboutWindow.h"
 #include "app/win32/AppState.h"
+#include "app/win32/Help.h"
 #include "app/win32/MainWindow.h"
+#include "common/Cp932.h"
+#include "form/win32/LayoutForm.h"
 
 namespace rovenza {
 
-void settingsCommand() {}
-void aboutCommand() {}
-void showHelp() {}
-std::int32_t runModalWindow(HWND, const char*) { return 0; }
-void endModalWindow(HWND, std::int32_t) {}
+namespace {
+
+constexpr DWORD kModalStyle = WS_CAPTION;  // 0x00C00000: caption only, no system menu
+
+struct ModalWindow {
+  const char* key;
+  const char* title;
+  int width;
+  int height;
+  WNDPROC procedure;
+  HWND AppState::*slot;
+};
+
+const ModalWindow kModalWindows[] = {
+    {"About", "Rovenzaのバージョン情報", 455, 159, aboutWindowProc, &AppState::aboutWindow},
+    {"Set", "設定", 600, 448, layoutFormProc, &AppState::formWindow},
+};
+
+const ModalWindow* findModalWindow(const char* key) {
+  if (!key) return nullptr;
+  for (const ModalWindow& modal : kModalWindows) {
+    if (std::strcmp(modal.key, key) == 0) return &modal;
+  }
+  return nullptr;
+}
+
+// The nested loop: runs until the quit message that endModalWindow posts,
+// which it takes from the queue so that the outer loop never sees it.
+std::int32_t runNestedLoop(HWND window) {
+  MSG msg{};
+  for (;;) {
+    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    if (got == 0) return static_cast<std::int32_t>(msg.wParam);
+    if (got == -1) return 0;
+    if (!IsDialogMessageA(window, &msg)) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
+  }
+}
+
+// The Settings and About commands: the panel stays disabled while the modal
+// window runs, and gets the focus back afterwards.
+void runModalCommand(const char* key) {
+  if (!rollBusyGuard()) return;
+  EnableWindow(app.panelWindow, FALSE);
+  runModalWindow(app.mainWindow, key);
+  EnableWindow(app.panelWindow, TRUE);
+  SetFocus(app.panelWindow);
+}
+
+// HtmlHelpA from hhctrl.ocx, loaded the first time help is asked for and kept
+// for the rest of the run (the viewer window lives in that library).
+HWND WINAPI systemHtmlHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR data) {
+  static HelpViewer htmlHelp = [] {
+    HMODULE library = LoadLibraryA("hhctrl.ocx");
+    return library ? reinterpret_cast<HelpViewer>(GetProcAddress(library, "HtmlHelpA")) : nullptr;
+  }();
+  return htmlHelp ? htmlHelp(caller, file, command, data) : nullptr;
+}
+
+HelpViewer helpViewer = systemHtmlHelp;
+
+}  // namespace
+
+HelpViewer setHelpViewer(HelpViewer viewer) {
+  HelpViewer previous = helpViewer;
+  helpViewer = viewer ? viewer : systemHtmlHelp;
+  return previous;
+}
+
+void settingsCommand() { runModalCommand("Set"); }
+
+void aboutCommand() { runModalCommand("About"); }
+
+void showHelp() {
+  char program[512] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);
+  const std::string file = replaceLastFour(std::string_view(program, length), ".chm");
+  helpViewer(app.mainWindow, file.c_str(), kHelpDisplayToc, 0);
+}
+
+std::int32_t runModalWindow(HWND owner, const char* key) {
+  const ModalWindow* modal = findModalWindow(key);
+  if (!modal) return 0;
+  HWND window = CreateWindowExA(0, kDialogClassName, modal->title, kModalStyle, CW_USEDEFAULT, CW_USEDEFAULT,
+                                modal->width, modal->height, owner, nullptr, app.instance, nullptr);
+  app.*modal->slot = window;
+  // Nothing could end a loop without its window, and the owner would stay
+  // disabled: a failed creation ends the command here.
+  if (!window) return 0;
+  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(modal->procedure));
+  SendMessageA(window, WM_INITDIALOG, 0, 0);
+  ShowWindow(window, SW_SHOWNORMAL);
+  EnableWindow(owner, FALSE);
+  const std::int32_t code = runNestedLoop(window);
+  app.*modal->slot = nullptr;
+  return code;
+}
+
+void endModalWindow(HWND window, std::int32_t code) {
+  EnableWindow(GetWindow(window, GW_OWNER), TRUE);
+  DestroyWindow(window);
+  PostQuitMessage(code);
+}
 
 }  // namespace rovenza
