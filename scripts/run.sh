@@ -1,0 +1,77 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the win64 preset and starts
+# build/win64/rovenza.exe under Wine in the Japanese locale, passing any
+# arguments on (file paths are handed over as Windows paths).
+#
+# With a display that answers, the program runs on it in the foreground.
+# Without one, it runs on a private 1024x768 Xvfb; once its main window
+# ("RovenzaVer4") is up, the whole screen is saved as a PNG, the path is
+# printed as "Screenshot: <path>" and the program is stopped.
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+bash scripts/setup.sh
+
+# shellcheck source=env.sh
+source scripts/env.sh
+
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$(nproc)"
+exe="$ROVENZA_ROOT/build/win64/rovenza.exe"
+if [[ ! -f "$exe" ]]; then
+    echo "run.sh: $exe was not built" >&2
+    exit 1
+fi
+
+headless=0
+if ! display_answers; then
+    headless=1
+    unset DISPLAY
+fi
+ensure_display
+wine_session
+
+# Arguments naming existing files or folders go over as Windows paths, the
+# rest as they are. Wine turns them into CP932 for the program.
+args=()
+for a in "$@"; do
+    if [[ -e "$a" ]]; then
+        args+=("$("$ROVENZA_WINE" winepath -w "$(realpath "$a")" 2>/dev/null | tr -d '\r')")
+    else
+        args+=("$a")
+    fi
+done
+
+if ((!headless)); then
+    exec "$ROVENZA_WINE" "$exe" "${args[@]}"
+fi
+
+"$ROVENZA_WINE" "$exe" "${args[@]}" &
+pid=$!
+_rovenza_on_exit "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true"
+
+# Without a window manager Wine sets the X window name itself.
+found=0
+for ((i = 0; i < 600; i++)); do
+    if xwininfo -root -tree 2>/dev/null | grep -q '"RovenzaVer4"'; then
+        found=1
+        break
+    fi
+    if ! kill -0 "$pid" 2>/dev/null; then
+        break
+    fi
+    sleep 0.1
+done
+if ((!found)); then
+    status=0
+    kill -0 "$pid" 2>/dev/null || wait "$pid" || status=$?
+    echo "run.sh: the window \"RovenzaVer4\" did not appear (program exit status $status)" >&2
+    exit 1
+fi
+sleep 1 # let it paint
+
+shotdir="$ROVENZA_ROOT/build/screenshots"
+mkdir -p "$shotdir"
+shot="$shotdir/rovenza-$(date +%Y%m%d-%H%M%S).png"
+import -window root "$shot"
+echo "Screenshot: $shot"

@@ -1,0 +1,95 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds the native, win64 and win32 presets (and
+# fuzz, when the project has it) and runs every test: the core unit tests
+# natively, the window tests under Wine on one private 1024x768 Xvfb, and the
+# fuzz regression tests. Exits non-zero when any step or test failed.
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+bash scripts/setup.sh
+
+# shellcheck source=env.sh
+source scripts/env.sh
+
+jobs=$(nproc)
+failed=()
+passed_total=0
+failed_total=0
+logdir=$(mktemp -d /tmp/rovenza-test.XXXXXX)
+_rovenza_on_exit "rm -rf '$logdir'"
+
+build() {
+    local preset=$1
+    echo "=== build $preset"
+    if ! cmake --preset "$preset"; then
+        failed+=("configure $preset")
+        return 1
+    fi
+    if ! cmake --build --preset "$preset" -j"$jobs"; then
+        failed+=("build $preset")
+        return 1
+    fi
+}
+
+# Runs one test preset, echoing its output, and adds its counts to the totals.
+run_tests() {
+    local preset=$1 log="$logdir/$1.log" status=0 line total nfail
+    echo "=== test $preset"
+    ctest --preset "$preset" 2>&1 | tee "$log" || status=$?
+    line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1 || true)
+    if [[ -n "$line" ]]; then
+        nfail=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+        total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+        passed_total=$((passed_total + total - nfail))
+        failed_total=$((failed_total + nfail))
+        summaries+=("$preset: $line")
+    else
+        summaries+=("$preset: no test summary (ctest exit $status)")
+    fi
+    if ((status != 0)); then
+        failed+=("tests $preset")
+    fi
+}
+
+has_preset() { # kind name
+    "$1" --list-presets 2>/dev/null | grep -q "^ *\"$2\""
+}
+
+summaries=()
+native_ok=0 win64_ok=0 fuzz_ok=0
+build native && native_ok=1
+build win64 && win64_ok=1
+build win32 || true
+fuzz=0
+if has_preset cmake fuzz; then
+    fuzz=1
+    build fuzz && fuzz_ok=1
+fi
+
+((native_ok)) && run_tests native
+
+if ((win64_ok)); then
+    # One private X server and one Wine session for every window test, so that
+    # the desktop is always 1024x768 and Wine starts once.
+    unset DISPLAY
+    if ensure_display && wine_session; then
+        run_tests win64
+    else
+        failed+=("wine session")
+    fi
+fi
+
+if ((fuzz && fuzz_ok)) && has_preset ctest fuzz; then
+    run_tests fuzz
+fi
+
+echo
+echo "=== summary"
+for s in "${summaries[@]}"; do
+    echo "$s"
+done
+if ((${#failed[@]})); then
+    echo "FAILED: ${failed[*]}"
+fi
+echo "ctest: $passed_total passed, $failed_total failed"
+((${#failed[@]} == 0))
