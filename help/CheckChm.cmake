@@ -1,0 +1,38 @@
+# Checks a compiled help file: the ITSF signature, the Japanese language id,
+# the table of contents and index, and every page of the project.
+# Called with CHM (the file) and SOURCE_DIR (help/).
+if(NOT EXISTS ${CHM})
+  message(FATAL_ERROR "${CHM} is missing")
+endif()
+file(READ ${CHM} head LIMIT 4 HEX)
+if(NOT head STREQUAL "49545346")  # "ITSF"
+  message(FATAL_ERROR "${CHM} does not start with ITSF")
+endif()
+# The ITSF header's language id (offset 20, little-endian) is 0x0411, Japanese.
+file(READ ${CHM} lang OFFSET 20 LIMIT 2 HEX)
+if(NOT lang STREQUAL "1104")
+  message(FATAL_ERROR "language id bytes are ${lang}, expected 1104 (0x0411)")
+endif()
+# Directory entries hold their names as plain bytes.
+file(STRINGS ${SOURCE_DIR}/rovenza.hhp project)
+set(names "/rovenza.hhc" "/rovenza.hhk" "/#SYSTEM")
+set(in_files FALSE)
+foreach(line IN LISTS project)
+  if(line STREQUAL "[FILES]")
+    set(in_files TRUE)
+  elseif(line MATCHES "^\\[")
+    set(in_files FALSE)
+  elseif(in_files AND NOT line STREQUAL "")
+    list(APPEND names "/${line}")
+  endif()
+endforeach()
+file(READ ${CHM} content HEX)
+foreach(name IN LISTS names)
+  string(HEX "${name}" hexname)
+  string(FIND "${content}" "${hexname}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "${CHM} has no entry ${name}")
+  endif()
+endforeach()
+list(LENGTH names count)
+message(STATUS "${CHM}: ITSF, Japanese, ${count} entries present")
