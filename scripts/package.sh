@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# Builds the release program for each architecture and packs one zip each:
+#   dist/rovenza-<version>-x86_64.zip   (preset win64)
+#   dist/rovenza-<version>-i686.zip     (preset win32)
+# Each holds rovenza.exe, rovenza.chm, README-ja.txt (CP932) and demo/ (the
+# demo pictures and any demo layout file; the test fixtures stay out).
+#   scripts/package.sh [x86_64|i686]...    (default: both)
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+root=$(pwd)
+
+version=$(sed -n 's/^project(Rovenza VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+[[ -n "$version" ]] || { echo "package.sh: no version in CMakeLists.txt" >&2; exit 1; }
+
+arches=("$@")
+((${#arches[@]})) || arches=(x86_64 i686)
+
+preset_of() {
+    case "$1" in
+        x86_64) echo win64 ;;
+        i686) echo win32 ;;
+        *) echo "package.sh: unknown architecture '$1' (x86_64 or i686)" >&2; return 1 ;;
+    esac
+}
+
+mkdir -p dist
+for arch in "${arches[@]}"; do
+    preset=$(preset_of "$arch")
+    echo "=== $arch (preset $preset)"
+    cmake --preset "$preset" >/dev/null
+    cmake --build --preset "$preset" -j"$(nproc)" --target rovenza rovenza_help
+
+    build="$root/build/$preset"
+    for f in rovenza.exe rovenza.chm; do
+        [[ -f "$build/$f" ]] || { echo "package.sh: $build/$f was not built" >&2; exit 1; }
+    done
+
+    name="rovenza-$version-$arch"
+    stage=$(mktemp -d "/tmp/rovenza-package.XXXXXX")
+    trap 'rm -rf "$stage"' EXIT
+    mkdir -p "$stage/$name/demo/led"
+    cp "$build/rovenza.exe" "$build/rovenza.chm" packaging/README-ja.txt "$stage/$name/"
+    cp demo/strip.bmp demo/strip.jpg demo/background.jpg "$stage/$name/demo/"
+    cp demo/led/*.bmp "$stage/$name/demo/led/"
+    shopt -s nullglob
+    for layout in demo/*.qv4; do cp "$layout" "$stage/$name/demo/"; done
+    shopt -u nullglob
+
+    zip_path="$root/dist/$name.zip"
+    rm -f "$zip_path"
+    (cd "$stage" && cmake -E tar cf "$zip_path" --format=zip "$name")
+    rm -rf "$stage"
+    trap - EXIT
+    echo "Package: dist/$name.zip"
+    unzip -l "$zip_path" 2>/dev/null | tail -n +4 | head -n -2 || true
+done
