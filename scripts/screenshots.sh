@@ -1,0 +1,76 @@
+#!/usr/bin/env bash
+# Takes the README's pictures under a private 1024x768 Xvfb:
+#   docs/images/main-window.png   the main window with the demo board
+#   docs/images/panel.png         the operation panel
+#   docs/images/layout-form.png   the layout form (Settings > Settings...)
+# The demo board is the layout file given as the first argument, else the
+# first demo/*.qv4. Builds the win64 program first.
+set -euo pipefail
+
+cd "$(dirname "${BASH_SOURCE[0]}")/.."
+bash scripts/setup.sh
+# shellcheck source=env.sh
+source scripts/env.sh
+
+cmake --preset win64 >/dev/null
+cmake --build --preset win64 -j"$(nproc)" --target rovenza
+exe="$ROVENZA_ROOT/build/win64/rovenza.exe"
+
+board=${1:-}
+if [[ -z "$board" ]]; then
+    board=$(ls demo/*.qv4 2>/dev/null | head -n 1 || true)
+fi
+if [[ -z "$board" || ! -f "$board" ]]; then
+    echo "screenshots.sh: no demo layout file (pass one, or put it in demo/*.qv4)" >&2
+    exit 1
+fi
+
+# The helper that finds the program's windows and sends it menu commands.
+helper="$ROVENZA_ROOT/build/screenshots/shot-helper.exe"
+mkdir -p "$(dirname "$helper")"
+x86_64-w64-mingw32-g++ -O1 -static -finput-charset=UTF-8 -fexec-charset=CP932 \
+    -o "$helper" tools/screenshots/shot-helper.cpp -luser32
+
+# Always a fresh private screen, so that the pictures do not depend on what
+# else runs on a shared display.
+unset DISPLAY
+ensure_display
+wine_session
+shot() { "$ROVENZA_WINE" "$helper" "$@" | tr -d '\r'; }
+
+"$ROVENZA_WINE" "$exe" "$("$ROVENZA_WINE" winepath -w "$(realpath "$board")" 2>/dev/null | tr -d '\r')" \
+    >/dev/null 2>&1 &
+pid=$!
+_rovenza_on_exit "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true"
+
+out="$ROVENZA_ROOT/docs/images"
+mkdir -p "$out"
+screen=$(mktemp /tmp/rovenza-screen.XXXXXX.png)
+_rovenza_on_exit "rm -f '$screen'"
+
+# Saves the part of the screen covered by one of the program's windows.
+save() { # window name
+    local geometry left top width height
+    geometry=$(shot rect "$1") || { echo "screenshots.sh: no $1 window" >&2; return 1; }
+    read -r left top width height <<<"$geometry"
+    import -window root "$screen"
+    convert "$screen" -crop "${width}x${height}+${left}+${top}" +repage "$out/$2"
+    echo "Saved docs/images/$2 (${width}x${height})"
+}
+
+# The splash keeps the main window disabled for five seconds, then the board opens.
+shot wait-ready || { echo "screenshots.sh: the main window did not become ready" >&2; exit 1; }
+sleep 1 # let the board paint
+# Main window at the top left, the panel beside it, so that neither covers the other.
+shot move main 0 0
+shot move panel 470 0
+sleep 1
+save main main-window.png
+save panel panel.png
+
+shot command 1092 # Settings > Settings...
+shot wait form || { echo "screenshots.sh: the layout form did not open" >&2; exit 1; }
+sleep 1
+shot move form 0 0
+sleep 1
+save form layout-form.png

@@ -1,0 +1,81 @@
+// Helper for scripts/screenshots.sh, run under Wine beside a running
+// rovenza.exe: finds the program's windows, prints their places and sends
+// the main window menu commands.
+//   shot-helper.exe wait-ready            waits until the main window is enabled (the splash has gone)
+//   shot-helper.exe rect main|panel|form  prints "left top width height" of that window
+//   shot-helper.exe wait form             waits until the layout form is visible
+//   shot-helper.exe command <id>          posts a menu command to the main window
+//   shot-helper.exe move <which> <x> <y>  moves that window (its size stays)
+// Exit status 0 on success, 1 when the window is not found within 30 s.
+#include <windows.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+HWND mainWindow() { return FindWindowA("NORMAL0", nullptr); }
+
+HWND namedWindow(const char* which) {
+  if (std::strcmp(which, "main") == 0) return mainWindow();
+  if (std::strcmp(which, "panel") == 0) return FindWindowA("NORMALDLG", "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ");
+  if (std::strcmp(which, "form") == 0) return FindWindowA("NORMALDLG", "設定");
+  return nullptr;
+}
+
+template <typename Condition>
+bool waitUntil(Condition condition) {
+  for (int i = 0; i < 600; ++i) {
+    if (condition()) return true;
+    Sleep(50);
+  }
+  return false;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return 2;
+  const char* verb = argv[1];
+  if (std::strcmp(verb, "wait-ready") == 0) {
+    return waitUntil([] {
+             HWND main = mainWindow();
+             return main && IsWindowVisible(main) && IsWindowEnabled(main);
+           })
+               ? 0
+               : 1;
+  }
+  if (argc < 3) return 2;
+  if (std::strcmp(verb, "wait") == 0) {
+    const char* which = argv[2];
+    return waitUntil([which] {
+             HWND window = namedWindow(which);
+             return window && IsWindowVisible(window);
+           })
+               ? 0
+               : 1;
+  }
+  if (std::strcmp(verb, "rect") == 0) {
+    HWND window = namedWindow(argv[2]);
+    if (!window) return 1;
+    RECT r{};
+    GetWindowRect(window, &r);
+    std::printf("%ld %ld %ld %ld\n", r.left, r.top, r.right - r.left, r.bottom - r.top);
+    return 0;
+  }
+  if (std::strcmp(verb, "move") == 0 && argc >= 5) {
+    HWND window = namedWindow(argv[2]);
+    if (!window) return 1;
+    SetWindowPos(window, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
+                 SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return 0;
+  }
+  if (std::strcmp(verb, "command") == 0) {
+    HWND main = mainWindow();
+    if (!main) return 1;
+    PostMessageA(main, WM_COMMAND, static_cast<WPARAM>(std::atoi(argv[2])), 0);
+    return 0;
+  }
+  return 2;
+}
