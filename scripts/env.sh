@@ -61,11 +61,23 @@ _rovenza_on_exit() {
 }
 
 # --- display ----------------------------------------------------------------
+# display_answers: true when $DISPLAY is set and its X server answers. Also
+# reads the server's session token (see wine_session) into ROVENZA_DISPLAY_TOKEN.
 display_answers() {
-    [[ -n "${DISPLAY:-}" ]] && xdpyinfo >/dev/null 2>&1
+    local out
+    ROVENZA_DISPLAY_TOKEN="" ROVENZA_PROBED_DISPLAY=""
+    [[ -n "${DISPLAY:-}" ]] || return 1
+    out=$(xprop -root _ROVENZA_DISPLAY_TOKEN 2>/dev/null) || return 1
+    if [[ "$out" =~ \ =\ \"(.*)\"$ ]]; then
+        ROVENZA_DISPLAY_TOKEN=${BASH_REMATCH[1]}
+    fi
+    ROVENZA_PROBED_DISPLAY=$DISPLAY
+    return 0
 }
 
 ROVENZA_XVFB_PID=
+ROVENZA_DISPLAY_TOKEN=
+ROVENZA_PROBED_DISPLAY=
 
 # ensure_display: keep a DISPLAY that answers; otherwise start a private
 # Xvfb (1024x768x24, no TCP) on a free display number, export DISPLAY and stop
@@ -79,7 +91,7 @@ ensure_display() {
     log="${numfile}.log"
     # -displayfd makes Xvfb pick a free display number itself and write it once
     # it accepts connections, so parallel callers never race for a number.
-    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp \
+    Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp -noreset \
         3>"$numfile" </dev/null >"$log" 2>&1 &
     pid=$!
     for ((i = 0; i < 200; i++)); do
@@ -143,16 +155,18 @@ _rovenza_stop_xvfb() {
 ROVENZA_MAX_SESSIONS="${ROVENZA_MAX_SESSIONS:-8}"
 ROVENZA_KEEPER_PATH='drive_c/rovenza/rovenza-desktop.exe'
 
-# Identity of the X server behind $DISPLAY: a token kept on its root window, so
-# that a new server that reuses a display number is told apart.
-_rovenza_display_token() {
-    local token
-    token=$(xprop -root _ROVENZA_DISPLAY_TOKEN 2>/dev/null | sed -n 's/.*= "\(.*\)"$/\1/p')
-    if [[ -z "$token" ]]; then
-        token="${HOSTNAME:-host}-$$-$RANDOM-$(date +%s%N)"
-        xprop -root -f _ROVENZA_DISPLAY_TOKEN 8s -set _ROVENZA_DISPLAY_TOKEN "$token"
+# Identity of the X server behind $DISPLAY: a token kept on its root window,
+# so that a new server that reuses a display number is told apart. An X server
+# clears root properties when its last client leaves, so the token is set only
+# while the keeper holds a connection.
+_rovenza_set_display_token() {
+    display_answers || return 1
+    if [[ -z "$ROVENZA_DISPLAY_TOKEN" ]]; then
+        xprop -root -f _ROVENZA_DISPLAY_TOKEN 8s -set _ROVENZA_DISPLAY_TOKEN \
+            "${HOSTNAME:-host}-$$-$RANDOM-$(date +%s%N)" || return 1
+        display_answers || return 1
     fi
-    printf '%s\n' "$token"
+    [[ -n "$ROVENZA_DISPLAY_TOKEN" ]]
 }
 
 _rovenza_session_prefix() { # slot number -> prefix
@@ -163,14 +177,32 @@ _rovenza_session_prefix() { # slot number -> prefix
     fi
 }
 
-# Prints "<display> <token>" of the prefix's live session; fails when none.
+# True when the prefix has a live session; sets _rovenza_kdisplay and
+# _rovenza_ktoken to its display and token. No forks: this runs per test.
 _rovenza_live_session() {
-    local prefix=$1 kpid="" kdisplay="" ktoken=""
+    local prefix=$1 kpid="" cmd=""
+    _rovenza_kdisplay="" _rovenza_ktoken=""
     [[ -f "$prefix/.rovenza-session" ]] || return 1
-    read -r kpid kdisplay ktoken <"$prefix/.rovenza-session" || true
-    [[ -n "$kpid" ]] && kill -0 "$kpid" 2>/dev/null || return 1
-    tr '\0' ' ' <"/proc/$kpid/cmdline" 2>/dev/null | grep -q 'rovenza-desktop' || return 1
-    printf '%s %s\n' "$kdisplay" "$ktoken"
+    read -r kpid _rovenza_kdisplay _rovenza_ktoken <"$prefix/.rovenza-session" || true
+    [[ -n "$kpid" && -r "/proc/$kpid/cmdline" ]] || return 1
+    IFS= read -r -d '' cmd <"/proc/$kpid/cmdline" 2>/dev/null || true
+    [[ "$cmd" == *rovenza-desktop* ]]
+}
+
+# Points WINEPREFIX at the live session for this display; fails when none.
+_rovenza_find_session() {
+    local n prefix
+    [[ -n "$ROVENZA_DISPLAY_TOKEN" ]] || return 1
+    for ((n = 1; n <= ROVENZA_MAX_SESSIONS; n++)); do
+        if ((n == 1)); then prefix=$ROVENZA_BASE_PREFIX; else prefix="$ROVENZA_BASE_PREFIX-$n"; fi
+        [[ -d "$prefix" ]] || return 1
+        if _rovenza_live_session "$prefix" && [[ "$_rovenza_kdisplay" == "$DISPLAY" &&
+            "$_rovenza_ktoken" == "$ROVENZA_DISPLAY_TOKEN" ]]; then
+            export WINEPREFIX="$prefix"
+            return 0
+        fi
+    done
+    return 1
 }
 
 # Makes $2 a copy of the configured prefix $1 (system files hard-linked).
@@ -190,25 +222,29 @@ _rovenza_copy_prefix() {
 # its prefix. Needs a display that answers (call ensure_display first) and the
 # prefix made by setup.sh.
 wine_session() {
-    local token n prefix live="" chosen="" out i lockfd kpid
+    local n prefix chosen="" out i lockfd kpid
     if [[ ! -f "$ROVENZA_PREFIX_STAMP" ]]; then
         echo "wine_session: $ROVENZA_BASE_PREFIX is not set up; run scripts/setup.sh" >&2
         return 1
     fi
-    token=$(_rovenza_display_token)
+    # ensure_display has usually just asked the server.
+    if [[ "${ROVENZA_PROBED_DISPLAY:-}" != "${DISPLAY:-}" ]] && ! display_answers; then
+        echo "wine_session: no X server answers on '${DISPLAY:-}'" >&2
+        return 1
+    fi
+    # Fast path, no lock: the session already runs.
+    _rovenza_find_session && return 0
+
     exec {lockfd}>>"$ROVENZA_BASE_PREFIX/.rovenza-session.lock"
     flock "$lockfd"
+    # Someone may have started it while we waited.
+    if display_answers && _rovenza_find_session; then
+        exec {lockfd}>&-
+        return 0
+    fi
     for ((n = 1; n <= ROVENZA_MAX_SESSIONS; n++)); do
         prefix=$(_rovenza_session_prefix "$n")
-        if [[ "$(_rovenza_live_session "$prefix")" == "$DISPLAY $token" ]]; then
-            export WINEPREFIX="$prefix"
-            exec {lockfd}>&-
-            return 0
-        fi
-    done
-    for ((n = 1; n <= ROVENZA_MAX_SESSIONS; n++)); do
-        prefix=$(_rovenza_session_prefix "$n")
-        if ! live=$(_rovenza_live_session "$prefix"); then
+        if ! _rovenza_live_session "$prefix"; then
             chosen=$prefix
             break
         fi
@@ -250,6 +286,12 @@ wine_session() {
         return 1
     fi
     rm -f "$out"
-    printf '%s %s %s\n' "$kpid" "$DISPLAY" "$token" >"$WINEPREFIX/.rovenza-session"
+    if ! _rovenza_set_display_token; then
+        echo "wine_session: cannot mark the X server on $DISPLAY" >&2
+        kill "$kpid" 2>/dev/null || true
+        exec {lockfd}>&-
+        return 1
+    fi
+    printf '%s %s %s\n' "$kpid" "$DISPLAY" "$ROVENZA_DISPLAY_TOKEN" >"$WINEPREFIX/.rovenza-session"
     exec {lockfd}>&-
 }
