@@ -1,9 +1,87 @@
 #include "app/win32/Settings.h"
 
+#include <windows.h>
+
+#include "app/SettingsRecord.h"
+#include "app/win32/AppState.h"
+#include "common/Cp932.h"
+#include "layout/win32/SystemFiles.h"
+
 namespace rovenza {
 
-std::string settingsPath() { return std::string(); }
-void loadSettings() {}
-void saveSettings() {}
+namespace {
+
+constexpr DWORD kModuleNameBuffer = 512;
+
+// The settings values live in the main window's and the panel's places.
+class ProgramWindows : public SettingsWindows {
+ public:
+  std::int32_t value(SettingsField field) const override {
+    switch (field) {
+      case SettingsField::MainLeft:
+        return app.mainRef.left();
+      case SettingsField::MainTop:
+        return app.mainRef.top();
+      case SettingsField::MainWidth:
+        return app.mainRef.width();
+      case SettingsField::MainHeight:
+        return app.mainRef.height();
+      case SettingsField::PanelLeft:
+        return app.panelRef.left();
+      case SettingsField::PanelTop:
+        return app.panelRef.top();
+    }
+    return 0;
+  }
+
+  void apply(SettingsField field, std::int32_t value) override {
+    switch (field) {
+      case SettingsField::MainLeft:
+        app.mainRef.setLeft(value);
+        break;
+      case SettingsField::MainTop:
+        app.mainRef.setTop(value);
+        break;
+      case SettingsField::MainWidth:
+        app.mainRef.setWidth(value);
+        break;
+      case SettingsField::MainHeight:
+        app.mainRef.setHeight(value);
+        break;
+      case SettingsField::PanelLeft:
+        app.panelRef.setLeft(value);
+        break;
+      case SettingsField::PanelTop:
+        app.panelRef.setTop(value);
+        break;
+    }
+  }
+};
+
+}  // namespace
+
+std::string settingsPath() {
+  char module[kModuleNameBuffer] = {};
+  const DWORD length = GetModuleFileNameA(nullptr, module, kModuleNameBuffer);
+  // A name cut short by the buffer would put the settings somewhere else.
+  if (length == 0 || length >= kModuleNameBuffer) return std::string();
+  return replaceLastFour(std::string(module, length), ".ini");
+}
+
+void loadSettings() {
+  const std::string path = settingsPath();
+  if (path.empty()) return;
+  ProgramWindows windows;
+  loadSettingsFile(systemFiles(), path, windows);
+}
+
+// The old file is replaced only by a complete new one; a failed save keeps
+// it and, like every settings failure, says nothing.
+void saveSettings() {
+  const std::string path = settingsPath();
+  if (path.empty()) return;
+  ProgramWindows windows;
+  saveSettingsFile(systemFiles(), path, windows);
+}
 
 }  // namespace rovenza
