@@ -42,7 +42,8 @@ export WINESERVER="$ROVENZA_WINESERVER"
 export ROVENZA_WINE ROVENZA_WINESERVER
 
 # --- exit hooks -------------------------------------------------------------
-_rovenza_exit_hooks=()
+# Kept when this file is sourced again in the same shell.
+[[ -n "${_rovenza_exit_hooks+x}" ]] || _rovenza_exit_hooks=()
 
 rovenza_cleanup() {
     local i
