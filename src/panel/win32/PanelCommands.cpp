@@ -1,0 +1,61 @@
+#include "panel/win32/PanelCommands.h"
+
+#include <optional>
+#include <string>
+
+#include "app/win32/AppState.h"
+#include "panel/Keypad.h"
+#include "panel/win32/PanelWindow.h"
+
+namespace rovenza {
+
+namespace {
+
+bool validSign(int sign) { return sign == 0 || sign == 1; }
+
+}  // namespace
+
+void runPanelCommand(int id) {
+  const PanelCommand command = panelCommandFor(id);
+  switch (command.key) {
+    case PanelKey::Digit:
+      appendDigit(command.sign, command.digit);
+      break;
+    case PanelKey::Clear:
+      clearEntry(command.sign);
+      break;
+    default:
+      break;
+  }
+}
+
+void appendDigit(int sign, int digit) {
+  if (!validSign(sign)) return;
+  std::string& entry = app.signStates[sign].entry;
+  entry = entryAfterDigit(entry, digit);
+  setNumberDisplayText(sign, entry);
+}
+
+void clearEntry(int sign) {
+  if (!validSign(sign)) return;
+  app.signStates[sign].entry.clear();
+  setNumberDisplayText(sign, std::string());
+}
+
+
+void onUpDownDelta(int id, const NMUPDOWN& change) {
+  const UpDownTarget target = upDownTargetFor(id);
+  if (target.field == UpDownField::None || !app.panelWindow) return;
+  const LRESULT answer = SendDlgItemMessageA(app.panelWindow, id, UDM_GETPOS, 0, 0);
+  const std::optional<std::int32_t> value =
+      upDownFieldValue(static_cast<std::uint32_t>(answer), change.iDelta);
+  if (!value) return;
+  SignSpec& spec = app.layout.signs[target.sign];
+  if (target.field == UpDownField::Speed) {
+    spec.speed = *value;
+  } else {
+    spec.interval = *value;
+  }
+}
+
+}  // namespace rovenza

@@ -1,0 +1,19 @@
+#pragma once
+// What the operation panel's keys and arrows do. Each command works on one
+// sign (0 = 1st sign, 1 = 2nd sign) and runs on the user-interface thread.
+#include <windows.h>
+#include <commctrl.h>
+
+namespace rovenza {
+
+// A click on the panel control `id`; controls without a command do nothing.
+void runPanelCommand(int id);
+
+void appendDigit(int sign, int digit);  // digit key: type one more digit
+void clearEntry(int sign);              // "C": forget the typed digits
+
+// An up-down arrow of the panel is about to change its number: the new value
+// goes into the sign's speed or interval. Any other id does nothing.
+void onUpDownDelta(int id, const NMUPDOWN& change);
+
+}  // namespace rovenza
