@@ -260,13 +260,19 @@ TEST_F(AboutWindow, OtherCommandsAndNotificationsDoNothing) {
   EXPECT_EQ(0, code);
 }
 
-TEST_F(AboutWindow, TabMovesTheFocusFromButtonToButton) {
+TEST_F(AboutWindow, TabAndShiftTabMoveTheFocusFromButtonToButton) {
   // Tab keys are posted, so that they go through the nested loop's dialog keyboard handling.
   auto pressTab = [] {
     HWND focus = GetFocus();
     PostMessageA(focus ? focus : app.aboutWindow, WM_KEYDOWN, VK_TAB, 0);
   };
   auto focusOn = [](int id) { return [id] { return GetFocus() == aboutControl(id); }; };
+  auto setShift = [](bool down) {
+    BYTE keys[256] = {};
+    GetKeyboardState(keys);
+    keys[VK_SHIFT] = down ? 0x80 : 0;
+    SetKeyboardState(keys);
+  };
   std::vector<int> visited;
   auto note = [&] { visited.push_back(GetDlgCtrlID(GetFocus())); };
   runAbout({
@@ -274,9 +280,14 @@ TEST_F(AboutWindow, TabMovesTheFocusFromButtonToButton) {
       doOnce(pressTab), waitFor(focusOn(1009)), doOnce(note),
       doOnce(pressTab), waitFor(focusOn(1010)), doOnce(note),
       doOnce(pressTab), waitFor(focusOn(1008)), doOnce(note),
+      // Shift+Tab goes back: the dialog keyboard handling reads the thread's Shift state.
+      doOnce([&] { setShift(true); }), doOnce(pressTab), waitFor(focusOn(1010)), doOnce(note),
+      doOnce(pressTab), waitFor(focusOn(1009)), doOnce(note),
+      doOnce([&] { setShift(false); }),
       doOnce([] { PostMessageA(app.aboutWindow, WM_CLOSE, 0, 0); }),
   });
-  EXPECT_EQ((std::vector<int>{1008, 1009, 1010, 1008}), visited);
+  setShift(false);
+  EXPECT_EQ((std::vector<int>{1008, 1009, 1010, 1008, 1010, 1009}), visited);
 }
 
 }  // namespace
