@@ -3,8 +3,8 @@
 #   docs/images/main-window.png   the main window with the demo board
 #   docs/images/panel.png         the operation panel
 #   docs/images/layout-form.png   the layout form (Settings > Settings...)
-# The demo board is the layout file given as the first argument, else the
-# first demo/*.qv4. Builds the win64 program first.
+#   scripts/screenshots.sh [layout.qv4]
+# Builds the win64 program (and the demo board) first.
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -16,12 +16,20 @@ cmake --preset win64 >/dev/null
 cmake --build --preset win64 -j"$(nproc)" --target rovenza
 exe="$ROVENZA_ROOT/build/win64/rovenza.exe"
 
+# The demo board: a layout file given as the argument, else the one the
+# layout tool writes for this checkout (its pictures are named by absolute
+# paths, so it is made here rather than kept in the repository).
 board=${1:-}
 if [[ -z "$board" ]]; then
-    board=$(ls demo/*.qv4 2>/dev/null | head -n 1 || true)
+    cmake --preset native >/dev/null
+    if ! cmake --build --preset native --target demo_layout >/dev/null; then
+        echo "screenshots.sh: could not write the demo board (target demo_layout)" >&2
+        exit 1
+    fi
+    board=build/demo/demo.qv4
 fi
-if [[ -z "$board" || ! -f "$board" ]]; then
-    echo "screenshots.sh: no demo layout file (pass one, or put it in demo/*.qv4)" >&2
+if [[ ! -f "$board" ]]; then
+    echo "screenshots.sh: no layout file $board" >&2
     exit 1
 fi
 
