@@ -7,7 +7,8 @@
 namespace rovenza {
 
 // Decodes a BMP, JPEG or GIF file into a bitmap the size of the picture;
-// null for a file that is missing, empty or not a picture.
+// null for a file that is missing, empty, cut short, in use by another
+// program or not a picture. The caller owns the bitmap.
 HBITMAP loadPicture(const std::string& path);
 
 // Fills the sign's hidden sorted list with the file names matching `pattern`
@@ -16,10 +17,16 @@ void listFrameFolder(int sign, const std::string& pattern);
 int frameCount(int sign);                       // items in the sign's list (an error reads as 0)
 std::string frameName(int sign, int position);  // empty outside the list
 
-// Puts the picture of one file into the sign window.
+// Puts the picture of one file into the sign window (a null picture shows an
+// empty sign), at the top of its clip window.
 void showLedFrame(int sign, const std::string& path);
 
 // Puts the sign's strip picture into the sign window at frame 0.
 void showStripPicture(int sign);
+
+// Shows LED frame `frame` of the sign's folder: the file at that position of
+// the folder's sorted listing. An empty or missing folder, or a frame past
+// the last file, leaves the sign as it is.
+void showLedFrameNumber(int sign, int frame);
 
 }  // namespace rovenza

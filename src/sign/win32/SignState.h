@@ -3,9 +3,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 namespace rovenza {
+
+struct RollJob;
 
 struct SignState {
   std::int16_t currentFrame = 0;  // frame the strip stands at
@@ -15,6 +18,7 @@ struct SignState {
   HBITMAP picture = nullptr;      // bitmap shown by the sign window; owned here
   HANDLE rollThread = nullptr;    // latest roll thread, kept until the next roll
   DWORD rollExitCode = 0;         // last status read from rollThread (259 = running)
+  std::shared_ptr<RollJob> roll;  // the latest roll, shared with its thread
 };
 
 }  // namespace rovenza

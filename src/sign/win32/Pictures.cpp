@@ -1,0 +1,144 @@
+#include "sign/win32/Pictures.h"
+
+#include <olectl.h>
+
+#include "app/win32/AppState.h"
+#include "common/win32/Scoped.h"
+#include "sign/Frames.h"
+
+namespace rovenza {
+
+namespace {
+
+bool validSign(int sign) { return sign == 0 || sign == 1; }
+
+// Releases a COM interface pointer when it goes out of scope.
+template <typename T>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (pointer_) pointer_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  T* get() const { return pointer_; }
+  T* operator->() const { return pointer_; }
+  T** out() { return &pointer_; }
+  void** outVoid() { return reinterpret_cast<void**>(&pointer_); }
+
+ private:
+  T* pointer_ = nullptr;
+};
+
+// The whole file in a movable global memory block, or null.
+HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!file.valid()) return nullptr;
+  DWORD high = 0;
+  size = GetFileSize(file.get(), &high);
+  // An empty file is no picture, and one of 4 GB or more is none we can read.
+  if (size == INVALID_FILE_SIZE || high != 0 || size == 0) return nullptr;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
+  if (!block) return nullptr;
+  void* bytes = GlobalLock(block);
+  DWORD read = 0;
+  const BOOL ok = bytes ? ReadFile(file.get(), bytes, size, &read, nullptr) : FALSE;
+  // The decoder makes a picture of some bitmaps whose headers are cut short.
+  const bool cut = ok && bitmapHeadersCutShort(static_cast<const unsigned char*>(bytes), size);
+  GlobalUnlock(block);
+  if (!ok || read != size || cut) {
+    GlobalFree(block);
+    return nullptr;
+  }
+  return block;
+}
+
+// The screen's pixels per inch across and down.
+POINT screenResolution() {
+  WindowDC screen(nullptr);
+  return POINT{GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
+}
+
+// Sets `picture` as the sign's image, deleting the bitmap it replaces, puts
+// the sign window at the top of its clip window and redraws the opening at
+// once. The clip window is erased too: a bitmap static given a null bitmap
+// would otherwise keep the old pixels.
+void setSignPicture(int sign, HBITMAP picture) {
+  HWND window = signWindowOf(sign).handle();
+  SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
+  replaceBitmap(app.signStates[sign].picture, picture);
+  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+}  // namespace
+
+HBITMAP loadPicture(const std::string& path) {
+  DWORD size = 0;
+  HGLOBAL block = readWholeFile(path, size);
+  if (!block) return nullptr;
+
+  ComRef<IPicture> picture;
+  {
+    ComRef<IStream> stream;
+    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.out())) || !stream.get()) {
+      GlobalFree(block);
+      return nullptr;
+    }
+    if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), TRUE, IID_IPicture, picture.outVoid()))) {
+      return nullptr;
+    }
+  }
+  if (!picture.get()) return nullptr;
+
+  SHORT type = PICTYPE_UNINITIALIZED;
+  OLE_HANDLE handle = 0;
+  OLE_XSIZE_HIMETRIC width = 0;
+  OLE_YSIZE_HIMETRIC height = 0;
+  if (FAILED(picture->get_Type(&type)) || type != PICTYPE_BITMAP) return nullptr;
+  if (FAILED(picture->get_Handle(&handle)) || handle == 0) return nullptr;
+  picture->get_Width(&width);
+  picture->get_Height(&height);
+
+  const POINT dpi = screenResolution();
+  const int pixelsWide = hiMetricToPixels(width, dpi.x);
+  const int pixelsHigh = hiMetricToPixels(height, dpi.y);
+  // The decoder's bitmap is copied at the picture's pixel size and deleted in
+  // the same call; the copy is ours.
+  HANDLE decoded = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
+  return static_cast<HBITMAP>(CopyImage(decoded, IMAGE_BITMAP, pixelsWide, pixelsHigh, LR_COPYDELETEORG));
+}
+
+void listFrameFolder(int sign, const std::string& pattern) {
+  if (!validSign(sign)) return;
+  const FileListBox& list = fileListOf(sign);
+  list.clear();
+  list.addFiles(pattern);
+}
+
+int frameCount(int sign) { return validSign(sign) ? fileListOf(sign).count() : 0; }
+
+std::string frameName(int sign, int position) { return validSign(sign) ? fileListOf(sign).item(position) : std::string(); }
+
+void showLedFrame(int sign, const std::string& path) {
+  if (!validSign(sign)) return;
+  setSignPicture(sign, loadPicture(path));
+}
+
+void showStripPicture(int sign) {
+  if (!validSign(sign)) return;
+  setSignPicture(sign, loadPicture(app.layout.signs[sign].picturePath));
+}
+
+void showLedFrameNumber(int sign, int frame) {
+  if (!validSign(sign)) return;
+  const std::string& folder = app.layout.signs[sign].picturePath;
+  listFrameFolder(sign, frameFolderPattern(folder));
+  const int position = ledFramePosition(frame, frameCount(sign));
+  if (position < 0) return;
+  showLedFrame(sign, frameFilePath(folder, frameName(sign, position)));
+}
+
+}  // namespace rovenza

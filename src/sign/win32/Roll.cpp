@@ -1,0 +1,208 @@
+#include "sign/win32/Roll.h"
+
+#include <atomic>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/win32/AppState.h"
+#include "common/Number.h"
+#include "panel/PanelIds.h"
+#include "sign/RollPacer.h"
+#include "sign/RollPlan.h"
+#include "sign/win32/Pictures.h"
+#include "sign/win32/RollClock.h"
+#include "sign/win32/RollJob.h"
+#include "sign/win32/SignWindow.h"
+
+namespace rovenza {
+
+namespace {
+
+// How long a stop waits for a woken roll thread to end. It ends at once; the
+// limit only keeps a fault elsewhere from freezing the program. A stopped
+// roll cannot move the sign either way: its steps are refused on this thread.
+constexpr DWORD kStopWaitMs = 5000;
+
+std::uint32_t lastSerial = 0;  // user-interface thread only
+
+bool validSign(int sign) { return sign == 0 || sign == 1; }
+DWORD exitCodeOf(int sign) { return static_cast<DWORD>(sign + 1); }
+
+std::string panelText(int id) {
+  HWND control = GetDlgItem(app.panelWindow, id);
+  if (!control) return {};
+  const int length = GetWindowTextLengthA(control);
+  if (length <= 0) return {};
+  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(control, text.data(), length + 1);
+  return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
+}
+
+// Moves the sign window to y inside its clip window and draws it at once.
+void placeSignWindow(int sign, std::int32_t y) {
+  HWND window = signWindowOf(sign).handle();
+  SetWindowPos(window, nullptr, 0, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  UpdateWindow(window);
+}
+
+// Each step is carried out by the sign window on the user-interface thread;
+// the roll thread waits for it, so a step is drawn before its pause begins.
+class SignStepper : public RollStepper {
+ public:
+  explicit SignStepper(const RollJob& job) : job_(job) {}
+  bool showStep(std::int32_t offset) override {
+    return SendMessageA(job_.signWindow, kRollStepMessage, job_.serial, static_cast<LPARAM>(offset)) != 0;
+  }
+
+ private:
+  const RollJob& job_;
+};
+
+DWORD WINAPI firstSignRoll(LPVOID) { return rollThreadMain(0); }
+DWORD WINAPI secondSignRoll(LPVOID) { return rollThreadMain(1); }
+
+// The sign's current roll if `serial` names it and it has not been stopped.
+RollJob* liveRoll(int sign, std::uint32_t serial) {
+  if (!validSign(sign)) return nullptr;
+  RollJob* job = app.signStates[sign].roll.get();
+  if (!job || job->serial != serial || job->cancelled) return nullptr;
+  return job;
+}
+
+// Waits for a stopped roll thread to end, answering the messages it sends
+// meanwhile (a step it is sending would otherwise wait for this thread, and
+// this thread for it). Other input stays queued.
+void waitForRollEnd(HANDLE thread) {
+  const ULONGLONG giveUp = GetTickCount64() + kStopWaitMs;
+  for (;;) {
+    MSG msg;
+    PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE | PM_QS_SENDMESSAGE);
+    const ULONGLONG now = GetTickCount64();
+    if (now >= giveUp) return;
+    const DWORD result =
+        MsgWaitForMultipleObjects(1, &thread, FALSE, static_cast<DWORD>(giveUp - now), QS_SENDMESSAGE);
+    if (result != WAIT_OBJECT_0 + 1) return;
+  }
+}
+
+void startRollThread(int sign) {
+  SignState& state = app.signStates[sign];
+  const SignSpec& spec = app.layout.signs[sign];
+  auto job = std::make_shared<RollJob>();
+  job->sign = sign;
+  job->serial = ++lastSerial;
+  job->signWindow = signWindowOf(sign).handle();
+  job->plan = planRoll(state.currentFrame, state.targetFrame, clipOf(sign).height());
+  job->startOffset = state.stripOffset;
+  job->targetFrame = state.targetFrame;
+  job->pauses = RollPauses{spec.speed, spec.interval};
+  job->cancelEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  attachSignWindow(sign);
+
+  // The previous roll has ended (a running one refuses a start).
+  if (state.rollThread) CloseHandle(state.rollThread);
+  state.rollThread = nullptr;
+  std::atomic_store(&state.roll, job);
+  // Without its event the roll could not be stopped: it does not start, and
+  // the group stays disabled as when the thread cannot be created.
+  if (!job->cancelEvent.valid()) return;
+  state.rollThread = CreateThread(nullptr, 0, sign == 0 ? firstSignRoll : secondSignRoll, nullptr, 0, nullptr);
+}
+
+}  // namespace
+
+void setPanelGroupEnabled(int sign, bool enabled) {
+  if (!validSign(sign)) return;
+  const PanelGroupIds& ids = kPanelGroups[sign];
+  const int group[] = {ids.digitFirst,     ids.digitFirst + 1, ids.digitFirst + 2, ids.digitFirst + 3,
+                       ids.digitFirst + 4, ids.digitFirst + 5, ids.digitFirst + 6, ids.digitFirst + 7,
+                       ids.digitFirst + 8, ids.digitFirst + 9, ids.start,          ids.clear,
+                       ids.forward,        ids.back,           ids.speedEdit,      ids.intervalEdit,
+                       ids.speedUpDown,    ids.intervalUpDown};
+  for (int id : group) EnableWindow(GetDlgItem(app.panelWindow, id), enabled ? TRUE : FALSE);
+}
+
+bool isRollRunning(int sign) {
+  if (!validSign(sign)) return false;
+  SignState& state = app.signStates[sign];
+  DWORD code = 0;
+  if (state.rollThread && GetExitCodeThread(state.rollThread, &code)) state.rollExitCode = code;
+  return state.rollExitCode == STILL_ACTIVE;
+}
+
+void rollSign(int sign) {
+  if (!validSign(sign)) return;
+  SignState& state = app.signStates[sign];
+  SignSpec& spec = app.layout.signs[sign];
+  const PanelGroupIds& ids = kPanelGroups[sign];
+
+  if (spec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
+    state.targetFrame = parseInt(panelText(ids.numberDisplay));
+    // A folder path left empty names no folder: the sign stays as it is.
+    if (!spec.picturePath.empty()) showLedFrameNumber(sign, state.targetFrame);
+    return;
+  }
+  if (sign == 1 && spec.kind == static_cast<std::uint8_t>(SignKind::Hidden)) return;
+  if (isRollRunning(sign)) return;
+
+  state.targetFrame = parseInt(panelText(ids.numberDisplay));
+  spec.speed = pauseFromText(panelText(ids.speedEdit), kSpeedRange);
+  spec.interval = pauseFromText(panelText(ids.intervalEdit), kIntervalRange);
+  setPanelGroupEnabled(sign, false);
+  startRollThread(sign);
+}
+
+void stopRoll(int sign) {
+  if (!validSign(sign)) return;
+  SignState& state = app.signStates[sign];
+  if (RollJob* job = state.roll.get()) {
+    // From here on the sign window refuses this roll's steps and its end.
+    job->cancelled = true;
+    if (job->cancelEvent.valid()) SetEvent(job->cancelEvent.get());
+  }
+  if (state.rollThread) waitForRollEnd(state.rollThread);
+}
+
+void resetSign(int sign) {
+  if (!validSign(sign)) return;
+  stopRoll(sign);
+  setPanelGroupEnabled(sign, true);
+  placeSignWindow(sign, 0);
+  RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  SignState& state = app.signStates[sign];
+  state.stripOffset = 0;
+  state.targetFrame = 0;
+  state.currentFrame = 0;
+  SetDlgItemTextA(app.panelWindow, kPanelGroups[sign].numberDisplay, "");
+  if (app.layout.signs[sign].kind == static_cast<std::uint8_t>(SignKind::Led)) rollSign(sign);
+}
+
+DWORD rollThreadMain(int sign) {
+  const std::shared_ptr<RollJob> job = std::atomic_load(&app.signStates[sign].roll);
+  if (!job) return exitCodeOf(sign);
+  TimerResolution resolution;
+  RollClock clock(job->cancelEvent.get());
+  SignStepper stepper(*job);
+  if (runRoll(job->plan, job->startOffset, job->pauses, stepper, clock) == RollEnd::Finished) {
+    SendMessageA(job->signWindow, kRollEndMessage, job->serial, 0);
+  }
+  return exitCodeOf(sign);
+}
+
+bool applyRollStep(int sign, std::uint32_t serial, std::int32_t offset) {
+  if (!liveRoll(sign, serial)) return false;
+  app.signStates[sign].stripOffset = offset;
+  placeSignWindow(sign, offset);
+  UpdateWindow(app.mainWindow);
+  return true;
+}
+
+void finishRoll(int sign, std::uint32_t serial) {
+  RollJob* job = liveRoll(sign, serial);
+  if (!job) return;
+  if (job->plan.writesFrame) app.signStates[sign].currentFrame = static_cast<std::int16_t>(job->targetFrame);
+  setPanelGroupEnabled(sign, true);
+}
+
+}  // namespace rovenza

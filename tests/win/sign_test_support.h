@@ -1,0 +1,116 @@
+#pragma once
+// Helpers shared by the sign window tests: picture files of a chosen size,
+// the panel controls a sign reads and switches, and sign window geometry.
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/win32/AppState.h"
+#include "panel/PanelIds.h"
+
+namespace rovenza::test {
+
+// Writes a 24-bit BMP file of the given size, filled with one colour.
+inline void writeBmp(const std::string& path, int width, int height, COLORREF colour) {
+  const int stride = (width * 3 + 3) & ~3;
+  const std::uint32_t pixelBytes = static_cast<std::uint32_t>(stride * height);
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + pixelBytes;
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  info.biSizeImage = pixelBytes;
+  std::vector<unsigned char> pixels(pixelBytes, 0);
+  for (int y = 0; y < height; ++y) {
+    for (int x = 0; x < width; ++x) {
+      unsigned char* p = &pixels[static_cast<std::size_t>(y * stride + x * 3)];
+      p[0] = GetBValue(colour);
+      p[1] = GetGValue(colour);
+      p[2] = GetRValue(colour);
+    }
+  }
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(out, &file, sizeof file, &written, nullptr);
+  WriteFile(out, &info, sizeof info, &written, nullptr);
+  WriteFile(out, pixels.data(), pixelBytes, &written, nullptr);
+  CloseHandle(out);
+}
+
+inline void writeText(const std::string& path, const std::string& text) {
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(out, text.data(), static_cast<DWORD>(text.size()), &written, nullptr);
+  CloseHandle(out);
+}
+
+// The controls of a sign's panel group, in the order the group is switched.
+inline std::vector<int> panelGroup(int sign) {
+  const PanelGroupIds& g = kPanelGroups[sign];
+  std::vector<int> ids;
+  for (int d = 0; d < 10; ++d) ids.push_back(g.digitFirst + d);
+  for (int id : {g.start, g.clear, g.forward, g.back, g.speedEdit, g.intervalEdit, g.speedUpDown, g.intervalUpDown}) {
+    ids.push_back(id);
+  }
+  return ids;
+}
+
+// Until the operation panel builds its own controls, the tests give the panel
+// window the controls a sign reads and switches (only those it lacks).
+inline void ensurePanelControls() {
+  HWND panel = app.panelWindow;
+  auto make = [&](int id, const char* cls, const char* text, DWORD style) {
+    if (GetDlgItem(panel, id)) return;
+    CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 20, 20, panel,
+                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+  };
+  for (int sign = 0; sign < 2; ++sign) {
+    const PanelGroupIds& g = kPanelGroups[sign];
+    make(g.numberDisplay, "STATIC", "0", 0);
+    for (int d = 0; d < 10; ++d) make(g.digitFirst + d, "BUTTON", "", 0);
+    for (int id : {g.reset, g.start, g.clear, g.forward, g.back}) make(id, "BUTTON", "", 0);
+    make(g.speedEdit, "EDIT", "0", 0);
+    make(g.intervalEdit, "EDIT", "0", 0);
+    make(g.speedUpDown, "msctls_updown32", "", 0);
+    make(g.intervalUpDown, "msctls_updown32", "", 0);
+  }
+}
+
+inline void setPanelText(int id, const std::string& text) { SetDlgItemTextA(app.panelWindow, id, text.c_str()); }
+
+inline std::string panelText(int id) {
+  char text[256] = {};
+  GetDlgItemTextA(app.panelWindow, id, text, sizeof text);
+  return text;
+}
+
+// Top of the sign window in its clip window's client area, read from the window.
+inline int signTop(int sign) {
+  HWND window = signWindowOf(sign).handle();
+  RECT rect{};
+  GetWindowRect(window, &rect);
+  POINT origin{rect.left, rect.top};
+  ScreenToClient(GetParent(window), &origin);
+  return origin.y;
+}
+
+inline SIZE signSize(int sign) {
+  RECT rect{};
+  GetWindowRect(signWindowOf(sign).handle(), &rect);
+  return SIZE{rect.right - rect.left, rect.bottom - rect.top};
+}
+
+inline SIZE bitmapSize(HBITMAP bitmap) {
+  BITMAP info{};
+  if (!bitmap || !GetObjectA(bitmap, sizeof info, &info)) return SIZE{0, 0};
+  return SIZE{info.bmWidth, info.bmHeight};
+}
+
+}  // namespace rovenza::test
