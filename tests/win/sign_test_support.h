@@ -9,6 +9,7 @@
 
 #include "app/win32/AppState.h"
 #include "panel/PanelIds.h"
+#include "support/WinTest.h"
 
 namespace rovenza::test {
 
@@ -80,6 +81,32 @@ inline void ensurePanelControls() {
     make(g.intervalEdit, "EDIT", "0", 0);
     make(g.speedUpDown, "msctls_updown32", "", 0);
     make(g.intervalUpDown, "msctls_updown32", "", 0);
+  }
+}
+
+// pumpUntil for while rolls run. A roll's steps are messages sent to this
+// thread; while they follow each other closely, a pump that takes messages
+// until the queue is empty would answer them without ever coming back to the
+// condition. This one posts itself a message, as user input would arrive,
+// and takes one message at a time: the rolls leave a gap for a thread that
+// has posted messages or input waiting, so each round ends.
+template <typename Condition>
+bool pumpWhileRolling(Condition condition, DWORD timeoutMs = 10000) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  for (;;) {
+    if (condition()) return true;
+    if (GetTickCount64() >= deadline) return condition();
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    PostThreadMessageA(GetCurrentThreadId(), WM_NULL, 0, 0);
+    MSG msg;
+    if (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+      if (msg.message == WM_QUIT) {
+        PostQuitMessage(static_cast<int>(msg.wParam));  // left for the session's own pump
+        return condition();
+      }
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+    }
   }
 }
 

@@ -39,24 +39,39 @@ std::string panelText(int id) {
   return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
 }
 
-// Moves the sign window to y inside its clip window and draws it at once.
-void placeSignWindow(int sign, std::int32_t y) {
-  HWND window = signWindowOf(sign).handle();
-  SetWindowPos(window, nullptr, 0, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  UpdateWindow(window);
+// Moves the sign window to y inside its clip window.
+void moveSignWindow(int sign, std::int32_t y) {
+  SetWindowPos(signWindowOf(sign).handle(), nullptr, 0, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// While the user-interface thread has other work waiting, no roll sends a
+// step before this time (performance counter microseconds). Steps of two
+// rolls at speed 0 would otherwise follow each other so closely that the
+// thread answered nothing else: a sent message goes before every posted
+// message and all input.
+std::atomic<std::int64_t> stepsResumeAt{0};
+constexpr std::int64_t kStepGapMicros = 1000;
+
+// Whether this thread has input, posted messages, paints or timers waiting.
+bool otherWorkWaiting() {
+  return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_TIMER | QS_HOTKEY)) != 0;
 }
 
 // Each step is carried out by the sign window on the user-interface thread;
 // the roll thread waits for it, so a step is drawn before its pause begins.
 class SignStepper : public RollStepper {
  public:
-  explicit SignStepper(const RollJob& job) : job_(job) {}
+  SignStepper(const RollJob& job, Clock& clock) : job_(job), clock_(clock) {}
   bool showStep(std::int32_t offset) override {
+    const std::int64_t resumeAt = stepsResumeAt.load();
+    if (resumeAt > clock_.now() && !clock_.waitUntil(resumeAt)) return false;
+    // 0 when the roll was stopped, or when the window is gone.
     return SendMessageA(job_.signWindow, kRollStepMessage, job_.serial, static_cast<LPARAM>(offset)) != 0;
   }
 
  private:
   const RollJob& job_;
+  Clock& clock_;
 };
 
 DWORD WINAPI firstSignRoll(LPVOID) { return rollThreadMain(0); }
@@ -168,7 +183,7 @@ void resetSign(int sign) {
   if (!validSign(sign)) return;
   stopRoll(sign);
   setPanelGroupEnabled(sign, true);
-  placeSignWindow(sign, 0);
+  moveSignWindow(sign, 0);
   RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SignState& state = app.signStates[sign];
   state.stripOffset = 0;
@@ -183,7 +198,7 @@ DWORD rollThreadMain(int sign) {
   if (!job) return exitCodeOf(sign);
   TimerResolution resolution;
   RollClock clock(job->cancelEvent.get());
-  SignStepper stepper(*job);
+  SignStepper stepper(*job, clock);
   if (runRoll(job->plan, job->startOffset, job->pauses, stepper, clock) == RollEnd::Finished) {
     SendMessageA(job->signWindow, kRollEndMessage, job->serial, 0);
   }
@@ -193,8 +208,10 @@ DWORD rollThreadMain(int sign) {
 bool applyRollStep(int sign, std::uint32_t serial, std::int32_t offset) {
   if (!liveRoll(sign, serial)) return false;
   app.signStates[sign].stripOffset = offset;
-  placeSignWindow(sign, offset);
+  moveSignWindow(sign, offset);
+  // Draws the sign window, and whatever the move uncovered in its clip window.
   UpdateWindow(app.mainWindow);
+  if (otherWorkWaiting()) stepsResumeAt.store(performanceMicros() + kStepGapMicros);
   return true;
 }
 

@@ -11,17 +11,18 @@ constexpr std::int64_t kMicrosPerSecond = 1000000;
 constexpr std::int64_t kLongestWaitMs = 0x7FFFFFF0;  // below INFINITE
 }  // namespace
 
-RollClock::RollClock(HANDLE cancelEvent) : cancelEvent_(cancelEvent) {
-  QueryPerformanceFrequency(&frequency_);
-  if (frequency_.QuadPart <= 0) frequency_.QuadPart = 1000;
-}
-
-std::int64_t RollClock::now() {
+std::int64_t performanceMicros() {
+  LARGE_INTEGER frequency{};
   LARGE_INTEGER counter{};
+  QueryPerformanceFrequency(&frequency);
   QueryPerformanceCounter(&counter);
-  const std::int64_t f = frequency_.QuadPart;
+  const std::int64_t f = frequency.QuadPart > 0 ? frequency.QuadPart : 1;
   return counter.QuadPart / f * kMicrosPerSecond + counter.QuadPart % f * kMicrosPerSecond / f;
 }
+
+RollClock::RollClock(HANDLE cancelEvent) : cancelEvent_(cancelEvent) {}
+
+std::int64_t RollClock::now() { return performanceMicros(); }
 
 bool RollClock::waitUntil(std::int64_t deadline) {
   for (;;) {

@@ -6,6 +6,9 @@
 
 namespace rovenza {
 
+// The performance counter in microseconds: the time base of every roll.
+std::int64_t performanceMicros();
+
 class RollClock : public Clock {
  public:
   // `cancelEvent` is not owned; setting it cancels every wait at once.
@@ -15,7 +18,6 @@ class RollClock : public Clock {
 
  private:
   HANDLE cancelEvent_;
-  LARGE_INTEGER frequency_{};
 };
 
 // Raises the system timer resolution to 1 ms while it lives, so that a 1 ms

@@ -1,0 +1,357 @@
+// The roll of a roll-film sign: its steps, its end, stopping it, both signs
+// at once, and the panel group it greys out.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/win32/AppState.h"
+#include "layout/Layout.h"
+#include "sign/win32/Pictures.h"
+#include "sign/win32/Roll.h"
+#include "sign_test_support.h"
+#include "support/WinTest.h"
+
+namespace rovenza {
+namespace {
+
+using test::ProgramSession;
+using test::pumpUntil;
+using test::pumpWhileRolling;
+
+class Roll : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    session.closeSplash();
+    test::ensurePanelControls();
+  }
+
+  void setSpeeds(int sign, const std::string& speed, const std::string& interval) {
+    test::setPanelText(kPanelGroups[sign].speedEdit, speed);
+    test::setPanelText(kPanelGroups[sign].intervalEdit, interval);
+  }
+
+  void start(int sign, const std::string& frame) {
+    test::setPanelText(kPanelGroups[sign].numberDisplay, frame);
+    rollSign(sign);
+  }
+
+  bool waitForEnd(int sign, DWORD timeoutMs = 20000) {
+    return pumpWhileRolling([&] { return !isRollRunning(sign); }, timeoutMs) && (test::pumpPending(), true);
+  }
+
+  void rollTo(int sign, const std::string& frame) {
+    start(sign, frame);
+    ASSERT_TRUE(waitForEnd(sign));
+  }
+
+  bool groupEnabled(int sign, bool enabled) {
+    for (int id : test::panelGroup(sign)) {
+      if ((IsWindowEnabled(GetDlgItem(app.panelWindow, id)) != FALSE) != enabled) return false;
+    }
+    return true;
+  }
+
+  DWORD exitCode(int sign) {
+    DWORD code = 0;
+    GetExitCodeThread(app.signStates[sign].rollThread, &code);
+    return code;
+  }
+
+  ProgramSession session;
+};
+
+TEST_F(Roll, ToFrameThreeMovesTheSignUpThreeFrames) {
+  ASSERT_EQ(57, app.clip1.height());
+  setSpeeds(0, "0", "0");
+  start(0, "3");
+  EXPECT_TRUE(isRollRunning(0));
+  EXPECT_EQ(STILL_ACTIVE, app.signStates[0].rollExitCode);
+  EXPECT_TRUE(groupEnabled(0, false));
+  EXPECT_TRUE(IsWindowEnabled(GetDlgItem(app.panelWindow, kPanelGroups[0].reset))) << "強 stays usable";
+  EXPECT_TRUE(groupEnabled(1, true)) << "the other sign's group is untouched";
+  ASSERT_TRUE(waitForEnd(0));
+  EXPECT_EQ(-171, test::signTop(0));
+  EXPECT_EQ(-171, app.signStates[0].stripOffset);
+  EXPECT_EQ(3, app.signStates[0].currentFrame);
+  EXPECT_EQ(3, app.signStates[0].targetFrame);
+  EXPECT_TRUE(groupEnabled(0, true));
+  EXPECT_EQ(1u, exitCode(0));
+  EXPECT_EQ(1u, app.signStates[0].rollExitCode);
+  EXPECT_EQ("3", test::panelText(kPanelGroups[0].numberDisplay)) << "the display is left as it was";
+}
+
+struct LegCase {
+  const char* frame;
+  int offset;  // strip offset after the roll
+  int current;
+};
+
+TEST_F(Roll, ThereAndBackAgain) {
+  setSpeeds(1, "0", "0");
+  const LegCase legs[] = {{"3", -171, 3}, {"1", -57, 1}, {"1", -57, 1}, {"007", -399, 7}, {"", 0, 0}, {"0", 0, 0}};
+  for (const LegCase& leg : legs) {
+    rollTo(1, leg.frame);
+    EXPECT_EQ(leg.offset, test::signTop(1)) << "to [" << leg.frame << "]";
+    EXPECT_EQ(leg.offset, app.signStates[1].stripOffset);
+    EXPECT_EQ(leg.current, app.signStates[1].currentFrame);
+    EXPECT_TRUE(groupEnabled(1, true));
+    EXPECT_EQ(2u, exitCode(1));
+  }
+}
+
+TEST_F(Roll, TheStripShowsTheTargetFrameInTheOpening) {
+  app.layout.signs[0].picturePath = test::sourcePath("demo/strip.bmp");
+  showStripPicture(0);
+  ASSERT_NE(nullptr, app.signStates[0].picture);
+  setSpeeds(0, "0", "0");
+  rollTo(0, "3");
+  UpdateWindow(app.mainWindow);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, app.signStates[0].picture);
+  HDC clip = GetDC(app.clip1.handle());
+  for (POINT p : {POINT{5, 5}, POINT{60, 28}, POINT{100, 50}}) {
+    EXPECT_EQ(GetPixel(memory, p.x, p.y + 171), GetPixel(clip, p.x, p.y)) << p.x << "," << p.y;
+  }
+  ReleaseDC(app.clip1.handle(), clip);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST_F(Roll, EqualFramesEnableTheGroupAgainAtOnce) {
+  setSpeeds(0, "1000", "5000");
+  app.signStates[0].currentFrame = 4;
+  app.signStates[0].stripOffset = -228;
+  start(0, "4");
+  ASSERT_TRUE(waitForEnd(0, 3000)) << "no pause without a step";
+  EXPECT_EQ(-228, app.signStates[0].stripOffset);
+  EXPECT_EQ(4, app.signStates[0].currentFrame);
+  EXPECT_TRUE(groupEnabled(0, true));
+}
+
+TEST_F(Roll, ZeroFrameHeightMakesNoStepButReachesTheTarget) {
+  app.clip2.setHeight(0);
+  ASSERT_EQ(0, app.clip2.height());
+  setSpeeds(1, "1000", "5000");
+  start(1, "5");
+  ASSERT_TRUE(waitForEnd(1, 3000));
+  EXPECT_EQ(0, app.signStates[1].stripOffset);
+  EXPECT_EQ(0, test::signTop(1));
+  EXPECT_EQ(5, app.signStates[1].currentFrame);
+  EXPECT_TRUE(groupEnabled(1, true));
+}
+
+TEST_F(Roll, ResetDuringARollStopsItAtOnceAtFrameZero) {
+  setSpeeds(0, "5", "0");
+  start(0, "10");
+  app.signStates[0].entry = "10";
+  ASSERT_TRUE(pumpWhileRolling([] { return app.signStates[0].stripOffset <= -10; }));
+  resetSign(0);
+  EXPECT_FALSE(isRollRunning(0));
+  EXPECT_EQ(1u, exitCode(0));
+  EXPECT_EQ(1u, app.signStates[0].rollExitCode);
+  EXPECT_EQ(0, test::signTop(0));
+  EXPECT_EQ(0, app.signStates[0].stripOffset);
+  EXPECT_EQ(0, app.signStates[0].currentFrame);
+  EXPECT_EQ(0, app.signStates[0].targetFrame);
+  EXPECT_EQ("", test::panelText(kPanelGroups[0].numberDisplay));
+  EXPECT_EQ("10", app.signStates[0].entry) << "the typed digits stay";
+  EXPECT_TRUE(groupEnabled(0, true));
+  // Nothing of the stopped roll moves the sign afterwards.
+  EXPECT_FALSE(pumpUntil([] { return test::signTop(0) != 0 || app.signStates[0].stripOffset != 0; }, 300));
+}
+
+TEST_F(Roll, AStoppedRollNeverEnablesTheGroupAgain) {
+  setSpeeds(1, "0", "0");
+  start(1, "999");
+  ASSERT_TRUE(pumpWhileRolling([] { return app.signStates[1].stripOffset <= -20; }));
+  stopRoll(1);
+  EXPECT_EQ(2u, exitCode(1));
+  EXPECT_FALSE(isRollRunning(1));
+  const int stoppedAt = app.signStates[1].stripOffset;
+  EXPECT_EQ(stoppedAt, test::signTop(1));
+  EXPECT_TRUE(groupEnabled(1, false));
+  EXPECT_FALSE(pumpUntil([&] { return !groupEnabled(1, false) || app.signStates[1].stripOffset != stoppedAt; }, 300));
+  EXPECT_NE(999, app.signStates[1].currentFrame);
+}
+
+TEST_F(Roll, StoppingARollThatDrawsAsFastAsItCanNeverDeadlocks) {
+  // With speed 0 the roll thread is almost always waiting for this thread to
+  // carry out a step when the stop comes.
+  for (int round = 0; round < 25; ++round) {
+    const int sign = round % 2;
+    setSpeeds(sign, "0", "0");
+    start(sign, "999");
+    ASSERT_TRUE(pumpWhileRolling([&] { return app.signStates[sign].stripOffset <= -(round % 7 + 1); })) << round;
+    resetSign(sign);
+    ASSERT_EQ(static_cast<DWORD>(sign + 1), exitCode(sign)) << "round " << round;
+    ASSERT_EQ(0, test::signTop(sign));
+    ASSERT_TRUE(groupEnabled(sign, true));
+  }
+}
+
+TEST_F(Roll, ResetRightAfterTheStartStops) {
+  for (int sign = 0; sign < 2; ++sign) {
+    setSpeeds(sign, "1000", "5000");
+    start(sign, "3");
+    resetSign(sign);
+    EXPECT_EQ(static_cast<DWORD>(sign + 1), exitCode(sign));
+    EXPECT_EQ(0, test::signTop(sign));
+    EXPECT_TRUE(groupEnabled(sign, true));
+  }
+}
+
+TEST_F(Roll, BothSignsRollAtOnce) {
+  setSpeeds(0, "2", "0");
+  setSpeeds(1, "2", "0");
+  start(0, "2");
+  start(1, "3");
+  EXPECT_TRUE(isRollRunning(0));
+  EXPECT_TRUE(isRollRunning(1));
+  ASSERT_TRUE(pumpWhileRolling([] {
+    return app.signStates[0].stripOffset < -5 && app.signStates[1].stripOffset < -5 && isRollRunning(0) &&
+           isRollRunning(1);
+  })) << "both strips move while both rolls run";
+  ASSERT_TRUE(waitForEnd(0));
+  ASSERT_TRUE(waitForEnd(1));
+  EXPECT_EQ(-114, test::signTop(0));
+  EXPECT_EQ(-171, test::signTop(1));
+  EXPECT_EQ(2, app.signStates[0].currentFrame);
+  EXPECT_EQ(3, app.signStates[1].currentFrame);
+  EXPECT_EQ(1u, exitCode(0));
+  EXPECT_EQ(2u, exitCode(1));
+  EXPECT_TRUE(groupEnabled(0, true));
+  EXPECT_TRUE(groupEnabled(1, true));
+}
+
+TEST_F(Roll, PostedMessagesGetTheirTurnWhileBothSignsRollAtSpeedZero) {
+  setSpeeds(0, "0", "0");
+  setSpeeds(1, "0", "0");
+  start(0, "999");
+  start(1, "999");
+  // Each round of the pump waits for its own posted message, as the message
+  // loop waits for the user's clicks.
+  int rounds = 0;
+  EXPECT_TRUE(pumpWhileRolling([&] { return ++rounds > 20; }, 20000));
+  EXPECT_TRUE(isRollRunning(0));
+  EXPECT_TRUE(isRollRunning(1));
+  EXPECT_LT(app.signStates[0].stripOffset, 0);
+  EXPECT_LT(app.signStates[1].stripOffset, 0);
+  resetSign(0);
+  resetSign(1);
+  EXPECT_EQ(0, test::signTop(0));
+  EXPECT_EQ(0, test::signTop(1));
+  EXPECT_TRUE(groupEnabled(0, true));
+  EXPECT_TRUE(groupEnabled(1, true));
+}
+
+TEST_F(Roll, ResettingOneSignLeavesTheOtherRolling) {
+  setSpeeds(0, "1", "0");
+  setSpeeds(1, "1", "0");
+  start(0, "20");
+  start(1, "2");
+  ASSERT_TRUE(pumpWhileRolling([] { return app.signStates[0].stripOffset <= -5; }));
+  resetSign(0);
+  EXPECT_TRUE(isRollRunning(1) || app.signStates[1].currentFrame == 2);
+  ASSERT_TRUE(waitForEnd(1));
+  EXPECT_EQ(-114, test::signTop(1));
+  EXPECT_EQ(0, test::signTop(0));
+}
+
+TEST_F(Roll, ASecondStartIsRefusedWhileTheRollRuns) {
+  setSpeeds(0, "5", "0");
+  start(0, "2");
+  HANDLE first = app.signStates[0].rollThread;
+  start(0, "5");
+  EXPECT_EQ(first, app.signStates[0].rollThread);
+  EXPECT_EQ(2, app.signStates[0].targetFrame);
+  ASSERT_TRUE(waitForEnd(0));
+  EXPECT_EQ(2, app.signStates[0].currentFrame);
+}
+
+TEST_F(Roll, AHiddenSecondSignIgnoresTheStart) {
+  app.layout.signs[1].kind = static_cast<std::uint8_t>(SignKind::Hidden);
+  setSpeeds(1, "0", "0");
+  start(1, "3");
+  EXPECT_EQ(nullptr, app.signStates[1].rollThread);
+  EXPECT_FALSE(isRollRunning(1));
+  EXPECT_TRUE(groupEnabled(1, true));
+  EXPECT_EQ(0, app.signStates[1].targetFrame);
+  EXPECT_EQ(0, test::signTop(1));
+}
+
+TEST_F(Roll, TheFirstSignRollsWhateverKindButLed) {
+  for (std::uint8_t kind : {std::uint8_t{2}, std::uint8_t{7}}) {
+    app.layout.signs[0].kind = kind;
+    setSpeeds(0, "0", "0");
+    rollTo(0, "1");
+    EXPECT_EQ(-57, test::signTop(0)) << "kind " << int{kind};
+    rollTo(0, "0");
+  }
+  app.layout.signs[1].kind = 7;
+  setSpeeds(1, "0", "0");
+  rollTo(1, "1");
+  EXPECT_EQ(-57, test::signTop(1)) << "the 2nd sign rolls an unknown kind too";
+}
+
+struct FieldCase {
+  const char* speed;
+  const char* interval;
+  int layoutSpeed;
+  int layoutInterval;
+};
+
+class RollFields : public Roll, public ::testing::WithParamInterface<FieldCase> {};
+
+TEST_P(RollFields, EmptyOrHugeTextsStayWithinTheFieldRanges) {
+  const FieldCase& c = GetParam();
+  setSpeeds(0, c.speed, c.interval);
+  app.layout.signs[0].speed = 77;
+  app.layout.signs[0].interval = 77;
+  start(0, "1");
+  EXPECT_EQ(c.layoutSpeed, app.layout.signs[0].speed);
+  EXPECT_EQ(c.layoutInterval, app.layout.signs[0].interval);
+  resetSign(0);
+  EXPECT_EQ(1u, exitCode(0)) << "stops at once whatever the pauses";
+}
+
+INSTANTIATE_TEST_SUITE_P(Texts, RollFields,
+                         ::testing::Values(FieldCase{"", "", 0, 0}, FieldCase{"40", "250", 40, 250},
+                                           FieldCase{"99999999999999", "99999999999999", 1000, 5000},
+                                           FieldCase{"4294967295", "4294967295", 1000, 5000},
+                                           FieldCase{"1000", "5000", 1000, 5000}));
+
+TEST_F(Roll, ThePauseFollowsEachWholeFrame) {
+  // Speed 0 and an interval of 3 s: the strip rests at the first frame edge
+  // until 3 s after the start.
+  setSpeeds(0, "0", "3000");
+  start(0, "2");
+  ASSERT_TRUE(pumpWhileRolling([] { return app.signStates[0].stripOffset == -57; }, 3000));
+  EXPECT_FALSE(pumpWhileRolling([] { return app.signStates[0].stripOffset != -57; }, 300)) << "resting at frame 1";
+  resetSign(0);
+  EXPECT_EQ(0, test::signTop(0));
+}
+
+TEST(RollSession, ClosingTheProgramDuringARollEndsTheThread) {
+  HANDLE thread = nullptr;
+  {
+    ProgramSession session;
+    session.closeSplash();
+    test::ensurePanelControls();
+    test::setPanelText(kPanelGroups[1].speedEdit, "1000");
+    test::setPanelText(kPanelGroups[1].numberDisplay, "9");
+    rollSign(1);
+    ASSERT_TRUE(isRollRunning(1));
+    DuplicateHandle(GetCurrentProcess(), app.signStates[1].rollThread, GetCurrentProcess(), &thread, 0, FALSE,
+                    DUPLICATE_SAME_ACCESS);
+  }
+  ASSERT_NE(nullptr, thread);
+  DWORD code = 0;
+  GetExitCodeThread(thread, &code);
+  EXPECT_EQ(2u, code);
+  CloseHandle(thread);
+}
+
+}  // namespace
+}  // namespace rovenza
