@@ -203,7 +203,6 @@ class SignPictures : public ::testing::Test {
  protected:
   void SetUp() override {
     session.closeSplash();
-    test::ensurePanelControls();
   }
 
   // An LED folder whose file n is a bitmap 20 + n pixels wide, 30 high.

@@ -22,7 +22,6 @@ class Roll : public ::testing::Test {
  protected:
   void SetUp() override {
     session.closeSplash();
-    test::ensurePanelControls();
   }
 
   void setSpeeds(int sign, const std::string& speed, const std::string& interval) {
@@ -338,7 +337,6 @@ TEST(RollSession, ClosingTheProgramDuringARollEndsTheThread) {
   {
     ProgramSession session;
     session.closeSplash();
-    test::ensurePanelControls();
     test::setPanelText(kPanelGroups[1].speedEdit, "1000");
     test::setPanelText(kPanelGroups[1].numberDisplay, "9");
     rollSign(1);

@@ -63,27 +63,6 @@ inline std::vector<int> panelGroup(int sign) {
   return ids;
 }
 
-// Until the operation panel builds its own controls, the tests give the panel
-// window the controls a sign reads and switches (only those it lacks).
-inline void ensurePanelControls() {
-  HWND panel = app.panelWindow;
-  auto make = [&](int id, const char* cls, const char* text, DWORD style) {
-    if (GetDlgItem(panel, id)) return;
-    CreateWindowExA(0, cls, text, WS_CHILD | WS_VISIBLE | style, 0, 0, 20, 20, panel,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-  };
-  for (int sign = 0; sign < 2; ++sign) {
-    const PanelGroupIds& g = kPanelGroups[sign];
-    make(g.numberDisplay, "STATIC", "0", 0);
-    for (int d = 0; d < 10; ++d) make(g.digitFirst + d, "BUTTON", "", 0);
-    for (int id : {g.reset, g.start, g.clear, g.forward, g.back}) make(id, "BUTTON", "", 0);
-    make(g.speedEdit, "EDIT", "0", 0);
-    make(g.intervalEdit, "EDIT", "0", 0);
-    make(g.speedUpDown, "msctls_updown32", "", 0);
-    make(g.intervalUpDown, "msctls_updown32", "", 0);
-  }
-}
-
 // pumpUntil for while rolls run. A roll's steps are messages sent to this
 // thread; while they follow each other closely, a pump that takes messages
 // until the queue is empty would answer them without ever coming back to the

@@ -8,6 +8,7 @@
 #include "app/win32/AppState.h"
 #include "common/Number.h"
 #include "panel/PanelIds.h"
+#include "panel/win32/PanelWindow.h"
 #include "sign/RollPacer.h"
 #include "sign/RollPlan.h"
 #include "sign/win32/Pictures.h"
@@ -28,16 +29,6 @@ std::uint32_t lastSerial = 0;  // user-interface thread only
 
 bool validSign(int sign) { return sign == 0 || sign == 1; }
 DWORD exitCodeOf(int sign) { return static_cast<DWORD>(sign + 1); }
-
-std::string panelText(int id) {
-  HWND control = GetDlgItem(app.panelWindow, id);
-  if (!control) return {};
-  const int length = GetWindowTextLengthA(control);
-  if (length <= 0) return {};
-  std::vector<char> text(static_cast<std::size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(control, text.data(), length + 1);
-  return std::string(text.data(), copied > 0 ? static_cast<std::size_t>(copied) : 0);
-}
 
 // Moves the sign window to y inside its clip window.
 void moveSignWindow(int sign, std::int32_t y) {
@@ -150,10 +141,9 @@ void rollSign(int sign) {
   if (!validSign(sign)) return;
   SignState& state = app.signStates[sign];
   SignSpec& spec = app.layout.signs[sign];
-  const PanelGroupIds& ids = kPanelGroups[sign];
 
   if (spec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
-    state.targetFrame = parseInt(panelText(ids.numberDisplay));
+    state.targetFrame = parseInt(numberDisplayText(sign));
     // A folder path left empty names no folder: the sign stays as it is.
     if (!spec.picturePath.empty()) showLedFrameNumber(sign, state.targetFrame);
     return;
@@ -161,9 +151,9 @@ void rollSign(int sign) {
   if (sign == 1 && spec.kind == static_cast<std::uint8_t>(SignKind::Hidden)) return;
   if (isRollRunning(sign)) return;
 
-  state.targetFrame = parseInt(panelText(ids.numberDisplay));
-  spec.speed = pauseFromText(panelText(ids.speedEdit), kSpeedRange);
-  spec.interval = pauseFromText(panelText(ids.intervalEdit), kIntervalRange);
+  state.targetFrame = parseInt(numberDisplayText(sign));
+  spec.speed = pauseFromText(speedEditText(sign), kSpeedRange);
+  spec.interval = pauseFromText(intervalEditText(sign), kIntervalRange);
   setPanelGroupEnabled(sign, false);
   startRollThread(sign);
 }
@@ -189,7 +179,7 @@ void resetSign(int sign) {
   state.stripOffset = 0;
   state.targetFrame = 0;
   state.currentFrame = 0;
-  SetDlgItemTextA(app.panelWindow, kPanelGroups[sign].numberDisplay, "");
+  setNumberDisplayText(sign, std::string());
   if (app.layout.signs[sign].kind == static_cast<std::uint8_t>(SignKind::Led)) rollSign(sign);
 }
 
