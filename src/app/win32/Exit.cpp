@@ -1,5 +1,3 @@
-// Leaving the program: the roll-busy guard shared by the menu commands, the
-// exit question, and File > Exit.
 #include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
@@ -8,29 +6,36 @@
 
 namespace rovenza {
 
+namespace {
+
+const char kExitQuestion[] = "Rovenzaを終了します。よろしいですか？";
+const char kExitCaption[] = "終了の確認";
+
+}  // namespace
+
 bool rollBusyGuard() {
   if (isRollRunning(0)) return false;
-  return !isRollRunning(1);
+  if (isRollRunning(1)) return false;
+  return true;
+}
+
+void exitCommand() {
+  if (!confirmExit()) releaseSequence();
 }
 
 bool confirmExit() {
   app.panelRef.enable(0);
-  const int answer = MessageBoxA(app.mainWindow, "Rovenzaを終了します。よろしいですか？", "終了の確認",
-                                 MB_YESNO | MB_ICONQUESTION);
+  const int answer = MessageBoxA(app.mainWindow, kExitQuestion, kExitCaption, MB_YESNO | MB_ICONQUESTION);
   if (answer == IDNO) {
     app.panelRef.enable(1);
     app.panelRef.focus();
     return true;
   }
-  // Both rolls stop at once, whether or not they run, before anything is saved.
+  // Both rolls stop before anything is saved or released.
   stopRoll(0);
   stopRoll(1);
   saveSettings();
   return false;
-}
-
-void exitCommand() {
-  if (!confirmExit()) releaseSequence();
 }
 
 }  // namespace rovenza
