@@ -6,12 +6,21 @@
 #include "app/win32/AppState.h"
 #include "panel/Keypad.h"
 #include "panel/win32/PanelWindow.h"
+#include "sign/win32/Roll.h"
 
 namespace rovenza {
 
 namespace {
 
 bool validSign(int sign) { return sign == 0 || sign == 1; }
+
+void step(int sign, int direction) {
+  if (!validSign(sign)) return;
+  const std::optional<std::string> next = steppedDisplay(numberDisplayText(sign), direction);
+  if (!next) return;
+  setNumberDisplayText(sign, *next);
+  rollSign(sign);
+}
 
 }  // namespace
 
@@ -24,7 +33,19 @@ void runPanelCommand(int id) {
     case PanelKey::Clear:
       clearEntry(command.sign);
       break;
-    default:
+    case PanelKey::Start:
+      rollSign(command.sign);
+      break;
+    case PanelKey::Reset:
+      resetSign(command.sign);
+      break;
+    case PanelKey::Forward:
+      stepForward(command.sign);
+      break;
+    case PanelKey::Back:
+      stepBack(command.sign);
+      break;
+    case PanelKey::None:
       break;
   }
 }
@@ -42,6 +63,8 @@ void clearEntry(int sign) {
   setNumberDisplayText(sign, std::string());
 }
 
+void stepForward(int sign) { step(sign, +1); }
+void stepBack(int sign) { step(sign, -1); }
 
 void onUpDownDelta(int id, const NMUPDOWN& change) {
   const UpDownTarget target = upDownTargetFor(id);

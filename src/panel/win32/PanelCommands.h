@@ -11,6 +11,8 @@ void runPanelCommand(int id);
 
 void appendDigit(int sign, int digit);  // digit key: type one more digit
 void clearEntry(int sign);              // "C": forget the typed digits
+void stepForward(int sign);             // "送": one frame on, and start
+void stepBack(int sign);                // "戻": one frame back, and start
 
 // An up-down arrow of the panel is about to change its number: the new value
 // goes into the sign's speed or interval. Any other id does nothing.
