@@ -1,0 +1,250 @@
+#include "form/win32/FormCommands.h"
+
+#include <commdlg.h>
+#include <shlobj.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/win32/AppState.h"
+#include "app/win32/Commands.h"
+#include "form/FormIds.h"
+#include "panel/PanelIds.h"
+#include "sign/win32/Pictures.h"
+#include "sign/win32/Roll.h"
+
+namespace rovenza {
+
+namespace {
+
+using namespace form_ids;
+
+// Each text ends in a zero byte and the list in one more (the literal's own).
+const char kPictureFilter[] = "ビットマップ(*.bmp)\0*.bmp\0JPEG(*.jpg)\0*.jpg\0GIF(*.gif)\0*.gif\0";
+
+int signIndex(int sign) { return sign == 1 ? 1 : 0; }
+
+const KindComboBox& kindComboOf(int sign) { return sign == 1 ? app.form.kindCombo2 : app.form.kindCombo1; }
+
+void setFormText(int id, const std::string& text) { SetDlgItemTextA(app.formWindow, id, text.c_str()); }
+
+void invalidateMainWindow() {
+  if (app.mainWindow) InvalidateRect(app.mainWindow, nullptr, TRUE);
+}
+
+void releaseBackground() {
+  if (app.backgroundBitmap) DeleteObject(app.backgroundBitmap);
+  app.backgroundBitmap = nullptr;
+}
+
+bool askYesNo(const char* text) {
+  return MessageBoxA(app.formWindow, text, "削除の確認", MB_YESNO | MB_ICONINFORMATION) == IDYES;
+}
+
+void resetRollState(int sign) {
+  SignState& state = app.signStates[sign];
+  state.stripOffset = 0;
+  state.targetFrame = 0;
+  state.currentFrame = 0;
+}
+
+void moveSignHome(int sign) {
+  HWND signWindow = signWindowOf(sign).handle();
+  if (signWindow) SetWindowPos(signWindow, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void updateSign(int sign) {
+  HWND signWindow = signWindowOf(sign).handle();
+  if (signWindow) UpdateWindow(signWindow);
+}
+
+// The background picture's open dialog: the system's own title.
+std::string chooseBackgroundFile() {
+  char path[1024] = {};
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.hwndOwner = app.formWindow;
+  dialog.lpstrFilter = kPictureFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = sizeof path;
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY;
+  if (!GetOpenFileNameA(&dialog)) return std::string();
+  return std::string(path);
+}
+
+// A roll-film sign's strip picture, chosen with the program's file dialog.
+std::string chooseStripFile() {
+  char path[260] = {};
+  OPENFILENAMEA dialog{};
+  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
+  dialog.hwndOwner = app.formWindow;
+  dialog.lpstrFilter = kPictureFilter;
+  dialog.nFilterIndex = 1;
+  dialog.lpstrFile = path;
+  dialog.nMaxFile = 256;
+  dialog.lpstrTitle = "方向幕ファイルの選択";
+  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
+  if (!GetOpenFileNameA(&dialog)) return std::string();
+  return std::string(path);
+}
+
+// An LED sign's frame folder; empty when cancelled or not a file-system folder.
+std::string chooseFrameFolder() {
+  BROWSEINFOA browse{};
+  browse.hwndOwner = app.formWindow;
+  browse.pidlRoot = nullptr;
+  browse.lpszTitle = "画像のあるフォルダーを選択してください";
+  browse.ulFlags = BIF_RETURNONLYFSDIRS | BIF_DONTGOBELOWDOMAIN;
+  char folder[516] = {};
+  LPITEMIDLIST items = SHBrowseForFolderA(&browse);
+  if (items) {
+    SHGetPathFromIDListA(items, folder);
+    CoTaskMemFree(items);
+  }
+  folder[sizeof folder - 1] = '\0';
+  return std::string(folder);
+}
+
+void applyArrowValue(const FormUpDown& upDown, std::int32_t value) {
+  const int sign = signIndex(upDown.sign);
+  const ChildWindow& clip = clipOf(sign);
+  switch (upDown.field) {
+    case FormField::FormWidth:
+      app.mainRef.setWidth(value);
+      SetFocus(GetDlgItem(app.formWindow, upDown.editId));
+      break;
+    case FormField::FormHeight:
+      app.mainRef.setHeight(value);
+      SetFocus(GetDlgItem(app.formWindow, upDown.editId));
+      break;
+    case FormField::SignLeft:
+      clip.setLeft(value);
+      break;
+    case FormField::SignTop:
+      clip.setTop(value);
+      break;
+    case FormField::SignWidth:
+      clip.setWidth(value);
+      break;
+    case FormField::SignHeight:
+      clip.setHeight(value);
+      break;
+    case FormField::TemplateFrames:
+      app.templateFrames[sign] = toTemplateFrames(value);
+      break;
+    case FormField::CornerRound:
+      app.layout.signs[sign].cornerRound = value;
+      break;
+  }
+  if (reshapesCorners(upDown.field)) applyCornerRounding(static_cast<std::int16_t>(sign));
+}
+
+}  // namespace
+
+void arrowPressed(const FormUpDown& upDown, const NMUPDOWN& notification) {
+  const LRESULT position = SendMessageA(notification.hdr.hwndFrom, UDM_GETPOS, 0, 0);
+  applyArrowValue(upDown, arrowValue(static_cast<std::uint32_t>(position), notification.iDelta));
+}
+
+void browseBackground() {
+  const std::string path = chooseBackgroundFile();
+  if (path.empty()) return;
+  releaseBackground();
+  app.layout.backgroundPicture = path;
+  app.backgroundBitmap = loadPicture(path);
+  setFormText(kBackgroundPath, path);
+  invalidateMainWindow();
+}
+
+void deleteBackground() {
+  if (!askYesNo("背景画像を消去します。よろしいですか？")) return;
+  releaseBackground();
+  app.layout.backgroundPicture.clear();
+  setFormText(kBackgroundPath, "");
+  invalidateMainWindow();
+}
+
+void changeSignKind(int sign) {
+  sign = signIndex(sign);
+  const int selected = kindComboOf(sign).selected();
+  if (selected < 0) return;
+  SignSpec& spec = app.layout.signs[sign];
+  if (selected != spec.kind) {
+    MessageBoxA(app.formWindow, "幕の種類が変更されました。画像ファイル名（もしくはフォルダー名）を再設定してください",
+                "幕の種類の変更", MB_OK | MB_ICONINFORMATION);
+    spec.kind = static_cast<std::uint8_t>(selected);
+    spec.picturePath.clear();
+    setFormText(kSignPath[sign], "");
+  } else if (sign == 0) {
+    return;
+  }
+  if (sign == 1) {
+    const bool shown = selected == 0 || selected == 1;
+    app.clip2.show(shown ? 1 : 0);
+    app.panelRef.setWidth(shown ? 270 : 138);
+    SetFocus(app.formWindow);
+  }
+}
+
+void browseSignPicture(int sign) {
+  sign = signIndex(sign);
+  SignSpec& spec = app.layout.signs[sign];
+  if (spec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
+    const std::string folder = chooseFrameFolder();
+    if (folder.empty()) return;
+    spec.picturePath = folder;
+    setFormText(kSignPath[sign], folder);
+    moveSignHome(sign);
+    updateSign(sign);
+    resetRollState(sign);
+    if (app.panelWindow) SetDlgItemTextA(app.panelWindow, kPanelGroups[sign].numberDisplay, "0");
+    rollSign(sign);
+    return;
+  }
+  const std::string path = chooseStripFile();
+  if (path.empty()) return;
+  spec.picturePath = path;
+  setFormText(kSignPath[sign], path);
+  showStripPicture(sign);
+  resetRollState(sign);
+}
+
+void deleteSignPicture(int sign) {
+  sign = signIndex(sign);
+  if (kindComboOf(sign).selected() != static_cast<int>(SignKind::RollFilm)) return;
+  if (!askYesNo("方向幕画像を消去します。よろしいですか？")) return;
+  SignState& state = app.signStates[sign];
+  HWND signWindow = signWindowOf(sign).handle();
+  if (signWindow) SendMessageA(signWindow, STM_SETIMAGE, IMAGE_BITMAP, 0);
+  if (state.picture) DeleteObject(state.picture);
+  state.picture = nullptr;
+  app.layout.signs[sign].picturePath.clear();
+  moveSignHome(sign);
+  setFormText(kSignPath[sign], "");
+  // A bitmap static keeps its old pixels until its parent repaints.
+  clipOf(sign).invalidate();
+  updateSign(sign);
+  resetRollState(sign);
+}
+
+void releaseFormBrushes() {
+  for (HBRUSH& brush : app.form.brushes) {
+    if (brush) DeleteObject(brush);
+    brush = nullptr;
+  }
+}
+
+void endLayoutForm(int code) {
+  releaseFormBrushes();
+  endModalWindow(app.formWindow, code);
+  // The help button showed this bitmap; it goes once the button has gone.
+  if (app.form.helpButtonImage && !IsWindow(app.formWindow)) {
+    DeleteObject(app.form.helpButtonImage);
+    app.form.helpButtonImage = nullptr;
+  }
+}
+
+void closeLayoutForm() { endLayoutForm(1); }
+
+}  // namespace rovenza
