@@ -521,27 +521,8 @@ TEST_F(LayoutFormCommands, AnLedFolderChosenShowsItsFirstFrameAndSetsTheDisplayT
   EXPECT_EQ(1u, runFormSteps(steps));
 }
 
-// An empty folder beside the test program. Its name has no hyphen: Wine's
-// folder browser does not find a folder named with one when it is told to
-// select it by path (the user's temporary folders are named so).
-class EmptyFolder {
- public:
-  EmptyFolder() {
-    char program[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, program, sizeof program);
-    path_ = program;
-    path_ = path_.substr(0, path_.rfind('\\')) + "\\emptyled" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(path_.c_str(), nullptr);
-  }
-  ~EmptyFolder() { RemoveDirectoryA(path_.c_str()); }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
-
 TEST_F(LayoutFormCommands, AnLedFolderWithoutFilesKeepsTheSignAsItIs) {
-  EmptyFolder empty;
+  test::TempFolder empty;
   app.layout.signs[1].kind = 1;
   HBITMAP picture = givePicture(1, 120, 40);
   test::DialogSeen dialog;

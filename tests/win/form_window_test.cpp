@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/win32/AppState.h"
+#include "app/win32/Help.h"
 #include "form/FormIds.h"
 #include "support/FormHarness.h"
 #include "support/WinTest.h"
@@ -439,6 +440,70 @@ TEST_F(LayoutFormWindow, TheCloseButtonEndsTheFormAndGivesTheWindowsBack) {
   // The program goes on: the main window still takes commands and lives.
   EXPECT_TRUE(IsWindow(session.main()));
   EXPECT_EQ(-1, test::quitCode());
+}
+
+TEST_F(LayoutFormWindow, TheFormEndsWithCodeOneFromItsButtonAndZeroFromACloseRequest) {
+  const struct {
+    const char* how;
+    FormStep close;
+    std::int32_t code;
+  } cases[] = {
+      {"button", [] { test::clickButton(formControl(1016)); }, 1},
+      {"close request", [] { PostMessageA(app.formWindow, WM_CLOSE, 0, 0); }, 0},
+  };
+  for (const auto& c : cases) {
+    HWND form = nullptr;
+    HBITMAP image = nullptr;
+    const std::vector<FormStep> steps = {[&] {
+      form = app.formWindow;
+      image = app.form.helpButtonImage;
+      c.close();
+    }};
+    std::size_t ran = 0;
+    EXPECT_EQ(c.code, test::runFormModal(steps, &ran)) << c.how;
+    EXPECT_EQ(1u, ran) << c.how;
+    EXPECT_FALSE(IsWindow(form)) << c.how;
+    EXPECT_TRUE(IsWindowEnabled(session.main())) << c.how;
+    for (HBRUSH brush : app.form.brushes) EXPECT_EQ(nullptr, brush) << c.how;
+    // The help button's bitmap goes with the button.
+    EXPECT_EQ(0u, GetObjectType(image)) << c.how;
+    EXPECT_EQ(nullptr, app.form.helpButtonImage) << c.how;
+  }
+}
+
+struct HelpRequest {
+  int count = 0;
+  HWND caller = nullptr;
+  std::string file;
+  UINT command = 0;
+};
+HelpRequest helpAsked;
+
+HWND WINAPI recordHelp(HWND caller, LPCSTR file, UINT command, DWORD_PTR) {
+  ++helpAsked.count;
+  helpAsked.caller = caller;
+  helpAsked.file = file ? file : "";
+  helpAsked.command = command;
+  return nullptr;
+}
+
+TEST_F(LayoutFormWindow, TheHelpButtonOpensTheHelpFilesContents) {
+  helpAsked = HelpRequest{};
+  const HelpViewer previous = setHelpViewer(recordHelp);
+  const std::vector<FormStep> steps = {[&] {
+    EXPECT_TRUE(test::clickButton(formControl(1017)));
+    EXPECT_TRUE(IsWindow(app.formWindow)) << "the form stays open";
+  }};
+  EXPECT_EQ(1u, runFormSteps(steps));
+  setHelpViewer(previous);
+  char program[512] = {};
+  GetModuleFileNameA(nullptr, program, sizeof program);
+  std::string expected = program;
+  expected = expected.substr(0, expected.size() - 4) + ".chm";
+  EXPECT_EQ(1, helpAsked.count);
+  EXPECT_EQ(expected, helpAsked.file);
+  EXPECT_EQ(kHelpDisplayToc, helpAsked.command);
+  EXPECT_EQ(session.main(), helpAsked.caller);
 }
 
 TEST_F(LayoutFormWindow, HelpButtonShowsItsBitmap) {

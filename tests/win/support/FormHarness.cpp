@@ -5,8 +5,6 @@
 
 #include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
-#include "app/win32/MainWindow.h"
-#include "form/win32/LayoutForm.h"
 #include "support/WinTest.h"
 
 namespace rovenza::test {
@@ -135,13 +133,35 @@ BOOL CALLBACK collectStatics(HWND child, LPARAM param) {
   return TRUE;
 }
 
+std::string selectedTreeText(HWND dialog) {
+  HWND tree = FindWindowExA(dialog, nullptr, WC_TREEVIEWA, nullptr);
+  const auto item = reinterpret_cast<HTREEITEM>(SendMessageA(tree, TVM_GETNEXTITEM, TVGN_CARET, 0));
+  char text[MAX_PATH] = {};
+  TVITEMA info{};
+  info.mask = TVIF_TEXT;
+  info.hItem = item;
+  info.pszText = text;
+  info.cchTextMax = sizeof text;
+  if (!item || !SendMessageA(tree, TVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&info))) return std::string();
+  return text;
+}
+
+// Selects the folder in the browser's tree; true once the tree shows it
+// selected (the browser may not take a selection before it is ready).
+bool selectFolder(HWND dialog, const std::string& path) {
+  SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(path.c_str()));
+  const std::string last = path.substr(path.find_last_of('\\') + 1);
+  return lstrcmpiA(selectedTreeText(dialog).c_str(), last.c_str()) == 0;
+}
+
 void CALLBACK dialogTick(HWND, UINT, UINT_PTR, DWORD) {
   FindOwned find{dialogWatch.owner, nullptr};
   EnumThreadWindows(GetCurrentThreadId(), matchOwned, reinterpret_cast<LPARAM>(&find));
   if (!find.found) return;
+  HWND dialog = find.found;
+  if (!dialogWatch.path.empty() && isFolderDialog(dialog) && !selectFolder(dialog, dialogWatch.path)) return;
   KillTimer(nullptr, dialogWatch.timer);
   dialogWatch.timer = 0;
-  HWND dialog = find.found;
   if (DialogSeen* seen = dialogWatch.seen) {
     seen->seen = true;
     seen->folder = isFolderDialog(dialog);
@@ -152,9 +172,7 @@ void CALLBACK dialogTick(HWND, UINT, UINT_PTR, DWORD) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
     return;
   }
-  if (isFolderDialog(dialog)) {
-    SendMessageA(dialog, BFFM_SETSELECTIONA, TRUE, reinterpret_cast<LPARAM>(dialogWatch.path.c_str()));
-  } else {
+  if (!isFolderDialog(dialog)) {
     constexpr int kFileNameCombo = 0x47C;  // cmb13
     constexpr int kFileNameEdit = 0x480;   // edt1, older dialogs
     if (GetDlgItem(dialog, kFileNameCombo)) {
@@ -166,40 +184,6 @@ void CALLBACK dialogTick(HWND, UINT, UINT_PTR, DWORD) {
   PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
 }
 
-// Until the Settings command opens the form itself: the same steps as the
-// modal loop, run here.
-void openFormDirectly() {
-  HWND window = CreateWindowExA(0, kDialogClassName, "設定", WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, 600, 448,
-                                app.mainWindow, nullptr, app.instance, nullptr);
-  app.formWindow = window;
-  if (!window) return;
-  EnableWindow(app.panelWindow, FALSE);
-  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(layoutFormProc));
-  SendMessageA(window, WM_INITDIALOG, 0, 0);
-  ShowWindow(window, SW_SHOWNORMAL);
-  EnableWindow(app.mainWindow, FALSE);
-  MSG msg{};
-  while (IsWindow(window)) {
-    if (run.next >= run.steps->size()) {
-      // The form's own close request, then what the modal loop's end does.
-      SendMessageA(window, WM_CLOSE, 0, 0);
-      EnableWindow(app.mainWindow, TRUE);
-      DestroyWindow(window);
-      break;
-    }
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
-    if (got == 0 || got == -1) break;
-    if (!IsDialogMessageA(window, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-  }
-  EnableWindow(app.mainWindow, TRUE);
-  EnableWindow(app.panelWindow, TRUE);
-  SetFocus(app.panelWindow);
-  app.formWindow = nullptr;
-}
-
 }  // namespace
 
 std::size_t runFormSteps(const std::vector<FormStep>& steps) {
@@ -207,10 +191,19 @@ std::size_t runFormSteps(const std::vector<FormStep>& steps) {
   run.next = 0;
   SetTimer(nullptr, 0, 1, stepTick);
   settingsCommand();
-  if (run.next == 0) openFormDirectly();
   const std::size_t ran = run.next;
   run.steps = nullptr;
   return ran;
+}
+
+std::int32_t runFormModal(const std::vector<FormStep>& steps, std::size_t* ran) {
+  run.steps = &steps;
+  run.next = 0;
+  SetTimer(nullptr, 0, 1, stepTick);
+  const std::int32_t code = runModalWindow(app.mainWindow, "Set");
+  *ran = run.next;
+  run.steps = nullptr;
+  return code;
 }
 
 HWND formControl(int id) { return GetDlgItem(app.formWindow, id); }

@@ -20,6 +20,11 @@ using FormStep = std::function<void()>;
 // Returns how many steps ran (0 when the form did not open).
 std::size_t runFormSteps(const std::vector<FormStep>& steps);
 
+// The same through runModalWindow with the key "Set" and the main window as
+// owner; returns the code the form ended its loop with, and in `ran` how
+// many steps ran.
+std::int32_t runFormModal(const std::vector<FormStep>& steps, std::size_t* ran);
+
 // The control `id` of the open form.
 HWND formControl(int id);
 
