@@ -113,19 +113,41 @@ TEST_F(TemplatePicture, AnLedSignGetsOneFrameWhateverItsCountShows) {
 TEST_F(TemplatePicture, TheKindComesFromTheLayoutNotFromTheBox) {
   sizeSign(0, 60, 20);
   app.layout.signs[0].kind = 1;
-  app.templateFrames[0] = 4;
   Canvas canvas;
   const std::vector<FormStep> steps = {[&] {
+    pressTimes(1079, true, 3);
     // The box shows LED風; the stored kind becomes roll film behind its back.
     app.layout.signs[0].kind = 0;
     EXPECT_TRUE(test::clickButton(formControl(1014)));
     canvas = readCanvas();
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
-  // The stored count (4) is used, not the 1 the field shows at opening.
   EXPECT_EQ(60, canvas.width);
   EXPECT_EQ(80, canvas.height);
   EXPECT_EQ((std::vector<int>{0, 20, 40, 60}), canvas.blackRows);
+}
+
+TEST_F(TemplatePicture, EveryOpeningCopiesTheCountItsFieldShows) {
+  sizeSign(0, 60, 20);
+  Canvas first;
+  Canvas second;
+  const std::vector<FormStep> opening = {[&] {
+    pressTimes(1079, true, 3);
+    EXPECT_TRUE(test::clickButton(formControl(1014)));
+    first = readCanvas();
+  }};
+  EXPECT_EQ(1u, runFormSteps(opening));
+  EXPECT_EQ(4, app.templateFrames[0]);
+  const std::vector<FormStep> reopening = {[&] {
+    EXPECT_EQ("1", test::windowText(formControl(1078)));
+    EXPECT_EQ(1, app.templateFrames[0]);
+    EXPECT_TRUE(test::clickButton(formControl(1014)));
+    second = readCanvas();
+  }};
+  EXPECT_EQ(1u, runFormSteps(reopening));
+  EXPECT_EQ(80, first.height);
+  EXPECT_EQ(20, second.height);
+  EXPECT_TRUE(second.blackRows.empty());
 }
 
 TEST_F(TemplatePicture, TwoPressesLeaveTheSecondPicture) {

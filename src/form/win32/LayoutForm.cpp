@@ -302,6 +302,10 @@ void initialise() {
     sendToControl(entry.upDownId, UDM_SETRANGE, 0,
                   MAKELPARAM(static_cast<WORD>(entry.range.max), static_cast<WORD>(entry.range.min)));
   }
+  // The frame-count fields open at 1; the counts the copy buttons use start
+  // there too, so that what the field shows is what gets copied.
+  app.templateFrames[0] = 1;
+  app.templateFrames[1] = 1;
   for (const FormUpDown& entry : kFormUpDowns) {
     const std::int32_t position = initialPosition(entry, formWidth, formHeight);
     sendToControl(entry.upDownId, UDM_SETPOS, 0, MAKELPARAM(static_cast<WORD>(position), 0));
