@@ -7,6 +7,7 @@
 
 #include "FakeBoard.h"
 #include "LayoutFileBytes.h"
+#include "layout/MemoryBoard.h"
 #include "layout/MemoryFileSystem.h"
 #include "layout/Qv4File.h"
 
@@ -353,6 +354,27 @@ TEST(Qv4File, SavingReplacesAnExistingFileWhole) {
   EXPECT_TRUE(writeLayoutFile(files, kPath, board));
   EXPECT_EQ(96u, files.files[kPath].size());
   EXPECT_EQ(1u, files.files.size());
+}
+
+}  // namespace
+}  // namespace rovenza
+
+namespace rovenza {
+namespace {
+
+TEST(MemoryBoard, HoldsWhatAReadGivesAndWritesItBack) {
+  MemoryFileSystem files;
+  files.files["in.qv4"] = kSampleFile.bytes;
+  MemoryBoard board;
+  EXPECT_EQ(ReadOutcome::Applied, readLayoutFile(files, "in.qv4", board));
+  EXPECT_EQ(300, board.width);
+  EXPECT_EQ(200, board.height);
+  EXPECT_EQ(13, board.places[1].width);
+  EXPECT_TRUE(board.places[1].visible);
+  EXPECT_EQ(270, board.panelWidth);
+  EXPECT_EQ(0u, board.lastError);
+  ASSERT_TRUE(writeLayoutFile(files, "out.qv4", board));
+  EXPECT_EQ(files.files["in.qv4"], files.files["out.qv4"]);
 }
 
 }  // namespace
