@@ -1,0 +1,103 @@
+#pragma once
+// Helpers of the layout window tests: finding this thread's windows without
+// pumping (for steps that run inside a modal loop), reading and closing
+// message boxes, and reading files.
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "support/WinTest.h"
+
+namespace rovenza::test {
+
+struct FoundWindow {
+  const std::string* title;
+  HWND window;
+};
+
+inline BOOL CALLBACK matchWindowTitle(HWND window, LPARAM param) {
+  auto* find = reinterpret_cast<FoundWindow*>(param);
+  if (IsWindowVisible(window) && windowText(window) == *find->title) {
+    find->window = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A visible top-level window of this thread with the exact title, or null.
+// Never pumps messages.
+inline HWND threadWindow(const std::string& title) {
+  FoundWindow find{&title, nullptr};
+  EnumThreadWindows(GetCurrentThreadId(), matchWindowTitle, reinterpret_cast<LPARAM>(&find));
+  return find.window;
+}
+
+// What a message box showed.
+struct MessageBoxSeen {
+  HWND owner = nullptr;
+  std::string text;
+  bool hadErrorIcon = false;
+  bool seen = false;
+};
+
+// Reads a message box (its text is the static 0xFFFF) and presses its OK.
+inline void readAndCloseMessageBox(HWND box, MessageBoxSeen& seen) {
+  seen.seen = true;
+  seen.owner = GetWindow(box, GW_OWNER);
+  seen.text = windowText(GetDlgItem(box, 0xFFFF));
+  // The icon static holds the system's error icon.
+  const HICON error = LoadIconA(nullptr, IDI_HAND);
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == error) seen.hadErrorIcon = true;
+  }
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+// The system's own text for an error code, as the program formats it.
+inline std::string systemText(DWORD error) {
+  char text[1024] = {};
+  FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
+                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text - 1, nullptr);
+  return text;
+}
+
+inline std::vector<unsigned char> readWholeFile(const std::string& path) {
+  std::vector<unsigned char> bytes;
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return bytes;
+  unsigned char buffer[4096];
+  DWORD count = 0;
+  while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0) {
+    bytes.insert(bytes.end(), buffer, buffer + count);
+  }
+  CloseHandle(file);
+  return bytes;
+}
+
+inline bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD count = 0;
+  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
+  CloseHandle(file);
+  return ok && count == bytes.size();
+}
+
+inline bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+// Names of the files in a folder.
+inline std::vector<std::string> filesIn(const std::string& folder) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    const std::string name = data.cFileName;
+    if (name != "." && name != "..") names.push_back(name);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  return names;
+}
+
+}  // namespace rovenza::test

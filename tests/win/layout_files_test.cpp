@@ -1,0 +1,320 @@
+// Layout files on the real windows: a read places the main and clip
+// windows, a cut file and a foreign file show their message boxes, and a
+// save that fails keeps the file that was there.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "../core/LayoutFileBytes.h"
+#include "LayoutTestWindows.h"
+#include "app/win32/AppState.h"
+#include "layout/LayoutMessages.h"
+#include "layout/Qv4File.h"
+#include "layout/win32/LayoutFiles.h"
+#include "layout/win32/ProgramBoard.h"
+#include "layout/win32/SystemFiles.h"
+#include "support/ModalDriver.h"
+#include "support/WinTest.h"
+
+namespace rovenza {
+namespace {
+
+using test::FileBytes;
+using test::ModalDriver;
+using test::Qv4Sign;
+using test::qv4File;
+
+class LayoutFiles : public ::testing::Test {
+ protected:
+  void SetUp() override { session.closeSplash(); }
+
+  // Runs `action`, which is expected to show a message box captioned
+  // "読み込みエラー", reads the box and closes it.
+  test::MessageBoxSeen expectMessageBox(const std::function<void()>& action) {
+    test::MessageBoxSeen seen;
+    ModalDriver driver({test::waitFor([&] {
+      HWND box = test::threadWindow(kLayoutErrorCaption);
+      if (box) test::readAndCloseMessageBox(box, seen);
+      return box != nullptr;
+    })});
+    action();
+    EXPECT_TRUE(driver.finished()) << driver.status();
+    return seen;
+  }
+
+  test::ProgramSession session;
+  test::TempFolder folder;
+};
+
+FileBytes sampleFile(const std::string& background) {
+  return qv4File(background, 400, 380, Qv4Sign{0, 30, 40, 100, 50, 10, 20, 8, test::sourcePath("demo/strip.bmp")},
+                 Qv4Sign{2, 200, 60, 90, 45, 30, 40, 12, "C:\\nowhere\\x.bmp"});
+}
+
+TEST_F(LayoutFiles, ReadingAQv4FilePlacesTheWindows) {
+  const std::string path = folder.file("board.qv4");
+  ASSERT_TRUE(test::writeWholeFile(path, sampleFile(test::sourcePath("demo/led/00.bmp")).bytes));
+  app.panelRef.setWidth(270);
+  readLayoutFile(path);
+
+  EXPECT_EQ(400, app.mainRef.width());
+  EXPECT_EQ(380, app.mainRef.height());
+  const RECT main = test::windowRect(session.main());
+  EXPECT_EQ(400, main.right - main.left);
+  EXPECT_EQ(380, main.bottom - main.top);
+
+  EXPECT_EQ(30, app.clip1.left());
+  EXPECT_EQ(40, app.clip1.top());
+  EXPECT_EQ(100, app.clip1.width());
+  EXPECT_EQ(50, app.clip1.height());
+  POINT origin{0, 0};
+  MapWindowPoints(app.clip1.handle(), session.main(), &origin, 1);
+  EXPECT_EQ(30, origin.x);
+  EXPECT_EQ(40, origin.y);
+  EXPECT_TRUE(IsWindowVisible(app.clip1.handle()));
+
+  EXPECT_EQ(200, app.clip2.left());
+  EXPECT_EQ(60, app.clip2.top());
+  EXPECT_EQ(90, app.clip2.width());
+  EXPECT_EQ(45, app.clip2.height());
+  EXPECT_FALSE(IsWindowVisible(app.clip2.handle())) << "kind 2 hides the 2nd sign";
+  EXPECT_EQ(138, app.panelRef.width());
+
+  EXPECT_EQ(test::sourcePath("demo/led/00.bmp"), app.layout.backgroundPicture);
+  EXPECT_EQ(0, app.layout.signs[0].kind);
+  EXPECT_EQ(2, app.layout.signs[1].kind);
+  EXPECT_EQ(8, app.layout.signs[0].cornerRound);
+  EXPECT_EQ(12, app.layout.signs[1].cornerRound);
+  EXPECT_EQ(test::sourcePath("demo/strip.bmp"), app.layout.signs[0].picturePath);
+  EXPECT_EQ(10, app.layout.signs[0].speed);
+  EXPECT_EQ(40, app.layout.signs[1].interval);
+
+  ASSERT_NE(nullptr, app.backgroundBitmap);
+  BITMAP info{};
+  GetObjectA(app.backgroundBitmap, sizeof info, &info);
+  EXPECT_EQ(120, info.bmWidth);
+  EXPECT_EQ(40, info.bmHeight);
+}
+
+TEST_F(LayoutFiles, ACutFileShowsTheReadErrorAndKeepsWhatWasRead) {
+  const FileBytes full = sampleFile("");
+  // Cut inside the 1st sign's top: the form size and the 1st sign's left are in.
+  std::vector<unsigned char> cut(full.bytes.begin(), full.bytes.begin() + 37);
+  const std::string path = folder.file("cut.qv4");
+  ASSERT_TRUE(test::writeWholeFile(path, cut));
+  const std::int32_t topBefore = app.clip1.top();
+  const test::MessageBoxSeen seen = expectMessageBox([&] { readLayoutFile(path); });
+
+  ASSERT_TRUE(seen.seen);
+  EXPECT_EQ(session.main(), seen.owner);
+  EXPECT_TRUE(seen.hadErrorIcon);
+  const std::string first = kReadErrorFirstLine;
+  ASSERT_GE(seen.text.size(), first.size() + 4);
+  EXPECT_EQ(first + "\r\n\r\n", seen.text.substr(0, first.size() + 4));
+  EXPECT_EQ(test::systemText(kErrorHandleEof), seen.text.substr(first.size() + 4));
+  EXPECT_FALSE(test::systemText(kErrorHandleEof).empty());
+
+  EXPECT_EQ(400, app.mainRef.width());
+  EXPECT_EQ(380, app.mainRef.height());
+  EXPECT_EQ(30, app.clip1.left());
+  EXPECT_EQ(topBefore, app.clip1.top());
+  EXPECT_EQ(nullptr, app.backgroundBitmap) << "no picture is loaded";
+}
+
+TEST_F(LayoutFiles, AForeignFileShowsItsMessageAndChangesNothing) {
+  const std::string path = folder.file("other.qv4");
+  FileBytes bytes = qv4File("", 400, 380, Qv4Sign{0, 30, 40, 100, 50, 10, 20, 8, ""},
+                            Qv4Sign{0, 200, 60, 90, 45, 30, 40, 12, ""}, "QvApp3DataFile");
+  ASSERT_TRUE(test::writeWholeFile(path, bytes.bytes));
+  const std::int32_t width = app.mainRef.width();
+  const test::MessageBoxSeen seen = expectMessageBox([&] { readLayoutFile(path); });
+  EXPECT_EQ(kNotLayoutFileText, seen.text);
+  EXPECT_EQ(session.main(), seen.owner);
+  EXPECT_EQ(width, app.mainRef.width());
+}
+
+TEST_F(LayoutFiles, AMissingFileChangesNothingSilently) {
+  const std::int32_t width = app.mainRef.width();
+  ModalDriver driver({test::waitFor([] { return test::threadWindow(kLayoutErrorCaption) != nullptr; })}, 300);
+  readLayoutFile(folder.file("none.qv4"));
+  EXPECT_FALSE(driver.finished()) << "no message box";
+  EXPECT_EQ(width, app.mainRef.width());
+}
+
+TEST_F(LayoutFiles, WritingThenReadingGivesBackTheBoard) {
+  app.mainRef.setWidth(420);
+  app.mainRef.setHeight(390);
+  app.clip1.setLeft(12);
+  app.clip1.setWidth(111);
+  app.clip2.setTop(70);
+  app.layout.signs[1].kind = 1;
+  app.layout.signs[0].speed = 25;
+  app.layout.signs[1].cornerRound = 6;
+  app.layout.signs[1].picturePath = "C:\\frames\\\x95\x5C";
+  const std::string path = folder.file("round.qv4");
+  writeLayoutFile(path);
+  const std::vector<unsigned char> bytes = test::readWholeFile(path);
+  ASSERT_EQ(96u + app.layout.signs[1].picturePath.size(), bytes.size());
+  EXPECT_EQ(0x0E, bytes[0]);
+  EXPECT_EQ(std::string("QvApp4DataFile"), std::string(bytes.begin() + 4, bytes.begin() + 18));
+  EXPECT_EQ(std::vector<std::string>{"round.qv4"}, test::filesIn(folder.path())) << "no temporary file is left";
+
+  app.mainRef.setWidth(300);
+  app.clip1.setLeft(50);
+  app.clip2.setTop(10);
+  app.layout.signs[1].picturePath.clear();
+  readLayoutFile(path);
+  EXPECT_EQ(420, app.mainRef.width());
+  EXPECT_EQ(390, app.mainRef.height());
+  EXPECT_EQ(12, app.clip1.left());
+  EXPECT_EQ(111, app.clip1.width());
+  EXPECT_EQ(70, app.clip2.top());
+  EXPECT_EQ("C:\\frames\\\x95\x5C", app.layout.signs[1].picturePath);
+  EXPECT_EQ(270, app.panelRef.width());
+}
+
+// Whether the clip window's shape leaves out its top-left corner pixel
+// (rounded) and keeps its middle.
+bool cornerCut(const ChildWindow& clip) {
+  HRGN shape = CreateRectRgn(0, 0, 0, 0);
+  const int kind = GetWindowRgn(clip.handle(), shape);
+  const bool cut = kind != ERROR && !PtInRegion(shape, 0, 0) && PtInRegion(shape, clip.width() / 2, clip.height() / 2);
+  DeleteObject(shape);
+  return cut;
+}
+
+TEST_F(LayoutFiles, ReadingAQv3FilePlacesTheWindowsFromTwips) {
+  // 456 x 444 pixels, height first; the 1st sign at (77, 26) 123 x 57.
+  const test::FileBytes file = test::qv3File(
+      "", 6660, 6840, 2, test::Qv3Sign{test::sourcePath("demo/strip.bmp"), 1155, 390, 855, 1845, 20, 5, 300},
+      test::Qv3Sign{"", 3465, 451, 854, 1844, 0, 7, 40}, 0, 1);
+  const std::string path = folder.file("old.qv3");
+  ASSERT_TRUE(test::writeWholeFile(path, file.bytes));
+  readVer3LayoutFile(path);
+  EXPECT_EQ(456, app.mainRef.width());
+  EXPECT_EQ(444, app.mainRef.height());
+  EXPECT_EQ(77, app.clip1.left());
+  EXPECT_EQ(26, app.clip1.top());
+  EXPECT_EQ(123, app.clip1.width());
+  EXPECT_EQ(57, app.clip1.height());
+  EXPECT_EQ(231, app.clip2.left());
+  EXPECT_EQ(30, app.clip2.top());
+  EXPECT_EQ(122, app.clip2.width()) << "1844 twips";
+  EXPECT_EQ(56, app.clip2.height()) << "854 twips";
+  EXPECT_TRUE(IsWindowVisible(app.clip1.handle()));
+  EXPECT_FALSE(IsWindowVisible(app.clip2.handle()));
+  EXPECT_EQ(0, app.layout.signs[0].kind);
+  EXPECT_EQ(2, app.layout.signs[1].kind);
+  EXPECT_EQ(270, app.panelRef.width()) << "two signs in the file";
+  EXPECT_EQ(20, app.layout.signs[0].cornerRound);
+  EXPECT_EQ(0, app.layout.signs[1].cornerRound);
+  EXPECT_TRUE(cornerCut(app.clip1)) << "the 1st block's rounding rounds clip 1";
+  EXPECT_FALSE(cornerCut(app.clip2)) << "the 2nd block's rounding (0) leaves clip 2 square";
+}
+
+TEST_F(LayoutFiles, ReadingAQvdFileMakesOneLedSign) {
+  const test::FileBytes file =
+      test::qvdFile("", 6660, 6840, test::QvdSign{test::sourcePath("demo/led"), 3465, 390, 600, 1800, 12});
+  const std::string path = folder.file("old.qvd");
+  ASSERT_TRUE(test::writeWholeFile(path, file.bytes));
+  app.layout.signs[1].picturePath = "C:\\before.bmp";
+  const std::int32_t secondLeft = app.clip2.left();
+  readDigitalLayoutFile(path);
+  EXPECT_EQ(456, app.mainRef.width());
+  EXPECT_EQ(444, app.mainRef.height());
+  EXPECT_EQ(231, app.clip1.left());
+  EXPECT_EQ(40, app.clip1.height());
+  EXPECT_EQ(120, app.clip1.width());
+  EXPECT_TRUE(IsWindowVisible(app.clip1.handle()));
+  EXPECT_FALSE(IsWindowVisible(app.clip2.handle()));
+  EXPECT_EQ(secondLeft, app.clip2.left()) << "the 2nd sign's place is kept";
+  EXPECT_EQ(1, app.layout.signs[0].kind);
+  EXPECT_EQ(2, app.layout.signs[1].kind);
+  EXPECT_EQ(test::sourcePath("demo/led"), app.layout.signs[0].picturePath);
+  EXPECT_EQ("", app.layout.signs[1].picturePath);
+  EXPECT_EQ(138, app.panelRef.width());
+  EXPECT_TRUE(cornerCut(app.clip1));
+}
+
+// The disk, except that a written file takes only `limit` bytes.
+class FailingDisk : public FileSystem {
+ public:
+  explicit FailingDisk(std::uint32_t limit) : limit_(limit) {}
+  std::unique_ptr<ByteFile> openForReading(const std::string& path) override {
+    return systemFiles().openForReading(path);
+  }
+  std::unique_ptr<ByteFile> createForWriting(const std::string& path) override {
+    auto file = systemFiles().createForWriting(path);
+    if (!file) return nullptr;
+    return std::make_unique<Limited>(std::move(file), limit_);
+  }
+  bool remove(const std::string& path) override { return systemFiles().remove(path); }
+  bool replace(const std::string& from, const std::string& to) override { return systemFiles().replace(from, to); }
+  std::string makeTemporaryBeside(const std::string& path) override {
+    return systemFiles().makeTemporaryBeside(path);
+  }
+  SystemError lastError() const override { return systemFiles().lastError(); }
+
+ private:
+  class Limited : public ByteFile {
+   public:
+    Limited(std::unique_ptr<ByteFile> file, std::uint32_t room) : file_(std::move(file)), room_(room) {}
+    bool read(unsigned char* b, std::uint32_t s, std::uint32_t& d) override { return file_->read(b, s, d); }
+    bool write(const unsigned char* data, std::uint32_t size, std::uint32_t& accepted) override {
+      if (size > room_) {
+        file_->write(data, room_, accepted);
+        room_ = 0;
+        return false;
+      }
+      room_ -= size;
+      return file_->write(data, size, accepted);
+    }
+    std::uint64_t size() const override { return file_->size(); }
+    bool close() override { return file_->close(); }
+    SystemError lastError() const override { return kErrorDiskFull; }
+
+   private:
+    std::unique_ptr<ByteFile> file_;
+    std::uint32_t room_;
+  };
+  std::uint32_t limit_;
+};
+
+TEST_F(LayoutFiles, ASaveThatFailsKeepsTheOldFile) {
+  const std::string path = folder.file("keep.qv4");
+  const std::vector<unsigned char> old = sampleFile("").bytes;
+  ASSERT_TRUE(test::writeWholeFile(path, old));
+  FailingDisk disk(50);
+  ProgramBoard board;
+  const test::MessageBoxSeen seen = expectMessageBox([&] { writeLayoutFile(disk, path, board); });
+  const std::string first = kSaveErrorFirstLine;
+  EXPECT_EQ(first + "\r\n\r\n" + test::systemText(kErrorDiskFull), seen.text);
+  EXPECT_EQ(session.main(), seen.owner);
+  EXPECT_EQ(old, test::readWholeFile(path));
+  EXPECT_EQ(std::vector<std::string>{"keep.qv4"}, test::filesIn(folder.path())) << "the temporary file is removed";
+}
+
+TEST_F(LayoutFiles, ASaveOverAFileInUseKeepsIt) {
+  const std::string path = folder.file("locked.qv4");
+  const std::vector<unsigned char> old = sampleFile("").bytes;
+  ASSERT_TRUE(test::writeWholeFile(path, old));
+  // Another program holds the file open and lets nobody else at it.
+  HANDLE holder = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, holder);
+  const test::MessageBoxSeen seen = expectMessageBox([&] { writeLayoutFile(path); });
+  CloseHandle(holder);
+  EXPECT_EQ(0u, seen.text.find(kSaveErrorFirstLine));
+  EXPECT_EQ(old, test::readWholeFile(path));
+  EXPECT_EQ(std::vector<std::string>{"locked.qv4"}, test::filesIn(folder.path()));
+}
+
+TEST_F(LayoutFiles, AFileThatCannotBeCreatedShowsTheSaveError) {
+  const std::string path = folder.file("no such folder\\board.qv4");
+  const test::MessageBoxSeen seen = expectMessageBox([&] { writeLayoutFile(path); });
+  EXPECT_EQ(0u, seen.text.find(kSaveErrorFirstLine));
+  EXPECT_FALSE(test::fileExists(path));
+}
+
+}  // namespace
+}  // namespace rovenza
