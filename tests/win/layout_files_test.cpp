@@ -1,6 +1,8 @@
 // Layout files on the real windows: a read places the main and clip
 // windows, a cut file and a foreign file show their message boxes, and a
 // save that fails keeps the file that was there.
+#include <windows.h>
+#include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <string>
@@ -24,6 +26,23 @@ using test::FileBytes;
 using test::ModalDriver;
 using test::Qv4Sign;
 using test::qv4File;
+
+// Position of a panel up-down and the text of its buddy edit.
+struct PanelField {
+  int position;
+  std::string text;
+};
+
+PanelField panelField(int upDownId, int editId) {
+  const LRESULT result = SendMessageA(GetDlgItem(app.panelWindow, upDownId), UDM_GETPOS, 0, 0);
+  return {static_cast<short>(LOWORD(result)), test::windowText(GetDlgItem(app.panelWindow, editId))};
+}
+
+void expectPanelField(int upDownId, int editId, int value) {
+  const PanelField field = panelField(upDownId, editId);
+  EXPECT_EQ(value, field.position) << "up-down " << upDownId;
+  EXPECT_EQ(std::to_string(value), field.text) << "edit " << editId;
+}
 
 class LayoutFiles : public ::testing::Test {
  protected:
@@ -89,6 +108,10 @@ TEST_F(LayoutFiles, ReadingAQv4FilePlacesTheWindows) {
   EXPECT_EQ(test::sourcePath("demo/strip.bmp"), app.layout.signs[0].picturePath);
   EXPECT_EQ(10, app.layout.signs[0].speed);
   EXPECT_EQ(40, app.layout.signs[1].interval);
+  expectPanelField(1034, 1033, 10);
+  expectPanelField(1037, 1036, 20);
+  expectPanelField(1041, 1040, 30);
+  expectPanelField(1043, 1042, 40);
 
   ASSERT_NE(nullptr, app.backgroundBitmap);
   BITMAP info{};
@@ -209,6 +232,10 @@ TEST_F(LayoutFiles, ReadingAQv3FilePlacesTheWindowsFromTwips) {
   EXPECT_EQ(270, app.panelRef.width()) << "two signs in the file";
   EXPECT_EQ(20, app.layout.signs[0].cornerRound);
   EXPECT_EQ(0, app.layout.signs[1].cornerRound);
+  expectPanelField(1034, 1033, 5);
+  expectPanelField(1037, 1036, 300);
+  expectPanelField(1041, 1040, 7);
+  expectPanelField(1043, 1042, 40);
   EXPECT_TRUE(cornerCut(app.clip1)) << "the 1st block's rounding rounds clip 1";
   EXPECT_FALSE(cornerCut(app.clip2)) << "the 2nd block's rounding (0) leaves clip 2 square";
 }
@@ -235,6 +262,8 @@ TEST_F(LayoutFiles, ReadingAQvdFileMakesOneLedSign) {
   EXPECT_EQ("", app.layout.signs[1].picturePath);
   EXPECT_EQ(138, app.panelRef.width());
   EXPECT_TRUE(cornerCut(app.clip1));
+  EXPECT_EQ("0", test::windowText(GetDlgItem(app.panelWindow, 1002)));
+  EXPECT_EQ("0", test::windowText(GetDlgItem(app.panelWindow, 1003)));
 }
 
 // The disk, except that a written file takes only `limit` bytes.
