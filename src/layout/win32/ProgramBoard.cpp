@@ -88,7 +88,9 @@ void ProgramBoard::releaseSignPicture(int sign) {
 void ProgramBoard::moveSignHome(int sign) {
   HWND window = signWindowOf(sign).handle();
   SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-  repaintNow(window);
+  // The opening is erased too: a bitmap static that lost its bitmap keeps
+  // its old pixels until its parent repaints.
+  RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
 void ProgramBoard::applyCornerRounding(int sign) { rovenza::applyCornerRounding(static_cast<std::int16_t>(sign)); }
