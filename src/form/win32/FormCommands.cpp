@@ -169,12 +169,12 @@ void changeSignKind(int sign) {
   sign = signIndex(sign);
   const int selected = kindComboOf(sign).selected();
   if (selected < 0) return;
-  SignSpec& spec = app.layout.signs[sign];
-  if (selected != spec.kind) {
+  SignSpec& signSpec = app.layout.signs[sign];
+  if (selected != signSpec.kind) {
     MessageBoxA(app.formWindow, "幕の種類が変更されました。画像ファイル名（もしくはフォルダー名）を再設定してください",
                 "幕の種類の変更", MB_OK | MB_ICONINFORMATION);
-    spec.kind = static_cast<std::uint8_t>(selected);
-    spec.picturePath.clear();
+    signSpec.kind = static_cast<std::uint8_t>(selected);
+    signSpec.picturePath.clear();
     setFormText(kSignPath[sign], "");
   } else if (sign == 0) {
     return;
@@ -189,11 +189,11 @@ void changeSignKind(int sign) {
 
 void browseSignPicture(int sign) {
   sign = signIndex(sign);
-  SignSpec& spec = app.layout.signs[sign];
-  if (spec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
+  SignSpec& signSpec = app.layout.signs[sign];
+  if (signSpec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
     const std::string folder = chooseFrameFolder();
     if (folder.empty()) return;
-    spec.picturePath = folder;
+    signSpec.picturePath = folder;
     setFormText(kSignPath[sign], folder);
     moveSignHome(sign);
     updateSign(sign);
@@ -204,7 +204,7 @@ void browseSignPicture(int sign) {
   }
   const std::string path = chooseStripFile();
   if (path.empty()) return;
-  spec.picturePath = path;
+  signSpec.picturePath = path;
   setFormText(kSignPath[sign], path);
   showStripPicture(sign);
   resetRollState(sign);

@@ -73,11 +73,11 @@ void onUpDownDelta(int id, const NMUPDOWN& change) {
   const std::optional<std::int32_t> value =
       upDownFieldValue(static_cast<std::uint32_t>(answer), change.iDelta);
   if (!value) return;
-  SignSpec& spec = app.layout.signs[target.sign];
+  SignSpec& signSpec = app.layout.signs[target.sign];
   if (target.field == UpDownField::Speed) {
-    spec.speed = *value;
+    signSpec.speed = *value;
   } else {
-    spec.interval = *value;
+    signSpec.interval = *value;
   }
 }
 

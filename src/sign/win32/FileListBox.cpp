@@ -28,10 +28,10 @@ bool FileListBox::addFiles(const std::string& pattern) const {
   if (!window_) return false;
   // The directory fill writes the name part of the pattern back into the
   // buffer, so it gets room for a whole path.
-  std::vector<char> spec(std::max<std::size_t>(pattern.size() + 1, MAX_PATH + 1), '\0');
-  std::copy(pattern.begin(), pattern.end(), spec.begin());
+  std::vector<char> patternBuffer(std::max<std::size_t>(pattern.size() + 1, MAX_PATH + 1), '\0');
+  std::copy(pattern.begin(), pattern.end(), patternBuffer.begin());
   const std::string keptFolder = currentFolder();
-  const int listed = DlgDirListA(GetParent(window_), spec.data(), GetDlgCtrlID(window_), 0, kFilesOnly);
+  const int listed = DlgDirListA(GetParent(window_), patternBuffer.data(), GetDlgCtrlID(window_), 0, kFilesOnly);
   if (!keptFolder.empty()) SetCurrentDirectoryA(keptFolder.c_str());
   return listed != 0;
 }
