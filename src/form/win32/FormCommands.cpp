@@ -9,6 +9,7 @@
 #include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "form/FormIds.h"
+#include "layout/win32/OpenSave.h"
 #include "panel/PanelIds.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
@@ -74,20 +75,7 @@ std::string chooseBackgroundFile() {
 }
 
 // A roll-film sign's strip picture, chosen with the program's file dialog.
-std::string chooseStripFile() {
-  char path[260] = {};
-  OPENFILENAMEA dialog{};
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-  dialog.hwndOwner = app.formWindow;
-  dialog.lpstrFilter = kPictureFilter;
-  dialog.nFilterIndex = 1;
-  dialog.lpstrFile = path;
-  dialog.nMaxFile = 256;
-  dialog.lpstrTitle = "方向幕ファイルの選択";
-  dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  if (!GetOpenFileNameA(&dialog)) return std::string();
-  return std::string(path);
-}
+std::string chooseStripFile() { return showFileDialog(app.formWindow, false, kPictureFilter, "方向幕ファイルの選択"); }
 
 // An LED sign's frame folder; empty when cancelled or not a file-system folder.
 std::string chooseFrameFolder() {
