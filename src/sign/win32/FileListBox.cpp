@@ -31,7 +31,11 @@ bool FileListBox::addFiles(const std::string& pattern) const {
   std::vector<char> patternBuffer(std::max<std::size_t>(pattern.size() + 1, MAX_PATH + 1), '\0');
   std::copy(pattern.begin(), pattern.end(), patternBuffer.begin());
   const std::string keptFolder = currentFolder();
+  // The list is never shown: it need not redraw or rescale its scroll bar
+  // after each of a thousand names.
+  SendMessageA(window_, WM_SETREDRAW, FALSE, 0);
   const int listed = DlgDirListA(GetParent(window_), patternBuffer.data(), GetDlgCtrlID(window_), 0, kFilesOnly);
+  SendMessageA(window_, WM_SETREDRAW, TRUE, 0);
   if (!keptFolder.empty()) SetCurrentDirectoryA(keptFolder.c_str());
   return listed != 0;
 }
