@@ -296,3 +296,26 @@ wine_session() {
     printf '%s %s %s\n' "$kpid" "$DISPLAY" "$ROVENZA_DISPLAY_TOKEN" >"$WINEPREFIX/.rovenza-session"
     exec {lockfd}>&-
 }
+
+# --- demo board and window helper ---------------------------------------------
+# demo_board: writes the demo board for this checkout (its pictures are named by
+# absolute paths, so it is made here rather than kept in the repository) and
+# prints its path.
+demo_board() {
+    cmake --preset native >/dev/null || return 1
+    cmake --build --preset native --target demo_layout >/dev/null || return 1
+    echo "$ROVENZA_ROOT/build/demo/demo.qv4"
+}
+
+# shot_helper: builds the small Windows program that finds the program's
+# windows, waits for them and sends them menu commands; prints its path.
+shot_helper() {
+    local helper="$ROVENZA_ROOT/build/screenshots/shot-helper.exe"
+    local source="$ROVENZA_ROOT/tools/screenshots/shot-helper.cpp"
+    mkdir -p "$(dirname "$helper")"
+    if [[ ! -f "$helper" || "$source" -nt "$helper" ]]; then
+        x86_64-w64-mingw32-g++ -O1 -static -finput-charset=UTF-8 -fexec-charset=CP932 \
+            -o "$helper" "$source" -luser32 || return 1
+    fi
+    echo "$helper"
+}

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the win64 preset and starts
-# build/win64/rovenza.exe under Wine in the Japanese locale, passing any
-# arguments on (file paths are handed over as Windows paths).
+# build/win64/rovenza.exe under Wine in the Japanese locale. With no
+# arguments it opens the demo board (build/demo/demo.qv4, written for this
+# checkout); otherwise it passes the arguments on (file paths are handed over
+# as Windows paths). "scripts/run.sh --empty" starts with no layout file.
 #
 # With a display that answers, the program runs on it in the foreground.
-# Without one, it runs on a private 1024x768 Xvfb; once its main window
-# ("RovenzaVer4") is up, the whole screen is saved as a PNG, the path is
+# Without one, it runs on a private 1024x768 Xvfb; once the splash has gone
+# and the board is shown, the whole screen is saved as a PNG, the path is
 # printed as "Screenshot: <path>" and the program is stopped.
 set -euo pipefail
 
@@ -21,6 +23,13 @@ exe="$ROVENZA_ROOT/build/win64/rovenza.exe"
 if [[ ! -f "$exe" ]]; then
     echo "run.sh: $exe was not built" >&2
     exit 1
+fi
+
+if (($# == 0)); then
+    board=$(demo_board) || { echo "run.sh: could not write the demo board" >&2; exit 1; }
+    set -- "$board"
+elif [[ "$1" == --empty ]]; then
+    shift
 fi
 
 headless=0
@@ -50,25 +59,16 @@ fi
 pid=$!
 _rovenza_on_exit "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true"
 
-# Without a window manager Wine sets the X window name itself.
-found=0
-for ((i = 0; i < 600; i++)); do
-    if xwininfo -root -tree 2>/dev/null | grep -q '"RovenzaVer4"'; then
-        found=1
-        break
-    fi
-    if ! kill -0 "$pid" 2>/dev/null; then
-        break
-    fi
-    sleep 0.1
-done
-if ((!found)); then
+# Waits until the main window is shown and enabled, that is until the splash
+# has gone and the layout file named on the command line is open.
+helper=$(shot_helper)
+if ! "$ROVENZA_WINE" "$helper" wait-ready >/dev/null 2>&1; then
     status=0
     kill -0 "$pid" 2>/dev/null || wait "$pid" || status=$?
-    echo "run.sh: the window \"RovenzaVer4\" did not appear (program exit status $status)" >&2
+    echo "run.sh: the window \"RovenzaVer4\" did not become ready (program exit status $status)" >&2
     exit 1
 fi
-sleep 1 # let it paint
+sleep 1 # let the board paint
 
 shotdir="$ROVENZA_ROOT/build/screenshots"
 mkdir -p "$shotdir"

@@ -21,12 +21,7 @@ exe="$ROVENZA_ROOT/build/win64/rovenza.exe"
 # paths, so it is made here rather than kept in the repository).
 board=${1:-}
 if [[ -z "$board" ]]; then
-    cmake --preset native >/dev/null
-    if ! cmake --build --preset native --target demo_layout >/dev/null; then
-        echo "screenshots.sh: could not write the demo board (target demo_layout)" >&2
-        exit 1
-    fi
-    board=build/demo/demo.qv4
+    board=$(demo_board) || { echo "screenshots.sh: could not write the demo board (target demo_layout)" >&2; exit 1; }
 fi
 if [[ ! -f "$board" ]]; then
     echo "screenshots.sh: no layout file $board" >&2
@@ -34,10 +29,7 @@ if [[ ! -f "$board" ]]; then
 fi
 
 # The helper that finds the program's windows and sends it menu commands.
-helper="$ROVENZA_ROOT/build/screenshots/shot-helper.exe"
-mkdir -p "$(dirname "$helper")"
-x86_64-w64-mingw32-g++ -O1 -static -finput-charset=UTF-8 -fexec-charset=CP932 \
-    -o "$helper" tools/screenshots/shot-helper.cpp -luser32
+helper=$(shot_helper)
 
 # Always a fresh private screen, so that the pictures do not depend on what
 # else runs on a shared display.

@@ -111,9 +111,11 @@ int main(int argc, char** argv) {
   board.width = 456;
   board.height = 444;
   board.record.backgroundPicture = windowsPath(demo + "background.jpg");
-  // The photograph's two sign openings, 123 x 57 each.
+  // The photograph's two sign openings are 123 x 57 each: the roll-film sign
+  // fills the left one; the LED board's 120 x 40 frames sit in the middle of
+  // the right one, with the opening's black showing around them.
   board.places[0] = {77, 26, 123, 57, true};
-  board.places[1] = {231, 26, 123, 57, true};
+  board.places[1] = {232, 34, 120, 40, true};
   board.record.signs[0] = rovenza::SignSpec{0, 2, 300, 6, windowsPath(demo + "strip.bmp")};
   board.record.signs[1] = rovenza::SignSpec{1, 0, 0, 6, windowsPath(demo + "led")};
 
