@@ -64,6 +64,11 @@ sleep 1 # let the board paint
 # Main window at the top left, the panel beside it, so that neither covers the other.
 shot move main 0 0
 shot move panel 470 0
+shot cursor 1020 760
+# Wind the roll-film sign to its 回送 frame and the LED board to its third frame.
+for id in 1009 1019 1022 1030; do # "1", "ON" of the 1st sign; "2", "ON" of the 2nd
+    shot click "$id" || echo "screenshots.sh: could not click panel control $id" >&2
+done
 sleep 1
 save main main-window.png
 save panel panel.png

@@ -6,6 +6,9 @@
 //   shot-helper.exe wait form             waits until the layout form is visible
 //   shot-helper.exe command <id>          posts a menu command to the main window
 //   shot-helper.exe move <which> <x> <y>  moves that window (its size stays)
+//   shot-helper.exe click <id>            clicks the panel's control <id> and waits until
+//                                         it is enabled again (a roll it started has ended)
+//   shot-helper.exe cursor <x> <y>        moves the mouse pointer (out of the way of tooltips)
 // Exit status 0 on success, 1 when the window is not found within 30 s.
 #include <windows.h>
 
@@ -70,6 +73,16 @@ int main(int argc, char** argv) {
     SetWindowPos(window, nullptr, std::atoi(argv[3]), std::atoi(argv[4]), 0, 0,
                  SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
     return 0;
+  }
+  if (std::strcmp(verb, "click") == 0) {
+    HWND control = GetDlgItem(namedWindow("panel"), std::atoi(argv[2]));
+    if (!control || !IsWindowEnabled(control)) return 1;
+    DWORD_PTR result = 0;
+    SendMessageTimeoutA(control, BM_CLICK, 0, 0, SMTO_BLOCK, 5000, &result);
+    return waitUntil([control] { return IsWindowEnabled(control) != FALSE; }) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "cursor") == 0) {
+    return SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
   }
   if (std::strcmp(verb, "command") == 0) {
     HWND main = mainWindow();
