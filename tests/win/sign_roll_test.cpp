@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "app/win32/AppState.h"
 #include "layout/Layout.h"
@@ -116,6 +117,43 @@ TEST_F(Roll, TheStripShowsTheTargetFrameInTheOpening) {
   SelectObject(memory, old);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
+}
+
+// The opening as the steps draw it is what the windows paint themselves: the
+// strip where it covers the clip window, white where it does not (a clip
+// wider than the strip, a roll past the strip's end).
+TEST_F(Roll, TheDrawnOpeningMatchesAFullRepaint) {
+  app.layout.signs[0].picturePath = test::sourcePath("demo/strip.bmp");
+  showStripPicture(0);
+  ASSERT_NE(nullptr, app.signStates[0].picture);
+  // A clip window wider than the strip; its corners square again.
+  app.clip1.setWidth(140);
+  SetWindowRgn(app.clip1.handle(), nullptr, TRUE);
+  setSpeeds(0, "0", "0");
+  auto grab = [] {
+    std::vector<COLORREF> pixels;
+    HDC clip = GetDC(app.clip1.handle());
+    for (int y = 0; y < app.clip1.height(); y += 4) {
+      for (int x = 0; x < app.clip1.width(); x += 4) pixels.push_back(GetPixel(clip, x, y));
+    }
+    ReleaseDC(app.clip1.handle(), clip);
+    return pixels;
+  };
+  struct Leg {
+    const char* frame;
+    int whiteFromColumn;  // columns from here on show the clip window
+  };
+  for (Leg leg : {Leg{"2", 124}, Leg{"12", 0}, Leg{"5", 124}}) {
+    rollTo(0, leg.frame);
+    const std::vector<COLORREF> drawn = grab();
+    RedrawWindow(app.clip1.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    EXPECT_EQ(grab(), drawn) << "frame " << leg.frame;
+    HDC clip = GetDC(app.clip1.handle());
+    for (int x : {leg.whiteFromColumn, 130, 139}) {
+      EXPECT_EQ(RGB(255, 255, 255), GetPixel(clip, x, 40)) << "frame " << leg.frame << ", column " << x;
+    }
+    ReleaseDC(app.clip1.handle(), clip);
+  }
 }
 
 TEST_F(Roll, EqualFramesEnableTheGroupAgainAtOnce) {

@@ -69,6 +69,9 @@ class ScopedHandle {
 class WindowDC {
  public:
   explicit WindowDC(HWND window) : window_(window), dc_(GetDC(window)) {}
+  // GetDCEx with explicit flags (the window's own clipping styles are not used
+  // unless DCX_USESTYLE is among them).
+  WindowDC(HWND window, DWORD flags) : window_(window), dc_(GetDCEx(window, nullptr, flags)) {}
   ~WindowDC() {
     if (dc_) ReleaseDC(window_, dc_);
   }

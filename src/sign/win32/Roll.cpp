@@ -1,5 +1,6 @@
 #include "sign/win32/Roll.h"
 
+#include <algorithm>
 #include <atomic>
 #include <memory>
 #include <string>
@@ -7,6 +8,7 @@
 
 #include "app/win32/AppState.h"
 #include "common/Number.h"
+#include "common/win32/Scoped.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelWindow.h"
 #include "sign/RollPacer.h"
@@ -30,9 +32,55 @@ std::uint32_t lastSerial = 0;  // user-interface thread only
 bool validSign(int sign) { return sign == 0 || sign == 1; }
 DWORD exitCodeOf(int sign) { return static_cast<DWORD>(sign + 1); }
 
-// Moves the sign window to y inside its clip window.
+constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
+
+// Draws the opening as it looks with the sign window at y: the strip where it
+// covers the clip window, the clip window's white around it. The same pixels
+// the two windows paint themselves, without a paint cycle per pixel step.
+// False when there is nothing to draw this way.
+bool drawOpening(int sign, std::int32_t y) {
+  HBITMAP picture = app.signStates[sign].picture;
+  HWND clip = clipOf(sign).handle();
+  BITMAP info{};
+  if (!picture || !GetObjectA(picture, sizeof info, &info)) return false;
+  // Children not clipped away: the sign window's part of the opening is drawn too.
+  WindowDC dc(clip, DCX_CACHE);
+  if (!dc.get()) return false;
+  RECT client{};
+  GetClientRect(clip, &client);
+  const int top = std::max<int>(0, y);
+  const int bottom = std::min<int>(client.bottom, y + info.bmHeight);
+  const int right = std::min<int>(client.right, info.bmWidth);
+  const HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  const RECT around[] = {{0, 0, client.right, std::min<int>(top, client.bottom)},
+                         {0, std::max<int>(bottom, 0), client.right, client.bottom},
+                         {right, top, client.right, bottom}};
+  for (const RECT& r : around) {
+    if (r.right > r.left && r.bottom > r.top) FillRect(dc.get(), &r, white);
+  }
+  if (bottom > top && right > 0) {
+    MemoryDC memory(dc.get());
+    SelectGuard select(memory.get(), picture);
+    BitBlt(dc.get(), 0, top, right, bottom - top, memory.get(), 0, top - y, SRCCOPY);
+  }
+  return true;
+}
+
+// Moves the sign window to y inside its clip window and shows it there at once.
 void moveSignWindow(int sign, std::int32_t y) {
-  SetWindowPos(signWindowOf(sign).handle(), nullptr, 0, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  HWND window = signWindowOf(sign).handle();
+  // Nothing to repaint when the opening is drawn here; otherwise the windows
+  // repaint what the move changed.
+  // A paint still waiting (the clip window resized, say) goes first, so that
+  // it cannot cover the opening drawn here afterwards.
+  UpdateWindow(clipOf(sign).handle());
+  if (IsWindowVisible(window) && drawOpening(sign, y)) {
+    SetWindowPos(window, nullptr, 0, y, 0, 0, kMoveOnly | SWP_NOREDRAW | SWP_NOCOPYBITS);
+    return;
+  }
+  SetWindowPos(window, nullptr, 0, y, 0, 0, kMoveOnly);
+  // Draws the sign window, and whatever the move uncovered in its clip window.
+  UpdateWindow(clipOf(sign).handle());
 }
 
 // While the user-interface thread has other work waiting, no roll sends a
@@ -199,8 +247,6 @@ bool applyRollStep(int sign, std::uint32_t serial, std::int32_t offset) {
   if (!liveRoll(sign, serial)) return false;
   app.signStates[sign].stripOffset = offset;
   moveSignWindow(sign, offset);
-  // Draws the sign window, and whatever the move uncovered in its clip window.
-  UpdateWindow(app.mainWindow);
   if (otherWorkWaiting()) stepsResumeAt.store(performanceMicros() + kStepGapMicros);
   return true;
 }
