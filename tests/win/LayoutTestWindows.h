@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "support/Files.h"
 #include "support/WinTest.h"
 
 namespace rovenza::test {
@@ -61,30 +62,6 @@ inline std::string systemText(DWORD error) {
                  MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text - 1, nullptr);
   return text;
 }
-
-inline std::vector<unsigned char> readWholeFile(const std::string& path) {
-  std::vector<unsigned char> bytes;
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return bytes;
-  unsigned char buffer[4096];
-  DWORD count = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &count, nullptr) && count > 0) {
-    bytes.insert(bytes.end(), buffer, buffer + count);
-  }
-  CloseHandle(file);
-  return bytes;
-}
-
-inline bool writeWholeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD count = 0;
-  const BOOL ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr);
-  CloseHandle(file);
-  return ok && count == bytes.size();
-}
-
-inline bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Names of the files in a folder.
 inline std::vector<std::string> filesIn(const std::string& folder) {

@@ -16,6 +16,7 @@
 #include "panel/PanelIds.h"
 #include "sign/win32/Roll.h"
 #include "support/ModalDriver.h"
+#include "support/Files.h"
 #include "support/WinTest.h"
 
 namespace rovenza {
@@ -25,41 +26,14 @@ using test::doOnce;
 using test::ModalDriver;
 using test::ProgramSession;
 using test::waitFor;
-using Bytes = std::vector<unsigned char>;
+using test::Bytes;
+using test::readFile;
+using test::writeFile;
 
 const char kQuestion[] = "Rovenzaを終了します。よろしいですか？";
 const char kCaption[] = "終了の確認";
 
 // ---- files ---------------------------------------------------------------
-
-Bytes record(const std::vector<std::int32_t>& values) {
-  Bytes bytes;
-  for (std::int32_t v : values) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<unsigned char>(u >> shift));
-  }
-  return bytes;
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-  DWORD written = 0;
-  if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-}
-
-bool readFile(const std::string& path, Bytes& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.assign(4096, 0);
-  DWORD got = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  bytes.resize(got);
-  return true;
-}
 
 FILETIME lastWrite(const std::string& path) {
   WIN32_FILE_ATTRIBUTE_DATA data{};
@@ -164,7 +138,7 @@ class Exit : public ::testing::Test {
  protected:
   Exit() : path_(settingsPath()) {
     clear();
-    writeFile(path_, record({30, 40, 460, 430, 520, 90}));
+    writeFile(path_, test::int32Record({30, 40, 460, 430, 520, 90}));
     session_ = std::make_unique<ProgramSession>();
     session_->closeSplash();
   }
@@ -186,13 +160,8 @@ class Exit : public ::testing::Test {
   std::vector<std::int32_t> savedValues() {
     Bytes bytes;
     if (!readFile(path_, bytes)) return {};
-    std::vector<std::int32_t> values;
-    for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4) {
-      values.push_back(static_cast<std::int32_t>(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 |
-                                                 static_cast<std::uint32_t>(bytes[i + 3]) << 24));
-    }
     EXPECT_EQ(24u, bytes.size());
-    return values;
+    return test::int32Values(bytes);
   }
 
  private:

@@ -9,57 +9,21 @@
 
 #include "app/win32/AppState.h"
 #include "app/win32/Settings.h"
+#include "support/Files.h"
 #include "support/WinTest.h"
 
 namespace rovenza {
 namespace {
 
 using test::ProgramSession;
-using Bytes = std::vector<unsigned char>;
+using test::Bytes;
+using test::readFile;
+using test::writeFile;
 
 std::string modulePath() {
   char name[1024] = {};
   GetModuleFileNameA(nullptr, name, sizeof name);
   return name;
-}
-
-Bytes record(const std::vector<std::int32_t>& values) {
-  Bytes bytes;
-  for (std::int32_t v : values) {
-    const auto u = static_cast<std::uint32_t>(v);
-    for (int shift = 0; shift < 32; shift += 8) bytes.push_back(static_cast<unsigned char>(u >> shift));
-  }
-  return bytes;
-}
-
-void writeFile(const std::string& path, const Bytes& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(INVALID_HANDLE_VALUE, file) << path;
-  DWORD written = 0;
-  if (!bytes.empty()) WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(file);
-  ASSERT_EQ(bytes.size(), written);
-}
-
-bool readFile(const std::string& path, Bytes& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  bytes.assign(4096, 0);
-  DWORD got = 0;
-  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  CloseHandle(file);
-  bytes.resize(got);
-  return true;
-}
-
-std::vector<std::int32_t> values(const Bytes& bytes) {
-  std::vector<std::int32_t> result;
-  for (std::size_t i = 0; i + 4 <= bytes.size(); i += 4) {
-    result.push_back(static_cast<std::int32_t>(bytes[i] | bytes[i + 1] << 8 | bytes[i + 2] << 16 |
-                                               static_cast<std::uint32_t>(bytes[i + 3]) << 24));
-  }
-  return result;
 }
 
 int countTemporaryFiles(const std::string& folder) {
@@ -114,7 +78,7 @@ TEST_F(SettingsFile, PathIsTheProgramsWithItsLastFourBytesReplaced) {
 }
 
 TEST_F(SettingsFile, A24ByteFilePlacesMainWindowAndPanel) {
-  writeFile(path(), record({10, 20, 500, 400, 600, 30}));
+  writeFile(path(), test::int32Record({10, 20, 500, 400, 600, 30}));
   ProgramSession session;
   const RECT main = test::windowRect(session.main());
   EXPECT_EQ(10, main.left);
@@ -128,7 +92,7 @@ TEST_F(SettingsFile, A24ByteFilePlacesMainWindowAndPanel) {
 }
 
 TEST_F(SettingsFile, A12ByteFileSetsLeftTopAndWidthOnly) {
-  writeFile(path(), record({10, 20, 500}));
+  writeFile(path(), test::int32Record({10, 20, 500}));
   ProgramSession session;
   const RECT main = test::windowRect(session.main());
   EXPECT_EQ(10, main.left);
@@ -163,7 +127,7 @@ TEST_F(SettingsFile, EachValueReadInFullIsApplied) {
   const std::vector<std::int32_t> stored = {12, 34, 300, 200, 40, 50};
   for (std::size_t size : {3u, 4u, 7u, 8u, 15u, 16u, 20u, 23u, 30u}) {
     SCOPED_TRACE("file of " + std::to_string(size) + " bytes");
-    Bytes bytes = record(stored);
+    Bytes bytes = test::int32Record(stored);
     bytes.resize(size, 0x7F);
     writeFile(path(), bytes);
     ProgramSession session;
@@ -182,7 +146,7 @@ TEST_F(SettingsFile, EachValueReadInFullIsApplied) {
 }
 
 TEST_F(SettingsFile, SaveWritesTheWindowsAsTheyAreNow) {
-  writeFile(path(), record({1, 2, 3}));
+  writeFile(path(), test::int32Record({1, 2, 3}));
   ProgramSession session;
   MoveWindow(session.main(), 33, 44, 480, 420, TRUE);
   SetWindowPos(app.panelWindow, nullptr, 555, 66, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
@@ -192,7 +156,7 @@ TEST_F(SettingsFile, SaveWritesTheWindowsAsTheyAreNow) {
   Bytes bytes;
   ASSERT_TRUE(readFile(path(), bytes));
   EXPECT_EQ(24u, bytes.size());
-  EXPECT_EQ((std::vector<std::int32_t>{33, 44, 480, 420, 555, 66}), values(bytes));
+  EXPECT_EQ((std::vector<std::int32_t>{33, 44, 480, 420, 555, 66}), test::int32Values(bytes));
 }
 
 TEST_F(SettingsFile, ASavedFileIsAppliedAtTheNextStart) {
@@ -211,7 +175,7 @@ TEST_F(SettingsFile, ASavedFileIsAppliedAtTheNextStart) {
 }
 
 TEST_F(SettingsFile, NegativeAndOffScreenValuesAreAppliedAsStored) {
-  writeFile(path(), record({-40, -30, 200, 150, 2000, 1500}));
+  writeFile(path(), test::int32Record({-40, -30, 200, 150, 2000, 1500}));
   ProgramSession session;
   EXPECT_EQ(-40, app.mainRef.left());
   EXPECT_EQ(-30, app.mainRef.top());
@@ -222,7 +186,7 @@ TEST_F(SettingsFile, NegativeAndOffScreenValuesAreAppliedAsStored) {
 }
 
 TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {
-  const Bytes old = record({7, 8, 9, 10, 11, 12});
+  const Bytes old = test::int32Record({7, 8, 9, 10, 11, 12});
   writeFile(path(), old);
   ProgramSession session;
   const int temporariesBefore = countTemporaryFiles(folderOfModule());
@@ -241,7 +205,7 @@ TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {
 }
 
 TEST_F(SettingsFile, AReadOnlyOldFileIsKeptToo) {
-  const Bytes old = record({1, 1, 300, 300, 1, 1});
+  const Bytes old = test::int32Record({1, 1, 300, 300, 1, 1});
   writeFile(path(), old);
   ASSERT_TRUE(SetFileAttributesA(path().c_str(), FILE_ATTRIBUTE_READONLY));
   ProgramSession session;
