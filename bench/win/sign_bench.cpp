@@ -17,6 +17,7 @@
 #include "panel/win32/PanelWindow.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "sign_test_support.h"
 
 using namespace rovenza;
 
@@ -74,28 +75,6 @@ HBITMAP makeBackground(int width, int height) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   return bitmap;
-}
-
-void writeBmp(const std::string& path, int width, int height, int seed) {
-  const int stride = (width * 3 + 3) & ~3;
-  const DWORD pixelBytes = static_cast<DWORD>(stride * height);
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + pixelBytes;
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  std::vector<unsigned char> pixels(pixelBytes, static_cast<unsigned char>(seed * 37));
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(out, &file, sizeof file, &written, nullptr);
-  WriteFile(out, &info, sizeof info, &written, nullptr);
-  WriteFile(out, pixels.data(), pixelBytes, &written, nullptr);
-  CloseHandle(out);
 }
 
 void setFields(int sign, const char* frame, const char* speed, const char* interval) {
@@ -176,7 +155,8 @@ int main(int argc, char** argv) {
   for (int i = 0; i < 1000; ++i) {
     char name[32];
     std::snprintf(name, sizeof name, "\\%04d.bmp", i);
-    writeBmp(folder + name, 120, 40, i);
+    const auto level = static_cast<BYTE>(i * 37);
+    test::writeBmp(folder + name, 120, 40, RGB(level, level, level));
   }
   app.layout.signs[0].kind = 1;  // LED
   app.layout.signs[0].picturePath = folder;
