@@ -88,7 +88,8 @@ bool LayoutFile::readBytes(unsigned char* buffer, std::uint32_t size) {
   const bool ok = file_->read(buffer, size, delivered);
   bytesRead_ = delivered > size ? size : delivered;
   position_ += bytesRead_;
-  if (ok && bytesRead_ == 0 && size > 0) atEnd_ = true;
+  // Any read that delivered nothing sets the end mark, a failed one too.
+  if (bytesRead_ == 0 && size > 0) atEnd_ = true;
   if (!ok) {
     lastError_ = file_->lastError();
     return false;

@@ -78,8 +78,10 @@ TEST_F(LayoutFileTest, AFailingSystemReadReportsItsError) {
   ASSERT_TRUE(file.open("f", "r"));
   std::int32_t value = 0;
   EXPECT_TRUE(file.read32(value));
+  EXPECT_FALSE(file.atEnd());
   EXPECT_FALSE(file.read32(value));
   EXPECT_EQ(30u, file.lastError());
+  EXPECT_TRUE(file.atEnd()) << "a read that delivered nothing";
 }
 
 TEST_F(LayoutFileTest, WritesLittleEndianNumbersAndCountedStrings) {

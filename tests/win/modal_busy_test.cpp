@@ -1,5 +1,5 @@
-// The Settings and About commands do nothing while either sign's roll thread
-// runs, and open their window again once it has ended. A roll thread here is
+// The Settings, About, Open and Save As commands do nothing while either
+// sign's roll thread runs, and open their window again once it has ended. A roll thread here is
 // a thread that waits for the test's signal: the guard reads its exit status
 // exactly as it reads a real roll's.
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
+#include "LayoutTestWindows.h"
 #include "common/win32/Scoped.h"
 #include "sign/win32/Roll.h"
 #include "sign_test_support.h"
@@ -36,6 +37,8 @@ class RunningRoll {
   }
   ~RunningRoll() {
     release();
+    // The guard keeps the exit status it read last; let it read the ended one.
+    isRollRunning(sign_);
     HANDLE thread = app.signStates[sign_].rollThread;
     if (thread) CloseHandle(thread);
     app.signStates[sign_].rollThread = nullptr;
@@ -115,6 +118,36 @@ TEST_F(BusyGuard, MenuCommandsAreDroppedWhileASignRolls) {
     SendMessageA(session.main(), WM_COMMAND, id, 0);
     EXPECT_FALSE(opened);
     EXPECT_EQ(nullptr, app.*command.slot);
+  }
+}
+
+TEST_F(BusyGuard, FileDialogsDoNotOpenWhileASignRolls) {
+  struct FileCommand {
+    const char* title;
+    WORD id;
+  };
+  for (FileCommand command : {FileCommand{"名前をつけて保存", kCmdSaveAs}, FileCommand{"ファイルを開く", kCmdOpen}}) {
+    SCOPED_TRACE(command.title);
+    // Sends the menu command; cancels its dialog if one appears. Returns whether one did.
+    auto dialogShown = [&] {
+      bool shown = false;
+      ModalDriver driver({waitFor([&] {
+        HWND dialog = test::threadWindow(command.title);
+        if (dialog) {
+          shown = true;
+          PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED), 0);
+        }
+        return dialog != nullptr;
+      })});
+      SendMessageA(session.main(), WM_COMMAND, command.id, 0);
+      return shown;
+    };
+    EXPECT_TRUE(dialogShown()) << "with no roll";
+    for (int sign = 0; sign < 2; ++sign) {
+      RunningRoll roll(sign);
+      EXPECT_FALSE(dialogShown()) << "while sign " << sign << " rolls";
+      EXPECT_TRUE(IsWindowEnabled(app.panelWindow));
+    }
   }
 }
 
