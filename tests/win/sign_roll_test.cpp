@@ -156,6 +156,18 @@ TEST_F(Roll, TheDrawnOpeningMatchesAFullRepaint) {
   }
 }
 
+// Fast steps move the sign window only now and then; when the roll then
+// pauses, the window catches up with the drawn strip on its own.
+TEST_F(Roll, TheSignWindowCatchesUpDuringAPause) {
+  setSpeeds(0, "0", "5000");
+  start(0, "2");
+  ASSERT_TRUE(pumpWhileRolling([] { return app.signStates[0].stripOffset == -57; }));
+  EXPECT_TRUE(pumpUntil([] { return test::signTop(0) == -57; }, 2000));
+  EXPECT_TRUE(isRollRunning(0)) << "still in the pause after the first frame";
+  stopRoll(0);
+  EXPECT_EQ(-57, test::signTop(0));
+}
+
 TEST_F(Roll, EqualFramesEnableTheGroupAgainAtOnce) {
   setSpeeds(0, "1000", "5000");
   app.signStates[0].currentFrame = 4;

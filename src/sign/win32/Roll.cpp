@@ -66,21 +66,72 @@ bool drawOpening(int sign, std::int32_t y) {
   return true;
 }
 
-// Moves the sign window to y inside its clip window and shows it there at once.
-void moveSignWindow(int sign, std::int32_t y) {
-  HWND window = signWindowOf(sign).handle();
-  // Nothing to repaint when the opening is drawn here; otherwise the windows
-  // repaint what the move changed.
-  // A paint still waiting (the clip window resized, say) goes first, so that
-  // it cannot cover the opening drawn here afterwards.
-  UpdateWindow(clipOf(sign).handle());
-  if (IsWindowVisible(window) && drawOpening(sign, y)) {
-    SetWindowPos(window, nullptr, 0, y, 0, 0, kMoveOnly | SWP_NOREDRAW | SWP_NOCOPYBITS);
-    return;
+// A roll draws every step into the opening at once, but moves the sign window
+// itself at most once per kWindowLagMicros: under Wine a window move costs
+// about as much as everything else in a step. The window catches up on a
+// timer, before the roll's end or stop is handled, and whenever the steps
+// come slower than that. Until then a repaint of the opening would show the
+// sign where the window last stood, for less than that time.
+constexpr std::int64_t kWindowLagMicros = 16000;
+constexpr UINT_PTR kCatchUpTimer = 0x524F;  // on the sign window
+
+struct WindowLag {
+  bool behind = false;           // the sign window is not yet at stripOffset
+  std::int64_t lastMove = 0;     // performance counter microseconds
+};
+WindowLag windowLag[2];          // user-interface thread only
+
+void placeSignWindow(int sign, std::int32_t y) {
+  SetWindowPos(signWindowOf(sign).handle(), nullptr, 0, y, 0, 0, kMoveOnly | SWP_NOREDRAW | SWP_NOCOPYBITS);
+  windowLag[sign].lastMove = performanceMicros();
+}
+
+// Puts a sign window that lags behind its roll where the roll has drawn it.
+void catchUpSignWindow(int sign) {
+  WindowLag& lag = windowLag[sign];
+  if (!lag.behind) return;
+  lag.behind = false;
+  KillTimer(signWindowOf(sign).handle(), kCatchUpTimer);
+  placeSignWindow(sign, app.signStates[sign].stripOffset);
+}
+
+void CALLBACK onCatchUpTimer(HWND window, UINT, UINT_PTR, DWORD) {
+  for (int sign = 0; sign < 2; ++sign) {
+    if (signWindowOf(sign).handle() == window) catchUpSignWindow(sign);
   }
-  SetWindowPos(window, nullptr, 0, y, 0, 0, kMoveOnly);
+}
+
+// Moves the sign window to y inside its clip window, repainting at once.
+void moveSignWindow(int sign, std::int32_t y) {
+  windowLag[sign].behind = false;
+  KillTimer(signWindowOf(sign).handle(), kCatchUpTimer);
+  SetWindowPos(signWindowOf(sign).handle(), nullptr, 0, y, 0, 0, kMoveOnly);
   // Draws the sign window, and whatever the move uncovered in its clip window.
   UpdateWindow(clipOf(sign).handle());
+}
+
+// One step of a roll: the opening shows the sign at y at once. `waiting` is
+// what otherWorkWaiting reported.
+void showRollStep(int sign, std::int32_t y, UINT waiting) {
+  HWND window = signWindowOf(sign).handle();
+  // A paint still waiting (the clip window resized, say) goes first, so that
+  // it cannot cover the opening drawn here afterwards.
+  if (waiting & QS_PAINT) UpdateWindow(clipOf(sign).handle());
+  if (!IsWindowVisible(window) || !drawOpening(sign, y)) {
+    moveSignWindow(sign, y);
+    return;
+  }
+  WindowLag& lag = windowLag[sign];
+  if (performanceMicros() - lag.lastMove >= kWindowLagMicros) {
+    lag.behind = false;
+    KillTimer(window, kCatchUpTimer);
+    placeSignWindow(sign, y);
+    return;
+  }
+  if (!lag.behind) {
+    lag.behind = true;
+    SetTimer(window, kCatchUpTimer, static_cast<UINT>(kWindowLagMicros / 1000), onCatchUpTimer);
+  }
 }
 
 // While the user-interface thread has other work waiting, no roll sends a
@@ -91,10 +142,9 @@ void moveSignWindow(int sign, std::int32_t y) {
 std::atomic<std::int64_t> stepsResumeAt{0};
 constexpr std::int64_t kStepGapMicros = 1000;
 
-// Whether this thread has input, posted messages, paints or timers waiting.
-bool otherWorkWaiting() {
-  return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_TIMER | QS_HOTKEY)) != 0;
-}
+// What this thread has waiting besides the steps: input, posted messages,
+// paints, timers.
+UINT otherWorkWaiting() { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_TIMER | QS_HOTKEY)); }
 
 // Each step is carried out by the sign window on the user-interface thread;
 // the roll thread waits for it, so a step is drawn before its pause begins.
@@ -215,6 +265,7 @@ void stopRoll(int sign) {
     if (job->cancelEvent.valid()) SetEvent(job->cancelEvent.get());
   }
   if (state.rollThread) waitForRollEnd(state.rollThread);
+  catchUpSignWindow(sign);
 }
 
 void resetSign(int sign) {
@@ -246,14 +297,16 @@ DWORD rollThreadMain(int sign) {
 bool applyRollStep(int sign, std::uint32_t serial, std::int32_t offset) {
   if (!liveRoll(sign, serial)) return false;
   app.signStates[sign].stripOffset = offset;
-  moveSignWindow(sign, offset);
-  if (otherWorkWaiting()) stepsResumeAt.store(performanceMicros() + kStepGapMicros);
+  const UINT waiting = otherWorkWaiting();
+  showRollStep(sign, offset, waiting);
+  if (waiting) stepsResumeAt.store(performanceMicros() + kStepGapMicros);
   return true;
 }
 
 void finishRoll(int sign, std::uint32_t serial) {
   RollJob* job = liveRoll(sign, serial);
   if (!job) return;
+  catchUpSignWindow(sign);
   if (job->plan.writesFrame) app.signStates[sign].currentFrame = static_cast<std::int16_t>(job->targetFrame);
   setPanelGroupEnabled(sign, true);
 }
