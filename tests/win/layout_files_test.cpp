@@ -266,6 +266,32 @@ TEST_F(LayoutFiles, ReadingAQvdFileMakesOneLedSign) {
   EXPECT_EQ("0", test::windowText(GetDlgItem(app.panelWindow, 1003)));
 }
 
+TEST_F(LayoutFiles, OpeningChoosesTheReaderByTheExtensionAlone) {
+  const test::FileBytes qv4 = sampleFile("");  // a 400-wide main window
+  // 6840 twips across: 456 pixels.
+  const test::FileBytes qv3 = test::qv3File("", 6660, 6840, 2, test::Qv3Sign{"", 1155, 390, 855, 1845, 0, 5, 300},
+                                            test::Qv3Sign{"", 3465, 451, 854, 1844, 0, 7, 40}, 0, 1);
+  const test::FileBytes qvd =
+      test::qvdFile("", 6660, 6840, test::QvdSign{test::sourcePath("demo/led"), 3465, 390, 600, 1800, 12});
+  struct Case {
+    const char* name;
+    const test::FileBytes* file;
+    std::int32_t width;  // of the main window afterwards; 300 when nothing was read
+  };
+  const Case cases[] = {
+      {"a.QV4", &qv4, 400}, {"b.Qv3", &qv3, 456}, {"c.qvd", &qvd, 456},
+      {"d.txt", &qv4, 300}, {"e.qv4.bak", &qv4, 300},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string path = folder.file(c.name);
+    ASSERT_TRUE(test::writeWholeFile(path, c.file->bytes));
+    app.mainRef.setWidth(300);
+    openLayoutFile(path);
+    EXPECT_EQ(c.width, app.mainRef.width());
+  }
+}
+
 // The disk, except that a written file takes only `limit` bytes.
 class FailingDisk : public FileSystem {
  public:
