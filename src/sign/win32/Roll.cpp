@@ -192,7 +192,7 @@ void waitForRollEnd(HANDLE thread) {
 
 void startRollThread(int sign) {
   SignState& state = app.signStates[sign];
-  const SignSpec& spec = app.layout.signs[sign];
+  const SignSpec& signSpec = app.layout.signs[sign];
   auto job = std::make_shared<RollJob>();
   job->sign = sign;
   job->serial = ++lastSerial;
@@ -200,7 +200,7 @@ void startRollThread(int sign) {
   job->plan = planRoll(state.currentFrame, state.targetFrame, clipOf(sign).height());
   job->startOffset = state.stripOffset;
   job->targetFrame = state.targetFrame;
-  job->pauses = RollPauses{spec.speed, spec.interval};
+  job->pauses = RollPauses{signSpec.speed, signSpec.interval};
   job->cancelEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   attachSignWindow(sign);
 
@@ -238,20 +238,20 @@ bool isRollRunning(int sign) {
 void rollSign(int sign) {
   if (!validSign(sign)) return;
   SignState& state = app.signStates[sign];
-  SignSpec& spec = app.layout.signs[sign];
+  SignSpec& signSpec = app.layout.signs[sign];
 
-  if (spec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
+  if (signSpec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
     state.targetFrame = parseInt(numberDisplayText(sign));
     // A folder path left empty names no folder: the sign stays as it is.
-    if (!spec.picturePath.empty()) showLedFrameNumber(sign, state.targetFrame);
+    if (!signSpec.picturePath.empty()) showLedFrameNumber(sign, state.targetFrame);
     return;
   }
-  if (sign == 1 && spec.kind == static_cast<std::uint8_t>(SignKind::Hidden)) return;
+  if (sign == 1 && signSpec.kind == static_cast<std::uint8_t>(SignKind::Hidden)) return;
   if (isRollRunning(sign)) return;
 
   state.targetFrame = parseInt(numberDisplayText(sign));
-  spec.speed = pauseFromText(speedEditText(sign), kSpeedRange);
-  spec.interval = pauseFromText(intervalEditText(sign), kIntervalRange);
+  signSpec.speed = pauseFromText(speedEditText(sign), kSpeedRange);
+  signSpec.interval = pauseFromText(intervalEditText(sign), kIntervalRange);
   setPanelGroupEnabled(sign, false);
   startRollThread(sign);
 }
