@@ -86,13 +86,18 @@ void placeSignWindow(int sign, std::int32_t y) {
   windowLag[sign].lastMove = performanceMicros();
 }
 
-// Puts a sign window that lags behind its roll where the roll has drawn it.
-void catchUpSignWindow(int sign) {
+// Forgets that the sign window lags behind; true when it did.
+bool clearLag(int sign) {
   WindowLag& lag = windowLag[sign];
-  if (!lag.behind) return;
+  if (!lag.behind) return false;
   lag.behind = false;
   KillTimer(signWindowOf(sign).handle(), kCatchUpTimer);
-  placeSignWindow(sign, app.signStates[sign].stripOffset);
+  return true;
+}
+
+// Puts a sign window that lags behind its roll where the roll has drawn it.
+void catchUpSignWindow(int sign) {
+  if (clearLag(sign)) placeSignWindow(sign, app.signStates[sign].stripOffset);
 }
 
 void CALLBACK onCatchUpTimer(HWND window, UINT, UINT_PTR, DWORD) {
@@ -103,8 +108,7 @@ void CALLBACK onCatchUpTimer(HWND window, UINT, UINT_PTR, DWORD) {
 
 // Moves the sign window to y inside its clip window, repainting at once.
 void moveSignWindow(int sign, std::int32_t y) {
-  windowLag[sign].behind = false;
-  KillTimer(signWindowOf(sign).handle(), kCatchUpTimer);
+  clearLag(sign);
   SetWindowPos(signWindowOf(sign).handle(), nullptr, 0, y, 0, 0, kMoveOnly);
   // Draws the sign window, and whatever the move uncovered in its clip window.
   UpdateWindow(clipOf(sign).handle());
@@ -123,8 +127,7 @@ void showRollStep(int sign, std::int32_t y, UINT waiting) {
   }
   WindowLag& lag = windowLag[sign];
   if (performanceMicros() - lag.lastMove >= kWindowLagMicros) {
-    lag.behind = false;
-    KillTimer(window, kCatchUpTimer);
+    clearLag(sign);
     placeSignWindow(sign, y);
     return;
   }
