@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CutFiles.h"
 #include "FakeBoard.h"
 #include "LayoutFileBytes.h"
 #include "layout/MemoryFileSystem.h"
@@ -14,6 +15,7 @@ namespace rovenza {
 namespace {
 
 using test::FakeBoard;
+using test::FieldEnd;
 using test::FileBytes;
 using test::Qv3Sign;
 using test::QvdSign;
@@ -121,9 +123,9 @@ TEST(Qv3File, DoesNotResetTheSigns) {
 }
 
 // Ends of the fields of kSampleQv3 and the calls each makes when read.
-std::vector<std::pair<std::size_t, std::size_t>> qv3FieldEnds() {
+std::vector<FieldEnd> qv3FieldEnds() {
   const std::size_t b = 9, q0 = 8, q1 = 8;
-  std::vector<std::pair<std::size_t, std::size_t>> ends = {{2 + b, 1}, {4 + b, 1}, {6 + b, 1}, {10 + b, 0},
+  std::vector<FieldEnd> ends = {{2 + b, 1}, {4 + b, 1}, {6 + b, 1}, {10 + b, 0},
                                                            {12 + b, 0}};
   for (int sign = 0; sign < 2; ++sign) {
     const std::size_t start = sign == 0 ? 12 + b : 62 + b + q0;
@@ -148,21 +150,7 @@ std::vector<std::pair<std::size_t, std::size_t>> qv3FieldEnds() {
 TEST(Qv3File, AFileCutAtAnyByteAppliesExactlyTheFieldsBeforeTheCut) {
   FakeBoard full;
   readQv3(kSampleQv3, full);
-  const auto ends = qv3FieldEnds();
-  ASSERT_EQ(kSampleQv3.size(), ends.back().first);
-  for (std::size_t cut = 0; cut < kSampleQv3.size(); ++cut) {
-    FileBytes file;
-    file.bytes.assign(kSampleQv3.bytes.begin(), kSampleQv3.bytes.begin() + cut);
-    FakeBoard board;
-    EXPECT_EQ(ReadOutcome::ReadError, readQv3(file, board)) << cut;
-    std::size_t applied = 0;
-    for (const auto& [end, calls] : ends) {
-      if (end <= cut) applied += calls;
-    }
-    Calls expected(full.calls.begin(), full.calls.begin() + applied);
-    expected.push_back("message readError");
-    EXPECT_EQ(expected, board.calls) << "cut at " << cut;
-  }
+  test::expectEveryCutAppliesTheFieldsBeforeIt(kSampleQv3, qv3FieldEnds(), full.calls, readQv3);
 }
 
 TEST(Qv3File, ExtraBytesAfterTheLastFieldAreIgnored) {
@@ -207,25 +195,12 @@ TEST(QvdFile, AFileCutAtAnyByteAppliesExactlyTheFieldsBeforeTheCut) {
   FakeBoard full;
   readQvd(kSampleQvd, full);
   const std::size_t b = 9, f = 6;
-  const std::vector<std::pair<std::size_t, std::size_t>> ends = {
+  const std::vector<FieldEnd> ends = {
       {2 + b, 1}, {4 + b, 1}, {6 + b, 1}, {10 + b, 0}, {12 + b, 0}, {14 + b + f, 1}, {16 + b + f, 1},
       {18 + b + f, 1}, {20 + b + f, 1}, {22 + b + f, 1}, {26 + b + f, 0}, {28 + b + f, 0}, {30 + b + f, 0},
       {32 + b + f, 0}, {34 + b + f, 0}, {36 + b + f, 0}, {40 + b + f, 0}, {44 + b + f, 0}, {46 + b + f, 0},
       {48 + b + f, 6}};
-  ASSERT_EQ(kSampleQvd.size(), ends.back().first);
-  for (std::size_t cut = 0; cut < kSampleQvd.size(); ++cut) {
-    FileBytes file;
-    file.bytes.assign(kSampleQvd.bytes.begin(), kSampleQvd.bytes.begin() + cut);
-    FakeBoard board;
-    EXPECT_EQ(ReadOutcome::ReadError, readQvd(file, board)) << cut;
-    std::size_t applied = 0;
-    for (const auto& [end, calls] : ends) {
-      if (end <= cut) applied += calls;
-    }
-    Calls expected(full.calls.begin(), full.calls.begin() + applied);
-    expected.push_back("message readError");
-    EXPECT_EQ(expected, board.calls) << "cut at " << cut;
-  }
+  test::expectEveryCutAppliesTheFieldsBeforeIt(kSampleQvd, ends, full.calls, readQvd);
 }
 
 TEST(OlderFiles, AFileThatCannotBeOpenedChangesNothing) {

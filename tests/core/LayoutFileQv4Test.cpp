@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "CutFiles.h"
 #include "FakeBoard.h"
 #include "LayoutFileBytes.h"
 #include "layout/MemoryBoard.h"
@@ -15,6 +16,7 @@ namespace rovenza {
 namespace {
 
 using test::FakeBoard;
+using test::FieldEnd;
 using test::FileBytes;
 using test::Qv4Sign;
 using test::qv4File;
@@ -134,11 +136,6 @@ TEST(Qv4File, ReadingAppliesEachFieldInFileOrderThenTheLayout) {
 
 // Offsets at which each field of kSampleFile ends, with the number of calls
 // reading it makes (the signature makes none).
-struct FieldEnd {
-  std::size_t end;
-  std::size_t calls;
-};
-
 std::vector<FieldEnd> sampleFieldEnds() {
   const std::size_t b = 9, p0 = 8, p1 = 6;
   std::vector<FieldEnd> ends = {{18, 0}, {22 + b, 1}, {26 + b, 1}, {30 + b, 1}};
@@ -151,23 +148,12 @@ std::vector<FieldEnd> sampleFieldEnds() {
 }
 
 TEST(Qv4File, AFileCutAtAnyByteAppliesExactlyTheFieldsBeforeTheCut) {
-  const std::vector<FieldEnd> ends = sampleFieldEnds();
-  ASSERT_EQ(kSampleFile.size(), ends.back().end);
-  for (std::size_t cut = 0; cut < kSampleFile.size(); ++cut) {
-    MemoryFileSystem files;
-    files.files[kPath] = Bytes(kSampleFile.bytes.begin(), kSampleFile.bytes.begin() + cut);
-    FakeBoard board;
-    EXPECT_EQ(ReadOutcome::ReadError, readLayoutFile(files, kPath, board)) << cut;
-    std::size_t applied = 0;
-    for (const FieldEnd& field : ends) {
-      if (field.end <= cut) applied += field.calls;
-    }
-    Calls expected(kSampleFieldCalls.begin(), kSampleFieldCalls.begin() + applied);
-    expected.push_back("message readError");
-    EXPECT_EQ(expected, board.calls) << "cut at " << cut;
-    ASSERT_EQ(1u, board.readErrors.size());
-    EXPECT_NE(0u, board.readErrors[0]);
-  }
+  test::expectEveryCutAppliesTheFieldsBeforeIt(kSampleFile, sampleFieldEnds(), kSampleFieldCalls,
+                                               [](const FileBytes& file, FakeBoard& board) {
+                                                 MemoryFileSystem files;
+                                                 files.files[kPath] = file.bytes;
+                                                 return readLayoutFile(files, kPath, board);
+                                               });
 }
 
 TEST(Qv4File, AFailingSystemReadKeepsTheFieldsBeforeIt) {
