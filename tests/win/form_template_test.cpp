@@ -54,6 +54,14 @@ Canvas readCanvas() {
   return canvas;
 }
 
+// One frame of the given size: all white, no line.
+void expectOneBlankFrame(const Canvas& canvas, int width, int height) {
+  EXPECT_EQ(width, canvas.width);
+  EXPECT_EQ(height, canvas.height);
+  EXPECT_TRUE(canvas.blackRows.empty());
+  EXPECT_TRUE(canvas.onlyWhiteElsewhere);
+}
+
 void pressTimes(int upDown, bool up, int times) {
   for (int i = 0; i < times; ++i) pressArrow(upDown, up);
 }
@@ -87,10 +95,7 @@ TEST_F(TemplatePicture, OneFrameHasNoLine) {
     canvas = readCanvas();
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
-  EXPECT_EQ(120, canvas.width);
-  EXPECT_EQ(40, canvas.height);
-  EXPECT_TRUE(canvas.blackRows.empty());
-  EXPECT_TRUE(canvas.onlyWhiteElsewhere);
+  expectOneBlankFrame(canvas, 120, 40);
 }
 
 TEST_F(TemplatePicture, AnLedSignGetsOneFrameWhateverItsCountShows) {
@@ -104,10 +109,7 @@ TEST_F(TemplatePicture, AnLedSignGetsOneFrameWhateverItsCountShows) {
     canvas = readCanvas();
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
-  EXPECT_EQ(120, canvas.width);
-  EXPECT_EQ(40, canvas.height);
-  EXPECT_TRUE(canvas.blackRows.empty());
-  EXPECT_TRUE(canvas.onlyWhiteElsewhere);
+  expectOneBlankFrame(canvas, 120, 40);
 }
 
 TEST_F(TemplatePicture, TheKindComesFromTheLayoutNotFromTheBox) {
