@@ -252,8 +252,10 @@ TEST_F(Roll, ResetRightAfterTheStartStops) {
 }
 
 TEST_F(Roll, BothSignsRollAtOnce) {
-  setSpeeds(0, "2", "0");
-  setSpeeds(1, "2", "0");
+  // Slow enough that the two rolls overlap for over a second even when the
+  // machine is busy and the second thread starts late.
+  setSpeeds(0, "10", "0");
+  setSpeeds(1, "10", "0");
   start(0, "2");
   start(1, "3");
   EXPECT_TRUE(isRollRunning(0));
