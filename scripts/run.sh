@@ -37,8 +37,8 @@ if ! display_answers; then
     headless=1
     unset DISPLAY
 fi
-ensure_display
-wine_session
+start_display
+start_session
 
 # Arguments naming existing files or folders go over as Windows paths, the
 # rest as they are. Wine turns them into CP932 for the program.
@@ -52,12 +52,14 @@ for a in "$@"; do
 done
 
 if ((!headless)); then
-    exec "$ROVENZA_WINE" "$exe" "${args[@]}"
+    status=0
+    "$ROVENZA_WINE" "$exe" "${args[@]}" || status=$?
+    exit "$status"
 fi
 
 "$ROVENZA_WINE" "$exe" "${args[@]}" &
 pid=$!
-_rovenza_on_exit "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true"
+on_exit "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true"
 
 # Waits until the main window is shown and enabled, that is until the splash
 # has gone and the layout file named on the command line is open.
@@ -68,6 +70,11 @@ if ! "$ROVENZA_WINE" "$helper" wait-ready >/dev/null 2>&1; then
     echo "run.sh: the window \"RovenzaVer4\" did not become ready (program exit status $status)" >&2
     exit 1
 fi
+# With no window manager Wine does not keep the panel above the main window
+# that owns it: put the panel beside the board so that the picture shows both.
+read -r _ _ main_width _ < <("$ROVENZA_WINE" "$helper" rect main | tr -d '\r')
+"$ROVENZA_WINE" "$helper" move main 0 0
+"$ROVENZA_WINE" "$helper" move panel "$main_width" 0
 sleep 1 # let the board paint
 
 shotdir="$ROVENZA_ROOT/build/screenshots"

@@ -34,19 +34,19 @@ helper=$(shot_helper)
 # Always a fresh private screen, so that the pictures do not depend on what
 # else runs on a shared display.
 unset DISPLAY
-ensure_display
-wine_session
+start_display
+start_session
 shot() { "$ROVENZA_WINE" "$helper" "$@" | tr -d '\r'; }
 
 "$ROVENZA_WINE" "$exe" "$("$ROVENZA_WINE" winepath -w "$(realpath "$board")" 2>/dev/null | tr -d '\r')" \
     >/dev/null 2>&1 &
 pid=$!
-_rovenza_on_exit "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true"
+on_exit "kill $pid 2>/dev/null || true; wait $pid 2>/dev/null || true"
 
 out="$ROVENZA_ROOT/docs/images"
 mkdir -p "$out"
 screen=$(mktemp /tmp/rovenza-screen.XXXXXX.png)
-_rovenza_on_exit "rm -f '$screen'"
+on_exit "rm -f '$screen'"
 
 # Saves the part of the screen covered by one of the program's windows.
 save() { # window name

@@ -16,7 +16,7 @@ failed=()
 passed_total=0
 failed_total=0
 logdir=$(mktemp -d /tmp/rovenza-test.XXXXXX)
-_rovenza_on_exit "rm -rf '$logdir'"
+on_exit "rm -rf '$logdir'"
 
 build() {
     local preset=$1
@@ -72,7 +72,7 @@ if ((win64_ok)); then
     # One private X server and one Wine session for every window test, so that
     # the desktop is always 1024x768 and Wine starts once.
     unset DISPLAY
-    if ensure_display && wine_session; then
+    if start_display && start_session; then
         run_tests win64
     else
         failed+=("wine session")
