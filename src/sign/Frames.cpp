@@ -1,9 +1,6 @@
 #include "sign/Frames.h"
 
-#include <algorithm>
-
-#include "layout/LayoutFile.h"
-#include "layout/MemoryFileSystem.h"
+#include "common/ByteReader.h"
 
 namespace rovenza {
 
@@ -36,19 +33,11 @@ std::string frameFilePath(std::string_view folder, std::string_view name) {
 }
 
 bool bitmapHeadersCutShort(const unsigned char* data, std::uint32_t size) {
-  if (!data || size < 2 || data[0] != 'B' || data[1] != 'M') return false;
-  constexpr std::uint32_t kFileHeaderBytes = 14;
-  MemoryFileSystem memory;
-  memory.files["header"] = MemoryFileSystem::Bytes(data, data + std::min(size, kFileHeaderBytes));
-  LayoutFile header(memory);
-  std::uint16_t signature = 0;
-  std::uint32_t declaredSize = 0;
-  std::uint32_t reserved = 0;
+  ByteReader in(data, size);
+  if (!in.expect("BM", 2)) return false;
   std::uint32_t pixelOffset = 0;
-  if (!header.open("header", "r") || !header.read16(signature) || !header.read32(declaredSize) ||
-      !header.read32(reserved) || !header.read32(pixelOffset)) {
-    return true;
-  }
+  // The file header: signature, declared size, reserved, offset of the pixels.
+  if (!in.seek(10) || !in.u32le(pixelOffset)) return true;
   return pixelOffset > size;
 }
 
