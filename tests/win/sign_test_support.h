@@ -45,6 +45,33 @@ inline void writeBmp(const std::string& path, int width, int height, COLORREF co
   CloseHandle(out);
 }
 
+// Writes a two-colour BMP: an eighth of a byte a pixel on disk, a bitmap of
+// the screen's depth (four bytes a pixel here) once decoded.
+inline void writeOneBitBmp(const std::string& path, int width, int height) {
+  const std::uint32_t stride = static_cast<std::uint32_t>((width + 31) / 32 * 4);
+  const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(height);
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  const RGBQUAD palette[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info + sizeof palette;
+  file.bfSize = file.bfOffBits + pixelBytes;
+  info.biSize = sizeof info;
+  info.biWidth = width;
+  info.biHeight = height;
+  info.biPlanes = 1;
+  info.biBitCount = 1;
+  info.biSizeImage = pixelBytes;
+  std::vector<unsigned char> pixels(pixelBytes, 0x55);
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(out, &file, sizeof file, &written, nullptr);
+  WriteFile(out, &info, sizeof info, &written, nullptr);
+  WriteFile(out, palette, sizeof palette, &written, nullptr);
+  WriteFile(out, pixels.data(), pixelBytes, &written, nullptr);
+  CloseHandle(out);
+}
+
 inline void writeText(const std::string& path, const std::string& text) {
   HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;

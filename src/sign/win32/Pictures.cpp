@@ -5,6 +5,7 @@
 #include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
 #include "sign/Frames.h"
+#include "sign/PictureSize.h"
 
 namespace rovenza {
 
@@ -31,7 +32,8 @@ class ComRef {
   T* pointer_ = nullptr;
 };
 
-// The whole file in a movable global memory block, or null.
+// The whole file in a movable global memory block, or null; null too for a
+// file the decoder must not be given.
 HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
   ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
@@ -45,10 +47,13 @@ HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
   void* bytes = GlobalLock(block);
   DWORD read = 0;
   const BOOL ok = bytes ? ReadFile(file.get(), bytes, size, &read, nullptr) : FALSE;
-  // The decoder makes a picture of some bitmaps whose headers are cut short.
-  const bool cut = ok && bitmapHeadersCutShort(static_cast<const unsigned char*>(bytes), size);
+  // The decoder makes a picture of some bitmaps whose headers are cut short,
+  // and would take gigabytes and minutes over a picture of a few megabytes
+  // that claims a huge size: neither reaches it.
+  const auto* data = static_cast<const unsigned char*>(bytes);
+  const bool refused = ok && (bitmapHeadersCutShort(data, size) || !pictureWithinCeiling(data, size));
   GlobalUnlock(block);
-  if (!ok || read != size || cut) {
+  if (!ok || read != size || refused) {
     GlobalFree(block);
     return nullptr;
   }

@@ -1,0 +1,62 @@
+// Time and peak memory of loading one picture through the program's loader:
+//   picture_bench.exe [FILE]
+// Without a file, a two-colour BMP of 8192 x 8192 pixels (the largest picture
+// decoded) is written to the temporary folder and loaded. The peak working
+// set is the process's, so each run loads one picture.
+#include <windows.h>
+// After windows.h.
+#include <psapi.h>
+
+#include <cstdio>
+#include <string>
+
+#include "sign/win32/Pictures.h"
+#include "sign_test_support.h"
+
+using namespace rovenza;
+
+namespace {
+
+double nowMs() {
+  LARGE_INTEGER counter;
+  LARGE_INTEGER frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+double peakWorkingSetMb() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  if (!GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+  return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string path;
+  bool written = false;
+  if (argc > 1) {
+    path = argv[1];
+  } else {
+    char temp[MAX_PATH] = {};
+    GetTempPathA(sizeof temp, temp);
+    path = std::string(temp) + "rovenza-bench-ceiling-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+    test::writeOneBitBmp(path, 8192, 8192);
+    written = true;
+  }
+  const double before = peakWorkingSetMb();
+  const double start = nowMs();
+  HBITMAP picture = loadPicture(path);
+  const double took = nowMs() - start;
+  const double after = peakWorkingSetMb();
+  BITMAP info{};
+  if (picture) GetObjectA(picture, sizeof info, &info);
+  std::printf("PICTURE %s: %s %ldx%ld in %.0f ms; peak working set %.1f MB before, %.1f MB after (+%.1f MB)\n",
+              path.c_str(), picture ? "bitmap" : "no picture", info.bmWidth, info.bmHeight, took, before, after,
+              after - before);
+  if (picture) DeleteObject(picture);
+  if (written) DeleteFileA(path.c_str());
+  return 0;
+}
