@@ -13,6 +13,7 @@
 #include "panel/PanelIds.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "sign/win32/SignWindow.h"
 
 namespace rovenza {
 
@@ -50,8 +51,7 @@ void resetRollState(int sign) {
 }
 
 void moveSignHome(int sign) {
-  HWND signWindow = signWindowOf(sign).handle();
-  if (signWindow) SetWindowPos(signWindow, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  setSignWindowOffset(sign, 0);
 }
 
 void updateSign(int sign) {

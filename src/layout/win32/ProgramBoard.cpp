@@ -9,6 +9,7 @@
 #include "panel/PanelIds.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "sign/win32/SignWindow.h"
 
 namespace rovenza {
 
@@ -86,8 +87,7 @@ void ProgramBoard::releaseSignPicture(int sign) {
 }
 
 void ProgramBoard::moveSignHome(int sign) {
-  HWND window = signWindowOf(sign).handle();
-  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  setSignWindowOffset(sign, 0);
   // The opening is erased too: a bitmap static that lost its bitmap keeps
   // its old pixels until its parent repaints.
   RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

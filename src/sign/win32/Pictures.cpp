@@ -6,6 +6,7 @@
 #include "common/win32/Scoped.h"
 #include "sign/Frames.h"
 #include "sign/PictureSize.h"
+#include "sign/win32/SignWindow.h"
 
 namespace rovenza {
 
@@ -72,9 +73,11 @@ POINT screenResolution() {
 // would otherwise keep the old pixels.
 void setSignPicture(int sign, HBITMAP picture) {
   HWND window = signWindowOf(sign).handle();
+  // The sign window paints a strip taller than itself.
+  attachSignWindow(sign);
   SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
   replaceBitmap(app.signStates[sign].picture, picture);
-  SetWindowPos(window, nullptr, 0, 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  setSignWindowOffset(sign, 0);
   RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 

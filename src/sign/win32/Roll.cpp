@@ -32,8 +32,6 @@ std::uint32_t lastSerial = 0;  // user-interface thread only
 bool validSign(int sign) { return sign == 0 || sign == 1; }
 DWORD exitCodeOf(int sign) { return static_cast<DWORD>(sign + 1); }
 
-constexpr UINT kMoveOnly = SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE;
-
 // Draws the opening as it looks with the sign window at y: the strip where it
 // covers the clip window, the clip window's white around it. The same pixels
 // the two windows paint themselves, without a paint cycle per pixel step.
@@ -82,7 +80,7 @@ struct WindowLag {
 WindowLag windowLag[2];          // user-interface thread only
 
 void placeSignWindow(int sign, std::int32_t y) {
-  SetWindowPos(signWindowOf(sign).handle(), nullptr, 0, y, 0, 0, kMoveOnly | SWP_NOREDRAW | SWP_NOCOPYBITS);
+  setSignWindowOffset(sign, y, SWP_NOREDRAW | SWP_NOCOPYBITS);
   windowLag[sign].lastMove = performanceMicros();
 }
 
@@ -109,7 +107,7 @@ void CALLBACK onCatchUpTimer(HWND window, UINT, UINT_PTR, DWORD) {
 // Moves the sign window to y inside its clip window, repainting at once.
 void moveSignWindow(int sign, std::int32_t y) {
   clearLag(sign);
-  SetWindowPos(signWindowOf(sign).handle(), nullptr, 0, y, 0, 0, kMoveOnly);
+  setSignWindowOffset(sign, y);
   // Draws the sign window, and whatever the move uncovered in its clip window.
   UpdateWindow(clipOf(sign).handle());
 }

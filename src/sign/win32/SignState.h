@@ -13,7 +13,8 @@ struct RollJob;
 struct SignState {
   std::int16_t currentFrame = 0;  // frame the strip stands at
   std::int32_t targetFrame = 0;   // frame the last start went to
-  std::int32_t stripOffset = 0;   // y of the sign window inside its clip window
+  std::int32_t stripOffset = 0;   // y of the strip's top inside its clip window
+  std::int32_t windowFirstRow = 0;  // strip row at the sign window's top (0 unless the strip is taller than a window)
   std::string entry;              // digits typed on the sign's keypad
   HBITMAP picture = nullptr;      // bitmap shown by the sign window; owned here
   HANDLE rollThread = nullptr;    // latest roll thread, kept until the next roll

@@ -1,7 +1,10 @@
 #pragma once
 // The sign window's own handling on top of its bitmap static: the requests a
-// roll thread sends it, and stopping the roll when the window goes.
+// roll thread sends it, stopping the roll when the window goes, and strips
+// taller than a window can be.
 #include <windows.h>
+
+#include <cstdint>
 
 namespace rovenza {
 
@@ -11,5 +14,12 @@ constexpr UINT kRollEndMessage = WM_APP + 0x0302;   // the roll has made all its
 
 // Gives the sign's window this handling (once; again is harmless).
 void attachSignWindow(int sign);
+
+// Puts the sign window where the strip at `stripOffset` shows in the clip
+// window: at y = stripOffset, size unchanged. A picture taller than a window
+// can be is shown through a window of kMaxWindowExtent rows holding the part
+// of the strip in and around the opening, which the window paints itself.
+// `flags`: further SetWindowPos flags (SWP_NOREDRAW, SWP_NOCOPYBITS).
+void setSignWindowOffset(int sign, std::int32_t stripOffset, UINT flags = 0);
 
 }  // namespace rovenza

@@ -1,0 +1,121 @@
+// A roll-film strip taller than a window can be (32,767 pixels): every frame
+// rolls into the opening and stays there when the window is repainted.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "app/win32/AppState.h"
+#include "sign/SignWindowPlace.h"
+#include "sign/win32/Pictures.h"
+#include "sign/win32/Roll.h"
+#include "sign_test_support.h"
+#include "support/WinTest.h"
+
+namespace rovenza {
+namespace {
+
+using test::TempFolder;
+
+constexpr int kWidth = 124;
+constexpr int kHeight = 40000;
+constexpr int kFrameHeight = 57;  // the clip window's height
+
+// Each frame of the strip is one colour of its own.
+COLORREF frameColour(int frame) {
+  return RGB(frame & 0xFF, 64 + (frame >> 8) * 48, 200);
+}
+
+void writeStrip(const std::string& path) {
+  const int stride = (kWidth * 3 + 3) & ~3;
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * kHeight, 0);
+  for (int y = 0; y < kHeight; ++y) {
+    const COLORREF colour = frameColour(y / kFrameHeight);
+    unsigned char* row = &pixels[static_cast<std::size_t>(kHeight - 1 - y) * stride];  // bottom row first
+    for (int x = 0; x < kWidth; ++x) {
+      row[x * 3] = GetBValue(colour);
+      row[x * 3 + 1] = GetGValue(colour);
+      row[x * 3 + 2] = GetRValue(colour);
+    }
+  }
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
+  info.biSize = sizeof info;
+  info.biWidth = kWidth;
+  info.biHeight = kHeight;
+  info.biPlanes = 1;
+  info.biBitCount = 24;
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(out, &file, sizeof file, &written, nullptr);
+  WriteFile(out, &info, sizeof info, &written, nullptr);
+  WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
+  CloseHandle(out);
+}
+
+class TallStrip : public ::testing::Test {
+ protected:
+  void SetUp() override { session.closeSplash(); }
+
+  void rollTo(const std::string& frame) {
+    test::setPanelText(kPanelGroups[0].speedEdit, "0");
+    test::setPanelText(kPanelGroups[0].intervalEdit, "0");
+    test::setPanelText(kPanelGroups[0].numberDisplay, frame);
+    rollSign(0);
+    ASSERT_TRUE(test::pumpWhileRolling([] { return !isRollRunning(0); }, 300000));
+    test::pumpPending();
+  }
+
+  // Whether the whole opening, top row to bottom row, shows `frame`.
+  void expectOpeningShows(int frame, const char* when) {
+    HDC clip = GetDC(app.clip1.handle());
+    for (POINT p : {POINT{2, 0}, POINT{60, 28}, POINT{120, kFrameHeight - 1}}) {
+      EXPECT_EQ(frameColour(frame), GetPixel(clip, p.x, p.y)) << when << " at " << p.x << "," << p.y;
+    }
+    ReleaseDC(app.clip1.handle(), clip);
+  }
+
+  // What uncovering the window does: everything is painted again.
+  void repaint() {
+    RedrawWindow(app.mainWindow, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    test::pumpPending();
+  }
+
+  test::ProgramSession session;
+};
+
+TEST_F(TallStrip, RollsPastFrameSixHundredAndRepaints) {
+  ASSERT_EQ(kFrameHeight, app.clip1.height());
+  TempFolder folder;
+  const std::string path = folder.file("tall.bmp");
+  writeStrip(path);
+  app.layout.signs[0].picturePath = path;
+  showStripPicture(0);
+  ASSERT_EQ(kHeight, test::bitmapSize(app.signStates[0].picture).cy);
+  EXPECT_LE(test::signSize(0).cy, kMaxWindowExtent);
+  expectOpeningShows(0, "shown");
+
+  rollTo("650");
+  EXPECT_EQ(-650 * kFrameHeight, app.signStates[0].stripOffset);
+  EXPECT_EQ(650, app.signStates[0].currentFrame);
+  expectOpeningShows(650, "rolled");
+  // The sign window stands within window coordinates and covers the opening.
+  const int top = test::signTop(0);
+  EXPECT_GE(top, -32768);
+  EXPECT_LE(top, 0);
+  EXPECT_GE(top + test::signSize(0).cy, kFrameHeight);
+  repaint();
+  expectOpeningShows(650, "repainted");
+
+  resetSign(0);
+  repaint();
+  expectOpeningShows(0, "reset and repainted");
+  EXPECT_EQ(0, test::signTop(0));
+}
+
+}  // namespace
+}  // namespace rovenza
