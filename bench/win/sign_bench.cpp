@@ -1,7 +1,7 @@
 // Figures of the signs: how close a roll keeps to its nominal length, how many
 // one-pixel steps a roll at speed 0 draws per second over a background
 // picture, and how long an LED sign takes from "ON" to the picture shown with
-// 1,000 files in its folder.
+// 1,000 and with 10,000 files in its folder.
 //   sign_bench.exe [rolls] [switches]
 #include <windows.h>
 
@@ -15,6 +15,7 @@
 #include "app/win32/StartUp.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelWindow.h"
+#include "sign/Frames.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sign_test_support.h"
@@ -98,6 +99,71 @@ void rewind() {
   pumpPending();
 }
 
+// "ON" to the picture shown on an LED sign with `files` BMP files in its
+// folder: the first display, which lists the folder, and then `switches`
+// displays of frames all over the folder, which is left alone meanwhile.
+void ledSwitches(int files, int switches) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  const std::string folder = std::string(temp) + "rovenza-bench-led-" + std::to_string(GetCurrentProcessId()) + "-" +
+                             std::to_string(files);
+  CreateDirectoryA(folder.c_str(), nullptr);
+  auto fileName = [](int i) {
+    char name[32];
+    std::snprintf(name, sizeof name, "\\%05d.bmp", i);
+    return std::string(name);
+  };
+  for (int i = 0; i < files; ++i) {
+    const auto level = static_cast<BYTE>(i * 37);
+    test::writeBmp(folder + fileName(i), 120, 40, RGB(level, level, level));
+  }
+  // A folder is trusted to be unchanged only once its last write lies a
+  // moment back, as it does for a folder prepared before the show.
+  Sleep(static_cast<DWORD>(kFolderClockSlack / 10000) + 100);
+  app.layout.signs[0].kind = 1;  // LED
+  app.layout.signs[0].picturePath = folder;
+  HWND on = GetDlgItem(app.panelWindow, kPanelGroups[0].start);
+  // "ON" is clicked as the user does; a panel whose "ON" is not connected yet
+  // is measured through the start command the click runs.
+  SetDlgItemTextA(app.panelWindow, kPanelGroups[0].numberDisplay, "1");
+  const HBITMAP before = app.signStates[0].picture;
+  const double firstStart = nowMs();
+  SendMessageA(on, BM_CLICK, 0, 0);
+  const double first = nowMs() - firstStart;
+  const bool clickStarts = app.signStates[0].picture != before;
+  if (!clickStarts) {
+    std::printf("  (\"ON\" does not start the sign yet: timing rollSign, which it calls)\n");
+    const double again = nowMs();
+    rollSign(0);
+    std::printf("  first rollSign %.2f ms\n", nowMs() - again);
+  }
+  pumpPending();
+  std::vector<double> switchTimes;
+  int unchanged = 0;
+  for (int i = 0; i < switches; ++i) {
+    const int frame = (i * 397) % files;
+    SetDlgItemTextA(app.panelWindow, kPanelGroups[0].numberDisplay, std::to_string(frame).c_str());
+    HBITMAP shown = app.signStates[0].picture;
+    const double start = nowMs();
+    if (clickStarts) {
+      SendMessageA(on, BM_CLICK, 0, 0);
+    } else {
+      rollSign(0);
+    }
+    const double took = nowMs() - start;
+    if (app.signStates[0].picture == shown || !app.signStates[0].picture) ++unchanged;
+    switchTimes.push_back(took);
+    pumpPending();
+  }
+  std::printf("LED frame switch, \"ON\" to picture shown, %d files: median %.2f ms, best %.2f ms, worst %.2f ms "
+              "(%d switches, target median <= 15 ms); the first, listing the folder: %.2f ms\n",
+              files, median(switchTimes), *std::min_element(switchTimes.begin(), switchTimes.end()),
+              *std::max_element(switchTimes.begin(), switchTimes.end()), switches, first);
+  if (unchanged) std::printf("  %d clicks did not change the picture\n", unchanged);
+  for (int i = 0; i < files; ++i) DeleteFileA((folder + fileName(i)).c_str());
+  RemoveDirectoryA(folder.c_str());
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -147,55 +213,9 @@ int main(int argc, char** argv) {
   }
   std::printf("STEPS per second at speed 0 (450x450 background): median %.0f (target >= 2000)\n", median(rates));
 
-  // 3. LED frame switch, "ON" to picture shown, 1,000 BMP files in the folder.
-  char temp[MAX_PATH] = {};
-  GetTempPathA(sizeof temp, temp);
-  const std::string folder = std::string(temp) + "rovenza-bench-led-" + std::to_string(GetCurrentProcessId());
-  CreateDirectoryA(folder.c_str(), nullptr);
-  for (int i = 0; i < 1000; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "\\%04d.bmp", i);
-    const auto level = static_cast<BYTE>(i * 37);
-    test::writeBmp(folder + name, 120, 40, RGB(level, level, level));
-  }
-  app.layout.signs[0].kind = 1;  // LED
-  app.layout.signs[0].picturePath = folder;
-  HWND on = GetDlgItem(app.panelWindow, kPanelGroups[0].start);
-  // "ON" is clicked as the user does; a panel whose "ON" is not connected yet
-  // is measured through the start command the click runs.
-  SetDlgItemTextA(app.panelWindow, kPanelGroups[0].numberDisplay, "1");
-  const HBITMAP strip = app.signStates[0].picture;
-  SendMessageA(on, BM_CLICK, 0, 0);
-  const bool clickStarts = app.signStates[0].picture != strip;
-  if (!clickStarts) std::printf("  (\"ON\" does not start the sign yet: timing rollSign, which it calls)\n");
-  std::vector<double> switchTimes;
-  int unchanged = 0;
-  for (int i = 0; i < switches; ++i) {
-    const int frame = (i * 397) % 1000;
-    SetDlgItemTextA(app.panelWindow, kPanelGroups[0].numberDisplay, std::to_string(frame).c_str());
-    HBITMAP before = app.signStates[0].picture;
-    const double start = nowMs();
-    if (clickStarts) {
-      SendMessageA(on, BM_CLICK, 0, 0);
-    } else {
-      rollSign(0);
-    }
-    const double took = nowMs() - start;
-    if (app.signStates[0].picture == before || !app.signStates[0].picture) ++unchanged;
-    switchTimes.push_back(took);
-    pumpPending();
-  }
-  std::printf("LED frame switch, \"ON\" to picture shown, 1000 files: median %.2f ms, best %.2f ms, worst %.2f ms "
-              "(%d switches, target median <= 15 ms)\n",
-              median(switchTimes), *std::min_element(switchTimes.begin(), switchTimes.end()),
-              *std::max_element(switchTimes.begin(), switchTimes.end()), switches);
-  if (unchanged) std::printf("  %d clicks did not change the picture\n", unchanged);
-  for (int i = 0; i < 1000; ++i) {
-    char name[32];
-    std::snprintf(name, sizeof name, "\\%04d.bmp", i);
-    DeleteFileA((folder + name).c_str());
-  }
-  RemoveDirectoryA(folder.c_str());
+  // 3. LED frame switch, "ON" to picture shown, 1,000 and 10,000 BMP files in the folder.
+  ledSwitches(1000, switches);
+  ledSwitches(10000, switches);
 
   DestroyWindow(main);
   pumpPending();

@@ -41,6 +41,10 @@ bool bitmapHeadersCutShort(const unsigned char* data, std::uint32_t size) {
   return pixelOffset > size;
 }
 
+bool frameListingCurrent(std::uint64_t writtenBefore, std::uint64_t listedAt, std::uint64_t writtenNow) {
+  return writtenNow == writtenBefore && listedAt >= writtenBefore && listedAt - writtenBefore >= kFolderClockSlack;
+}
+
 std::int32_t ledFramePosition(std::int32_t targetFrame, std::int32_t fileCount) {
   if (fileCount <= 0 || targetFrame < 0 || targetFrame > fileCount - 1) return -1;
   return targetFrame;

@@ -22,6 +22,17 @@ std::string frameFilePath(std::string_view folder, std::string_view name);
 // Contents without the signature are not judged here.
 bool bitmapHeadersCutShort(const unsigned char* data, std::uint32_t size);
 
+// A folder written less than this long (in 100 ns units) before it was
+// listed may be written again within the same tick of its file system's clock
+// without its last-write time moving.
+constexpr std::uint64_t kFolderClockSlack = 2 * 10000000ull;
+
+// Whether the listing of an LED frame folder still holds: the folder's
+// last-write time read just before the listing (`writtenBefore`) reads the
+// same now (`writtenNow`), and lay at least kFolderClockSlack before the
+// listing began (`listedAt`). Times in 100 ns units of the system clock.
+bool frameListingCurrent(std::uint64_t writtenBefore, std::uint64_t listedAt, std::uint64_t writtenNow);
+
 // Position in the sorted folder listing of the LED frame to show, or -1 when
 // the sign keeps its picture: an empty folder, a frame past the last file or
 // a frame number below 0.

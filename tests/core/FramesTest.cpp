@@ -93,6 +93,36 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BitmapCut, NullDataIsNotJudged) { EXPECT_FALSE(bitmapHeadersCutShort(nullptr, 10)); }
 
+struct ListingCase {
+  const char* name;
+  std::uint64_t writtenBefore;
+  std::uint64_t listedAt;
+  std::uint64_t writtenNow;
+  bool current;
+};
+
+class FrameListingTest : public ::testing::TestWithParam<ListingCase> {};
+
+TEST_P(FrameListingTest, HoldsWhileTheFolderIsNotWritten) {
+  const ListingCase& c = GetParam();
+  EXPECT_EQ(c.current, frameListingCurrent(c.writtenBefore, c.listedAt, c.writtenNow)) << c.name;
+}
+
+constexpr std::uint64_t kHour = 36000000000ull;
+constexpr std::uint64_t kNow = 133000000000000000ull;
+
+INSTANTIATE_TEST_SUITE_P(
+    Times, FrameListingTest,
+    ::testing::Values(ListingCase{"LeftAloneForAnHour", kNow - kHour, kNow, kNow - kHour, true},
+                      ListingCase{"WrittenSince", kNow - kHour, kNow, kNow + 1, false},
+                      ListingCase{"SlackExactly", kNow - kFolderClockSlack, kNow, kNow - kFolderClockSlack, true},
+                      ListingCase{"WrittenJustBeforeTheListing", kNow - kFolderClockSlack + 1, kNow,
+                                  kNow - kFolderClockSlack + 1, false},
+                      ListingCase{"WrittenInTheSameTick", kNow, kNow, kNow, false},
+                      ListingCase{"TimeFromTheFuture", kNow + kHour, kNow, kNow + kHour, false},
+                      ListingCase{"TimeSetBack", kNow - kHour, kNow, kNow - 2 * kHour, false}),
+    [](const ::testing::TestParamInfo<ListingCase>& info) { return std::string(info.param.name); });
+
 TEST(FrameFolder, PatternAndFilePaths) {
   EXPECT_EQ("C:\\signs\\led\\*.*", frameFolderPattern("C:\\signs\\led"));
   EXPECT_EQ("\\*.*", frameFolderPattern(""));

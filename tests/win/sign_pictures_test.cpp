@@ -1,6 +1,9 @@
 // Picture files into bitmaps, the sorted frame folder listing, and what the
 // sign windows show for roll-film strips and LED frames.
 #include <gtest/gtest.h>
+#include <windows.h>
+// After windows.h.
+#include <commctrl.h>
 
 #include <string>
 #include <vector>
@@ -357,6 +360,58 @@ TEST_F(SignPictures, FilesAddedToTheFolderCountAtTheNextDisplay) {
   test::writeBmp(folder.file("f02.bmp"), 50, 30, RGB(1, 2, 3));
   showFrame(0, "2");
   EXPECT_EQ(50, test::bitmapSize(app.signStates[0].picture).cx);
+}
+
+// Counts the times a sorted file list is emptied for a new listing.
+LRESULT CALLBACK countListings(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
+                               DWORD_PTR counter) {
+  if (message == LB_RESETCONTENT) ++*reinterpret_cast<int*>(counter);
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
+// Puts a folder's last-write time an hour back, as for a folder left alone.
+void leaveFolderAlone(const std::string& folder) {
+  constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
+  HANDLE handle = CreateFileA(folder.c_str(), FILE_WRITE_ATTRIBUTES, kShareAll, nullptr, OPEN_EXISTING,
+                              FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+  ASSERT_NE(INVALID_HANDLE_VALUE, handle);
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  ULARGE_INTEGER time{};
+  time.LowPart = now.dwLowDateTime;
+  time.HighPart = now.dwHighDateTime;
+  time.QuadPart -= 36000000000ull;
+  const FILETIME hourAgo{time.LowPart, time.HighPart};
+  EXPECT_TRUE(SetFileTime(handle, nullptr, nullptr, &hourAgo));
+  CloseHandle(handle);
+}
+
+TEST_F(SignPictures, TheFolderListingIsReusedUntilAFileIsAddedOrRemoved) {
+  TempFolder folder;
+  makeLedFolder(folder, 3);
+  useLedFolder(0, folder);
+  leaveFolderAlone(folder.path());
+  int listings = 0;
+  HWND list = GetDlgItem(session.main(), 1004);
+  ASSERT_TRUE(SetWindowSubclass(list, countListings, 1, reinterpret_cast<DWORD_PTR>(&listings)));
+  showFrame(0, "1");
+  EXPECT_EQ(21, test::bitmapSize(app.signStates[0].picture).cx);
+  EXPECT_EQ(1, listings);
+  showFrame(0, "2");
+  EXPECT_EQ(22, test::bitmapSize(app.signStates[0].picture).cx);
+  showFrame(0, "3");
+  EXPECT_EQ(22, test::bitmapSize(app.signStates[0].picture).cx) << "no fourth file yet";
+  EXPECT_EQ(1, listings) << "an unchanged folder is not listed again";
+
+  test::writeBmp(folder.file("f03.bmp"), 50, 30, RGB(1, 2, 3));
+  showFrame(0, "3");
+  EXPECT_EQ(50, test::bitmapSize(app.signStates[0].picture).cx) << "the added file is seen at once";
+  EXPECT_EQ(2, listings);
+  DeleteFileA(folder.file("f00.bmp").c_str());
+  showFrame(0, "0");
+  EXPECT_EQ(21, test::bitmapSize(app.signStates[0].picture).cx) << "the removed file is gone at once";
+  EXPECT_EQ(3, frameCount(0));
+  RemoveWindowSubclass(list, countListings, 1);
 }
 
 TEST_F(SignPictures, ResettingAnLedSignShowsTheFirstFile) {

@@ -2,6 +2,8 @@
 
 #include <olectl.h>
 
+#include <cstdint>
+
 #include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
 #include "sign/Frames.h"
@@ -81,6 +83,56 @@ void setSignPicture(int sign, HBITMAP picture) {
   RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }
 
+std::uint64_t fileTimeValue(const FILETIME& time) {
+  return (std::uint64_t{time.dwHighDateTime} << 32) | time.dwLowDateTime;
+}
+
+// The last-write time of a folder; false when it is no folder or cannot be read.
+bool folderWritten(const std::string& folder, std::uint64_t& time) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(folder.c_str(), GetFileExInfoStandard, &data)) return false;
+  if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) return false;
+  time = fileTimeValue(data.ftLastWriteTime);
+  return true;
+}
+
+// Whether the folder lies on a file system known to move a folder's
+// last-write time whenever a name in it is added, removed or renamed. On any
+// other (a FAT memory card, say) the folder is listed at every display.
+bool keepsFolderTimes(const std::string& folder) {
+  char volume[MAX_PATH + 1] = {};
+  char fileSystem[MAX_PATH + 1] = {};
+  if (!GetVolumePathNameA(folder.c_str(), volume, sizeof volume)) return false;
+  if (!GetVolumeInformationA(volume, nullptr, 0, nullptr, nullptr, nullptr, fileSystem, sizeof fileSystem)) {
+    return false;
+  }
+  return lstrcmpiA(fileSystem, "NTFS") == 0 || lstrcmpiA(fileSystem, "ReFS") == 0;
+}
+
+bool fillFrameList(int sign, const std::string& pattern) {
+  const FileListBox& list = fileListOf(sign);
+  list.clear();
+  return list.addFiles(pattern);
+}
+
+// Lists the LED folder into the sign's sorted file list, unless the list
+// holds the folder's listing already and the folder has not been written
+// since: the listing of a large folder takes far longer than showing a frame.
+void refreshFrameList(int sign, const std::string& folder) {
+  const std::string pattern = frameFolderPattern(folder);
+  FrameListingStamp& stamp = app.signStates[sign].listing;
+  std::uint64_t written = 0;
+  const bool timeRead = folderWritten(folder, written);
+  if (timeRead && stamp.pattern == pattern && frameListingCurrent(stamp.folderWritten, stamp.listedAt, written)) {
+    return;
+  }
+  stamp = FrameListingStamp{};
+  FILETIME now{};
+  GetSystemTimeAsFileTime(&now);
+  if (!fillFrameList(sign, pattern) || !timeRead || !keepsFolderTimes(folder)) return;
+  stamp = FrameListingStamp{pattern, written, fileTimeValue(now)};
+}
+
 }  // namespace
 
 HBITMAP loadPicture(const std::string& path) {
@@ -121,9 +173,8 @@ HBITMAP loadPicture(const std::string& path) {
 
 void listFrameFolder(int sign, const std::string& pattern) {
   if (!validSign(sign)) return;
-  const FileListBox& list = fileListOf(sign);
-  list.clear();
-  list.addFiles(pattern);
+  app.signStates[sign].listing = FrameListingStamp{};
+  fillFrameList(sign, pattern);
 }
 
 int frameCount(int sign) { return validSign(sign) ? fileListOf(sign).count() : 0; }
@@ -143,7 +194,7 @@ void showStripPicture(int sign) {
 void showLedFrameNumber(int sign, int frame) {
   if (!validSign(sign)) return;
   const std::string& folder = app.layout.signs[sign].picturePath;
-  listFrameFolder(sign, frameFolderPattern(folder));
+  refreshFrameList(sign, folder);
   const int position = ledFramePosition(frame, frameCount(sign));
   if (position < 0) return;
   showLedFrame(sign, frameFilePath(folder, frameName(sign, position)));

@@ -28,7 +28,9 @@ void showStripPicture(int sign);
 
 // Shows LED frame `frame` of the sign's folder: the file at that position of
 // the folder's sorted listing. An empty or missing folder, or a frame past
-// the last file, leaves the sign as it is.
+// the last file, leaves the sign as it is. The listing is taken again only
+// when the folder has been written since the last one (or when its
+// last-write time cannot be trusted).
 void showLedFrameNumber(int sign, int frame);
 
 }  // namespace rovenza

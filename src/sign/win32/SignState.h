@@ -10,6 +10,13 @@ namespace rovenza {
 
 struct RollJob;
 
+// What an LED sign's sorted file list was last filled from.
+struct FrameListingStamp {
+  std::string pattern;              // empty: nothing the list can be reused for
+  std::uint64_t folderWritten = 0;  // the folder's last-write time read before the listing
+  std::uint64_t listedAt = 0;       // system time when the listing began
+};
+
 struct SignState {
   std::int16_t currentFrame = 0;  // frame the strip stands at
   std::int32_t targetFrame = 0;   // frame the last start went to
@@ -20,6 +27,7 @@ struct SignState {
   HANDLE rollThread = nullptr;    // latest roll thread, kept until the next roll
   DWORD rollExitCode = 0;         // last status read from rollThread (259 = running)
   std::shared_ptr<RollJob> roll;  // the latest roll, shared with its thread
+  FrameListingStamp listing;      // LED signs: what the sorted file list holds
 };
 
 }  // namespace rovenza
