@@ -6,7 +6,8 @@ corpora of the fuzz targets, field by field from the file tables.
 
 demo/examples/example.qv3  two roll-film signs (pictures relative to the folder)
 demo/examples/example.qvd  one LED-style sign
-fuzz/corpus/<target>/      small seeds for qv4, qv3, qvd and settings
+fuzz/corpus/<target>/      seeds for qv4, qv3, qvd and settings, small ones and
+                           ones with strings at the readers' 64 KiB limit
 """
 import os
 import struct
@@ -126,6 +127,16 @@ def main():
             "empty": b"",
         },
     }
+    # Counted strings at the readers' limit of 64 KiB: the longest a ".qv4"
+    # reader accepts, one byte more, which it refuses, and the longest a
+    # 16-bit count can give in a ".qv3" or ".qvd" file.
+    limit = 64 * 1024
+    two_signs = [(0, 77, 26, 123, 57, 0, 0, 0, ""), (0, 231, 26, 123, 57, 0, 0, 0, "")]
+    seeds["qv4"]["background-at-limit"] = qv4("b" * limit, 450, 450, two_signs)
+    seeds["qv4"]["background-over-limit"] = qv4("b" * (limit + 1), 450, 450, two_signs)
+    seeds["qv4"]["picture-under-limit"] = qv4("", 450, 450, [two_signs[0], two_signs[1][:-1] + ("p" * (limit - 1),)])
+    seeds["qv3"]["background-longest"] = qv3("b" * 0xFFFF, 60, 40, 2, [("", 0, 0, 0, 0, 0, 0, 0)] * 2, (0, 0))
+    seeds["qvd"]["folder-longest"] = qvd("", 60, 40, "f" * 0xFFFF, 0, 0, 0, 0, 0)
     assert len(seeds["qv3"]["empty"]) == 116
     assert len(seeds["qvd"]["empty"]) == 48
     for target, files in seeds.items():
