@@ -362,10 +362,10 @@ TEST_F(SignPictures, FilesAddedToTheFolderCountAtTheNextDisplay) {
   EXPECT_EQ(50, test::bitmapSize(app.signStates[0].picture).cx);
 }
 
-// Counts the times a sorted file list is emptied for a new listing.
+// Counts the directory listings that fill a sorted file list.
 LRESULT CALLBACK countListings(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
                                DWORD_PTR counter) {
-  if (message == LB_RESETCONTENT) ++*reinterpret_cast<int*>(counter);
+  if (message == LB_DIR) ++*reinterpret_cast<int*>(counter);
   return DefSubclassProc(window, message, wParam, lParam);
 }
 

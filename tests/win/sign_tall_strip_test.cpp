@@ -66,8 +66,17 @@ class TallStrip : public ::testing::Test {
     test::setPanelText(kPanelGroups[0].intervalEdit, "0");
     test::setPanelText(kPanelGroups[0].numberDisplay, frame);
     rollSign(0);
-    ASSERT_TRUE(test::pumpWhileRolling([] { return !isRollRunning(0); }, 300000));
+    // Tens of thousands of steps: this thread serves them until the roll
+    // thread has ended, which it does only after its end was handled here.
+    HANDLE thread = app.signStates[0].rollThread;
+    ASSERT_NE(nullptr, thread);
+    const ULONGLONG giveUp = GetTickCount64() + 300000;
+    while (MsgWaitForMultipleObjects(1, &thread, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0) {
+      ASSERT_LT(GetTickCount64(), giveUp) << "the roll did not end";
+      test::pumpPending();
+    }
     test::pumpPending();
+    ASSERT_FALSE(isRollRunning(0));
   }
 
   // Whether the whole opening, top row to bottom row, shows `frame`.
