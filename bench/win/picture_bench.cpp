@@ -10,20 +10,14 @@
 #include <cstdio>
 #include <string>
 
+#include "BenchClock.h"
 #include "sign/win32/Pictures.h"
 #include "sign_test_support.h"
 
 using namespace rovenza;
+using bench::nowMs;
 
 namespace {
-
-double nowMs() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 double peakWorkingSetMb() {
   PROCESS_MEMORY_COUNTERS counters{};

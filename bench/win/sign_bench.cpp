@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "BenchClock.h"
 #include "app/win32/AppState.h"
 #include "app/win32/StartUp.h"
 #include "panel/PanelIds.h"
@@ -21,16 +22,9 @@
 #include "sign_test_support.h"
 
 using namespace rovenza;
+using bench::nowMs;
 
 namespace {
-
-double nowMs() {
-  LARGE_INTEGER counter;
-  LARGE_INTEGER frequency;
-  QueryPerformanceCounter(&counter);
-  QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
-}
 
 void pumpPending() {
   MSG msg;

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
 #include "app/win32/AppState.h"
 #include "sign/SignWindowPlace.h"
@@ -28,33 +27,7 @@ COLORREF frameColour(int frame) {
 }
 
 void writeStrip(const std::string& path) {
-  const int stride = (kWidth * 3 + 3) & ~3;
-  std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * kHeight, 0);
-  for (int y = 0; y < kHeight; ++y) {
-    const COLORREF colour = frameColour(y / kFrameHeight);
-    unsigned char* row = &pixels[static_cast<std::size_t>(kHeight - 1 - y) * stride];  // bottom row first
-    for (int x = 0; x < kWidth; ++x) {
-      row[x * 3] = GetBValue(colour);
-      row[x * 3 + 1] = GetGValue(colour);
-      row[x * 3 + 2] = GetRValue(colour);
-    }
-  }
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size());
-  info.biSize = sizeof info;
-  info.biWidth = kWidth;
-  info.biHeight = kHeight;
-  info.biPlanes = 1;
-  info.biBitCount = 24;
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(out, &file, sizeof file, &written, nullptr);
-  WriteFile(out, &info, sizeof info, &written, nullptr);
-  WriteFile(out, pixels.data(), static_cast<DWORD>(pixels.size()), &written, nullptr);
-  CloseHandle(out);
+  test::writeBmpRows(path, kWidth, kHeight, [](int y) { return frameColour(y / kFrameHeight); });
 }
 
 class TallStrip : public ::testing::Test {

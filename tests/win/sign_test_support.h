@@ -13,63 +13,60 @@
 
 namespace rovenza::test {
 
-// Writes a 24-bit BMP file of the given size, filled with one colour.
-inline void writeBmp(const std::string& path, int width, int height, COLORREF colour) {
-  const int stride = (width * 3 + 3) & ~3;
-  const std::uint32_t pixelBytes = static_cast<std::uint32_t>(stride * height);
+// Writes a BMP file: bottom-up pixel rows of `bitCount` bits a pixel after
+// the colour table `palette`.
+inline void writeBmpFile(const std::string& path, int width, int height, WORD bitCount,
+                         const std::vector<RGBQUAD>& palette, const std::vector<unsigned char>& pixels) {
+  const auto paletteBytes = static_cast<DWORD>(palette.size() * sizeof(RGBQUAD));
+  const auto pixelBytes = static_cast<DWORD>(pixels.size());
   BITMAPFILEHEADER file{};
   BITMAPINFOHEADER info{};
   file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
+  file.bfOffBits = sizeof file + sizeof info + paletteBytes;
   file.bfSize = file.bfOffBits + pixelBytes;
   info.biSize = sizeof info;
   info.biWidth = width;
   info.biHeight = height;
   info.biPlanes = 1;
-  info.biBitCount = 24;
+  info.biBitCount = bitCount;
   info.biSizeImage = pixelBytes;
-  std::vector<unsigned char> pixels(pixelBytes, 0);
-  for (int y = 0; y < height; ++y) {
-    for (int x = 0; x < width; ++x) {
-      unsigned char* p = &pixels[static_cast<std::size_t>(y * stride + x * 3)];
-      p[0] = GetBValue(colour);
-      p[1] = GetGValue(colour);
-      p[2] = GetRValue(colour);
-    }
-  }
   HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   WriteFile(out, &file, sizeof file, &written, nullptr);
   WriteFile(out, &info, sizeof info, &written, nullptr);
+  if (paletteBytes) WriteFile(out, palette.data(), paletteBytes, &written, nullptr);
   WriteFile(out, pixels.data(), pixelBytes, &written, nullptr);
   CloseHandle(out);
+}
+
+// Writes a 24-bit BMP file whose row y (from the top) is all `rowColour(y)`.
+template <typename RowColour>
+void writeBmpRows(const std::string& path, int width, int height, RowColour rowColour) {
+  const int stride = (width * 3 + 3) & ~3;
+  std::vector<unsigned char> pixels(static_cast<std::size_t>(stride) * height, 0);
+  for (int y = 0; y < height; ++y) {
+    const COLORREF colour = rowColour(y);
+    unsigned char* row = &pixels[static_cast<std::size_t>(height - 1 - y) * stride];
+    for (int x = 0; x < width; ++x) {
+      row[x * 3] = GetBValue(colour);
+      row[x * 3 + 1] = GetGValue(colour);
+      row[x * 3 + 2] = GetRValue(colour);
+    }
+  }
+  writeBmpFile(path, width, height, 24, {}, pixels);
+}
+
+// Writes a 24-bit BMP file of the given size, filled with one colour.
+inline void writeBmp(const std::string& path, int width, int height, COLORREF colour) {
+  writeBmpRows(path, width, height, [colour](int) { return colour; });
 }
 
 // Writes a two-colour BMP: an eighth of a byte a pixel on disk, a bitmap of
 // the screen's depth (four bytes a pixel here) once decoded.
 inline void writeOneBitBmp(const std::string& path, int width, int height) {
-  const std::uint32_t stride = static_cast<std::uint32_t>((width + 31) / 32 * 4);
-  const std::uint32_t pixelBytes = stride * static_cast<std::uint32_t>(height);
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  const RGBQUAD palette[2] = {{0, 0, 0, 0}, {255, 255, 255, 0}};
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info + sizeof palette;
-  file.bfSize = file.bfOffBits + pixelBytes;
-  info.biSize = sizeof info;
-  info.biWidth = width;
-  info.biHeight = height;
-  info.biPlanes = 1;
-  info.biBitCount = 1;
-  info.biSizeImage = pixelBytes;
-  std::vector<unsigned char> pixels(pixelBytes, 0x55);
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(out, &file, sizeof file, &written, nullptr);
-  WriteFile(out, &info, sizeof info, &written, nullptr);
-  WriteFile(out, palette, sizeof palette, &written, nullptr);
-  WriteFile(out, pixels.data(), pixelBytes, &written, nullptr);
-  CloseHandle(out);
+  const std::size_t stride = static_cast<std::size_t>((width + 31) / 32 * 4);
+  const std::vector<RGBQUAD> palette = {{0, 0, 0, 0}, {255, 255, 255, 0}};
+  writeBmpFile(path, width, height, 1, palette, std::vector<unsigned char>(stride * height, 0x55));
 }
 
 inline void writeText(const std::string& path, const std::string& text) {
