@@ -8,9 +8,7 @@
 
 #include <cstdint>
 #include <string>
-#include <vector>
 
-#include "app/win32/AppState.h"
 #include "sign/PictureSize.h"
 #include "sign/win32/Pictures.h"
 #include "sign_test_support.h"
@@ -49,21 +47,6 @@ TEST(PictureCeiling, APictureOverTheCeilingIsRefusedWithoutDecodingIt) {
   // refusal only reads the 8 MB file.
   const std::uint64_t decoded = std::uint64_t{kWidth} * kHeight * 4;
   EXPECT_LT(peakWorkingSet() - before, decoded / 8) << "peak working set before " << before;
-}
-
-TEST(PictureCeiling, ARefusedStripLeavesTheSignEmpty) {
-  test::ProgramSession session;
-  session.closeSplash();
-  TempFolder folder;
-  const std::string path = folder.file("over.bmp");
-  test::writeOneBitBmp(path, kWidth, kHeight);
-  app.layout.signs[0].picturePath = test::sourcePath("demo/strip.bmp");
-  showStripPicture(0);
-  ASSERT_NE(nullptr, app.signStates[0].picture);
-  app.layout.signs[0].picturePath = path;
-  showStripPicture(0);
-  EXPECT_EQ(nullptr, app.signStates[0].picture);
-  EXPECT_EQ(0, SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
 }  // namespace
