@@ -56,6 +56,8 @@ has_preset() { # kind name
 }
 
 summaries=()
+echo "=== include order"
+python3 tools/include_order.py || failed+=("include order")
 native_ok=0 win64_ok=0 fuzz_ok=0
 build native && native_ok=1
 build win64 && win64_ok=1

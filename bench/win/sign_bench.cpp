@@ -12,14 +12,15 @@
 #include <vector>
 
 #include "BenchClock.h"
-#include "app/win32/AppState.h"
 #include "app/win32/StartUp.h"
 #include "panel/PanelIds.h"
+#include "panel/win32/PanelCommands.h"
 #include "panel/win32/PanelWindow.h"
 #include "sign/Frames.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sign_test_support.h"
+#include "state/win32/AppState.h"
 
 using namespace rovenza;
 using bench::nowMs;

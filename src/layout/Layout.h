@@ -12,6 +12,7 @@ namespace rovenza {
 enum class SignKind : std::uint8_t { RollFilm = 0, Led = 1, Hidden = 2 };
 
 constexpr int kSignCount = 2;
+constexpr bool validSign(int sign) { return sign >= 0 && sign < kSignCount; }
 
 struct SignSpec {
   std::uint8_t kind = 0;         // a SignKind code, kept as stored

@@ -102,13 +102,6 @@ bool readDigitalFields(LayoutFile& file, LayoutSink& sink) {
   return true;
 }
 
-ReadOutcome failRead(LayoutFile& file, LayoutSink& sink) {
-  const SystemError error = file.lastError();
-  file.close();
-  sink.reportReadError(error);
-  return ReadOutcome::ReadError;
-}
-
 }  // namespace
 
 void applyVer3Layout(LayoutSink& sink, std::int16_t signCount) {

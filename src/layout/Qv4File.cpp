@@ -62,13 +62,6 @@ bool writeFields(LayoutFile& file, const LayoutSink& sink) {
   return true;
 }
 
-ReadOutcome failRead(LayoutFile& file, LayoutSink& sink) {
-  const SystemError error = file.lastError();
-  file.close();
-  sink.reportReadError(error);
-  return ReadOutcome::ReadError;
-}
-
 void applyFirstSign(LayoutSink& sink) {
   switch (effectiveKind(sink.layout().signs[0].kind)) {
     case SignKind::RollFilm:
@@ -146,6 +139,13 @@ bool writeLayoutFile(FileSystem& files, const std::string& path, LayoutSink& sin
       saveReplacing(files, path, [&](LayoutFile& file) { return writeFields(file, sink); });
   if (error != 0) sink.reportSaveError(error);
   return error == 0;
+}
+
+ReadOutcome failRead(LayoutFile& file, LayoutSink& sink) {
+  const SystemError error = file.lastError();
+  file.close();
+  sink.reportReadError(error);
+  return ReadOutcome::ReadError;
 }
 
 }  // namespace rovenza

@@ -22,6 +22,11 @@ enum class ReadOutcome {
   Applied,        // every field read and the layout put on screen
 };
 
+class LayoutFile;
+
+// Ends a read that failed: closes the file and reports the error it met.
+ReadOutcome failRead(LayoutFile& file, LayoutSink& sink);
+
 // Reads a ".qv4" file field by field, applying each field as soon as it was
 // read, then puts the layout on screen with applyLayout.
 ReadOutcome readLayoutFile(FileSystem& files, const std::string& path, LayoutSink& sink);

@@ -61,7 +61,6 @@ enum PanelId : int {
 
 // The key pictures: bitmap resource kKeyPictureFirst + i is picture i.
 constexpr int kKeyPictureFirst = 200;
-constexpr int kKeyPictureCount = 15;
 enum KeyPicture : int {
   kKeyPictureDigit0 = 0,  // digits 0-9 are pictures 0-9
   kKeyPictureClear = 10,

@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "about/win32/AboutWindow.h"
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
+#include "state/win32/AppState.h"
 #include "support/ModalDriver.h"
 #include "support/WinTest.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/StartUp.h"
-#include "app/win32/WindowObjects.h"
+#include "state/win32/AppState.h"
+#include "state/win32/WindowObjects.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

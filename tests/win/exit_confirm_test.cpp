@@ -9,14 +9,15 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Settings.h"
 #include "panel/PanelIds.h"
+#include "panel/win32/PanelCommands.h"
 #include "sign/win32/Roll.h"
-#include "support/ModalDriver.h"
+#include "state/win32/AppState.h"
 #include "support/Files.h"
+#include "support/ModalDriver.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

@@ -2,9 +2,10 @@
 // either sign's roll thread runs, judged by the thread's exit status.
 #include <gtest/gtest.h>
 
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
+#include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 #include "support/ModalDriver.h"
 #include "support/WinTest.h"
 

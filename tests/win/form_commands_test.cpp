@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
+#include "state/win32/AppState.h"
 #include "support/FormHarness.h"
 #include "support/WinTest.h"
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "app/win32/AppState.h"
+#include "state/win32/AppState.h"
 #include "support/FormHarness.h"
 #include "support/WinTest.h"
 

@@ -8,9 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "app/win32/Help.h"
 #include "form/FormIds.h"
+#include "state/win32/AppState.h"
 #include "support/FormHarness.h"
 #include "support/WinTest.h"
 

@@ -10,12 +10,12 @@
 
 #include "../core/LayoutFileBytes.h"
 #include "LayoutTestWindows.h"
-#include "app/win32/AppState.h"
+#include "board/win32/LayoutFiles.h"
+#include "board/win32/ProgramBoard.h"
 #include "layout/LayoutMessages.h"
 #include "layout/Qv4File.h"
-#include "layout/win32/LayoutFiles.h"
-#include "layout/win32/ProgramBoard.h"
 #include "layout/win32/SystemFiles.h"
+#include "state/win32/AppState.h"
 #include "support/ModalDriver.h"
 #include "support/WinTest.h"
 

@@ -10,10 +10,10 @@
 
 #include "../core/LayoutFileBytes.h"
 #include "LayoutTestWindows.h"
-#include "app/win32/AppState.h"
 #include "app/win32/MainWindow.h"
+#include "board/win32/OpenSave.h"
 #include "layout/CommandLine.h"
-#include "layout/win32/OpenSave.h"
+#include "state/win32/AppState.h"
 #include "support/ModalDriver.h"
 #include "support/WinTest.h"
 

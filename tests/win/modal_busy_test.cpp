@@ -6,13 +6,14 @@
 
 #include <string>
 
-#include "app/win32/AppState.h"
+#include "LayoutTestWindows.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
-#include "LayoutTestWindows.h"
 #include "common/win32/Scoped.h"
+#include "panel/win32/PanelCommands.h"
 #include "sign/win32/Roll.h"
 #include "sign_test_support.h"
+#include "state/win32/AppState.h"
 #include "support/ModalDriver.h"
 #include "support/WinTest.h"
 

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/Help.h"
 #include "app/win32/MainWindow.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

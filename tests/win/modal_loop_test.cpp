@@ -6,10 +6,11 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/StartUp.h"
+#include "state/win32/AppState.h"
+#include "state/win32/Modal.h"
 #include "support/ModalDriver.h"
 #include "support/WinTest.h"
 

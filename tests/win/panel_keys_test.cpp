@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelWindow.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

@@ -12,11 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "common/Number.h"
 #include "panel/PanelIds.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

@@ -6,11 +6,11 @@
 
 #include <string>
 
-#include "app/win32/AppState.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelWindow.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

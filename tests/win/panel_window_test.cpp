@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "panel/PanelIds.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

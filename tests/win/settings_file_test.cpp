@@ -7,8 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "app/win32/Settings.h"
+#include "state/win32/AppState.h"
 #include "support/Files.h"
 #include "support/WinTest.h"
 

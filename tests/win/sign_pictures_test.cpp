@@ -8,11 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "layout/Layout.h"
+#include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sign_test_support.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

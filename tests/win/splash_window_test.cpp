@@ -9,8 +9,8 @@
 
 #include "about/OsName.h"
 #include "about/win32/SplashWindow.h"
-#include "app/win32/AppState.h"
 #include "resources/resource.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza {

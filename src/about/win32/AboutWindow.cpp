@@ -2,9 +2,9 @@
 
 #include <shellapi.h>
 
-#include "app/win32/AppState.h"
-#include "app/win32/Commands.h"
 #include "resources/resource.h"
+#include "state/win32/AppState.h"
+#include "state/win32/Modal.h"
 
 namespace rovenza {
 

@@ -2,10 +2,10 @@
 
 #include <cstring>
 
-#include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
-#include "layout/win32/OpenSave.h"
 #include "resources/resource.h"
+#include "state/win32/AppMessages.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
@@ -98,7 +98,7 @@ LRESULT onClose(HWND window) {
 }
 
 LRESULT onDestroy(HWND window) {
-  openCommandLineFile();
+  SendMessageA(app.mainWindow, kOpenCommandLineMessage, 0, 0);
   if (app.splashWindow == window) app.splashWindow = nullptr;
   // The region went with the window.
   app.splash.splashRegion = nullptr;

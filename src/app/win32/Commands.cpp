@@ -5,11 +5,12 @@
 #include <string_view>
 
 #include "about/win32/AboutWindow.h"
-#include "app/win32/AppState.h"
 #include "app/win32/Help.h"
 #include "app/win32/MainWindow.h"
 #include "common/Cp932.h"
 #include "form/win32/LayoutForm.h"
+#include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
@@ -111,12 +112,6 @@ std::int32_t runModalWindow(HWND owner, const char* key) {
   const std::int32_t code = runNestedLoop(window);
   app.*modal->slot = nullptr;
   return code;
-}
-
-void endModalWindow(HWND window, std::int32_t code) {
-  EnableWindow(GetWindow(window, GW_OWNER), TRUE);
-  DestroyWindow(window);
-  PostQuitMessage(code);
 }
 
 }  // namespace rovenza

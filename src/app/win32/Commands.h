@@ -7,9 +7,6 @@
 
 namespace rovenza {
 
-// False while either sign's roll thread runs: the command must do nothing.
-bool rollBusyGuard();
-
 void exitCommand();      // File > Exit
 void settingsCommand();  // Settings > Settings...
 void aboutCommand();     // Help > About
@@ -22,7 +19,7 @@ bool confirmExit();
 // Creates the modal window for `key` ("About" or "Set") and runs its nested
 // loop until endModalWindow; returns the code passed to endModalWindow, or 0
 // at once for any other key.
+// The window ends itself with endModalWindow (state/win32/Modal.h).
 std::int32_t runModalWindow(HWND owner, const char* key);
-void endModalWindow(HWND window, std::int32_t code);
 
 }  // namespace rovenza

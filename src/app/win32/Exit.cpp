@@ -1,8 +1,8 @@
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Settings.h"
 #include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
@@ -12,12 +12,6 @@ const char kExitQuestion[] = "Rovenzaを終了します。よろしいですか�
 const char kExitCaption[] = "終了の確認";
 
 }  // namespace
-
-bool rollBusyGuard() {
-  if (isRollRunning(0)) return false;
-  if (isRollRunning(1)) return false;
-  return true;
-}
 
 void exitCommand() {
   if (!confirmExit()) releaseSequence();

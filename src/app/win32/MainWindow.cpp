@@ -1,11 +1,11 @@
 #include "app/win32/MainWindow.h"
 
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
 #include "app/win32/Settings.h"
 #include "app/win32/StartUp.h"
+#include "board/win32/OpenSave.h"
 #include "common/win32/Scoped.h"
-#include "layout/win32/OpenSave.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
@@ -218,6 +218,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return onDestroy(window);
     case WM_KEYDOWN:
       return onKeyDown(wParam);
+    case kOpenCommandLineMessage:
+      openCommandLineFile();
+      return 0;
     case WM_COMMAND:
       return onCommand(wParam);
     default:

@@ -2,17 +2,10 @@
 // The main window (class "NORMAL0"): the sign board with its menu.
 #include <windows.h>
 
+#include "state/win32/AppMessages.h"
+
 namespace rovenza {
 
-// Menu command ids.
-enum MenuCommand : WORD {
-  kCmdOpen = 1089,
-  kCmdSaveAs = 1090,
-  kCmdExit = 1091,
-  kCmdSettings = 1092,
-  kCmdHelpTopics = 1093,
-  kCmdAbout = 1094,
-};
 
 // Control ids of the main window.
 enum MainControl : int {

@@ -3,9 +3,9 @@
 #include <windows.h>
 
 #include "app/SettingsRecord.h"
-#include "app/win32/AppState.h"
 #include "common/Cp932.h"
 #include "layout/win32/SystemFiles.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 

@@ -5,10 +5,10 @@
 #include <cstring>
 
 #include "about/win32/SplashWindow.h"
-#include "app/win32/AppState.h"
 #include "app/win32/MainWindow.h"
 #include "panel/win32/PanelWindow.h"
 #include "resources/resource.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 

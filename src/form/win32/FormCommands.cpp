@@ -6,14 +6,15 @@
 #include <cstdint>
 #include <string>
 
-#include "app/win32/AppState.h"
-#include "app/win32/Commands.h"
+#include "board/win32/OpenSave.h"
 #include "form/FormIds.h"
-#include "layout/win32/OpenSave.h"
 #include "panel/PanelIds.h"
+#include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sign/win32/SignWindow.h"
+#include "state/win32/AppState.h"
+#include "state/win32/Modal.h"
 
 namespace rovenza {
 

@@ -4,13 +4,13 @@
 
 #include <cstdint>
 
-#include "app/win32/AppState.h"
-#include "app/win32/Commands.h"
 #include "form/ArrowRule.h"
 #include "form/FormIds.h"
 #include "form/win32/FormCommands.h"
 #include "form/win32/TemplatePicture.h"
 #include "resources/resource.h"
+#include "state/win32/AppMessages.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
@@ -395,7 +395,7 @@ LRESULT onCommand(WPARAM wParam) {
       closeLayoutForm();
       break;
     case kHelp:
-      showHelp();
+      SendMessageA(app.mainWindow, WM_COMMAND, kCmdHelpTopics, 0);
       break;
     default:
       break;

@@ -2,9 +2,9 @@
 
 #include <windows.h>
 
-#include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
 #include "form/Template.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 

@@ -3,16 +3,17 @@
 #include <optional>
 #include <string>
 
-#include "app/win32/AppState.h"
+#include "common/Number.h"
 #include "panel/Keypad.h"
 #include "panel/win32/PanelWindow.h"
+#include "sign/RollPlan.h"
 #include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
 namespace {
 
-bool validSign(int sign) { return sign == 0 || sign == 1; }
 
 void step(int sign, int direction) {
   if (!validSign(sign)) return;
@@ -48,6 +49,23 @@ void runPanelCommand(int id) {
     case PanelKey::None:
       break;
   }
+}
+
+void rollSign(int sign) {
+  if (!validSign(sign)) return;
+  RollRequest request;
+  request.sign = sign;
+  request.targetFrame = parseInt(numberDisplayText(sign));
+  request.speed = pauseFromText(speedEditText(sign), kSpeedRange);
+  request.interval = pauseFromText(intervalEditText(sign), kIntervalRange);
+  startRoll(request);
+}
+
+void resetSign(int sign) {
+  if (!validSign(sign)) return;
+  returnSignHome(sign);
+  setNumberDisplayText(sign, std::string());
+  if (app.layout.signs[sign].kind == static_cast<std::uint8_t>(SignKind::Led)) rollSign(sign);
 }
 
 void appendDigit(int sign, int digit) {

@@ -9,6 +9,13 @@ namespace rovenza {
 // A click on the panel control `id`; controls without a command do nothing.
 void runPanelCommand(int id);
 
+// "ON": asks the sign for the frame in its number display, with the speed and
+// interval in the panel's fields.
+void rollSign(int sign);
+// "強": the sign stops at once and goes back to frame 0; the number display
+// empties, and an LED sign then shows its frame 0.
+void resetSign(int sign);
+
 void appendDigit(int sign, int digit);  // digit key: type one more digit
 void clearEntry(int sign);              // "C": forget the typed digits
 void stepForward(int sign);             // "送": one frame on, and start

@@ -4,14 +4,28 @@
 
 #include <vector>
 
-#include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
+#include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
 namespace {
+
+HWND control(int id) { return app.panelWindow ? GetDlgItem(app.panelWindow, id) : nullptr; }
+
+std::string controlText(int id) {
+  HWND window = control(id);
+  if (!window) return std::string();
+  const int length = GetWindowTextLengthA(window);
+  if (length <= 0) return std::string();
+  std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
+  const int copied = GetWindowTextA(window, buffer.data(), length + 1);
+  return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
+}
+
 
 // Style bits of the panel's controls.
 constexpr DWORD kChildVisible = WS_CHILD | WS_VISIBLE;               // 0x50000000
@@ -192,10 +206,30 @@ void finishSetUp(HWND window) {
   }
 }
 
+// A sign's group of keys and fields is disabled while that sign rolls.
+void setPanelGroupEnabled(int sign, bool enabled) {
+  if (!validSign(sign)) return;
+  const PanelGroupIds& ids = kPanelGroups[sign];
+  const int group[] = {ids.digitFirst,     ids.digitFirst + 1, ids.digitFirst + 2, ids.digitFirst + 3,
+                       ids.digitFirst + 4, ids.digitFirst + 5, ids.digitFirst + 6, ids.digitFirst + 7,
+                       ids.digitFirst + 8, ids.digitFirst + 9, ids.start,          ids.clear,
+                       ids.forward,        ids.back,           ids.speedEdit,      ids.intervalEdit,
+                       ids.speedUpDown,    ids.intervalUpDown};
+  for (int id : group) EnableWindow(control(id), enabled ? TRUE : FALSE);
+}
+
+class PanelRollListener final : public RollListener {
+ public:
+  void rollStarted(int sign) override { setPanelGroupEnabled(sign, false); }
+  void rollStopped(int sign) override { setPanelGroupEnabled(sign, true); }
+};
+PanelRollListener rollListener;
+
 LRESULT onInitDialog(HWND window) {
   app.panelWindow = window;
   createControls(window);
   finishSetUp(window);
+  setRollListener(&rollListener);
   return 0;
 }
 
@@ -225,25 +259,12 @@ LRESULT onNotify(WPARAM wParam, LPARAM lParam) {
 }
 
 LRESULT onDestroy() {
+  setRollListener(nullptr);
   if (app.panel.displayFont) DeleteObject(app.panel.displayFont);
   app.panel.displayFont = nullptr;
   for (HBITMAP& picture : app.panel.keypadBitmaps) replaceBitmap(picture, nullptr);
   return 0;
 }
-
-HWND control(int id) { return app.panelWindow ? GetDlgItem(app.panelWindow, id) : nullptr; }
-
-std::string controlText(int id) {
-  HWND window = control(id);
-  if (!window) return std::string();
-  const int length = GetWindowTextLengthA(window);
-  if (length <= 0) return std::string();
-  std::vector<char> buffer(static_cast<size_t>(length) + 1, '\0');
-  const int copied = GetWindowTextA(window, buffer.data(), length + 1);
-  return std::string(buffer.data(), copied > 0 ? static_cast<size_t>(copied) : 0);
-}
-
-bool validSign(int sign) { return sign == 0 || sign == 1; }
 
 }  // namespace
 

@@ -4,17 +4,16 @@
 
 #include <cstdint>
 
-#include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
 #include "sign/Frames.h"
 #include "sign/PictureSize.h"
 #include "sign/win32/SignWindow.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
 namespace {
 
-bool validSign(int sign) { return sign == 0 || sign == 1; }
 
 // Releases a COM interface pointer when it goes out of scope.
 template <typename T>

@@ -6,17 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "app/win32/AppState.h"
-#include "common/Number.h"
 #include "common/win32/Scoped.h"
-#include "panel/PanelIds.h"
-#include "panel/win32/PanelWindow.h"
 #include "sign/RollPacer.h"
 #include "sign/RollPlan.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/RollClock.h"
 #include "sign/win32/RollJob.h"
 #include "sign/win32/SignWindow.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
@@ -28,8 +25,8 @@ namespace {
 constexpr DWORD kStopWaitMs = 5000;
 
 std::uint32_t lastSerial = 0;  // user-interface thread only
+RollListener* rollListener = nullptr;
 
-bool validSign(int sign) { return sign == 0 || sign == 1; }
 DWORD exitCodeOf(int sign) { return static_cast<DWORD>(sign + 1); }
 
 // Draws the opening as it looks with the sign window at y: the strip where it
@@ -217,16 +214,7 @@ void startRollThread(int sign) {
 
 }  // namespace
 
-void setPanelGroupEnabled(int sign, bool enabled) {
-  if (!validSign(sign)) return;
-  const PanelGroupIds& ids = kPanelGroups[sign];
-  const int group[] = {ids.digitFirst,     ids.digitFirst + 1, ids.digitFirst + 2, ids.digitFirst + 3,
-                       ids.digitFirst + 4, ids.digitFirst + 5, ids.digitFirst + 6, ids.digitFirst + 7,
-                       ids.digitFirst + 8, ids.digitFirst + 9, ids.start,          ids.clear,
-                       ids.forward,        ids.back,           ids.speedEdit,      ids.intervalEdit,
-                       ids.speedUpDown,    ids.intervalUpDown};
-  for (int id : group) EnableWindow(GetDlgItem(app.panelWindow, id), enabled ? TRUE : FALSE);
-}
+void setRollListener(RollListener* listener) { rollListener = listener; }
 
 bool isRollRunning(int sign) {
   if (!validSign(sign)) return false;
@@ -236,13 +224,20 @@ bool isRollRunning(int sign) {
   return state.rollExitCode == STILL_ACTIVE;
 }
 
-void rollSign(int sign) {
+bool rollBusyGuard() {
+  if (isRollRunning(0)) return false;
+  if (isRollRunning(1)) return false;
+  return true;
+}
+
+void startRoll(const RollRequest& request) {
+  const int sign = request.sign;
   if (!validSign(sign)) return;
   SignState& state = app.signStates[sign];
   SignSpec& signSpec = app.layout.signs[sign];
 
   if (signSpec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
-    state.targetFrame = parseInt(numberDisplayText(sign));
+    state.targetFrame = request.targetFrame;
     // A folder path left empty names no folder: the sign stays as it is.
     if (!signSpec.picturePath.empty()) showLedFrameNumber(sign, state.targetFrame);
     return;
@@ -250,10 +245,10 @@ void rollSign(int sign) {
   if (sign == 1 && signSpec.kind == static_cast<std::uint8_t>(SignKind::Hidden)) return;
   if (isRollRunning(sign)) return;
 
-  state.targetFrame = parseInt(numberDisplayText(sign));
-  signSpec.speed = pauseFromText(speedEditText(sign), kSpeedRange);
-  signSpec.interval = pauseFromText(intervalEditText(sign), kIntervalRange);
-  setPanelGroupEnabled(sign, false);
+  state.targetFrame = request.targetFrame;
+  signSpec.speed = request.speed;
+  signSpec.interval = request.interval;
+  if (rollListener) rollListener->rollStarted(sign);
   startRollThread(sign);
 }
 
@@ -269,18 +264,16 @@ void stopRoll(int sign) {
   catchUpSignWindow(sign);
 }
 
-void resetSign(int sign) {
+void returnSignHome(int sign) {
   if (!validSign(sign)) return;
   stopRoll(sign);
-  setPanelGroupEnabled(sign, true);
+  if (rollListener) rollListener->rollStopped(sign);
   moveSignWindow(sign, 0);
   RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   SignState& state = app.signStates[sign];
   state.stripOffset = 0;
   state.targetFrame = 0;
   state.currentFrame = 0;
-  setNumberDisplayText(sign, std::string());
-  if (app.layout.signs[sign].kind == static_cast<std::uint8_t>(SignKind::Led)) rollSign(sign);
 }
 
 DWORD rollThreadMain(int sign) {
@@ -309,7 +302,7 @@ void finishRoll(int sign, std::uint32_t serial) {
   if (!job) return;
   catchUpSignWindow(sign);
   if (job->plan.writesFrame) app.signStates[sign].currentFrame = static_cast<std::int16_t>(job->targetFrame);
-  setPanelGroupEnabled(sign, true);
+  if (rollListener) rollListener->rollStopped(sign);
 }
 
 }  // namespace rovenza

@@ -6,14 +6,43 @@
 
 namespace rovenza {
 
-void rollSign(int sign);   // "ON": roll a roll-film sign, switch an LED sign
-void resetSign(int sign);  // "強": stop at once and go back to frame 0
+// What "ON" asks of a sign: the frame to go to and, for a roll-film sign, the
+// pauses of its roll.
+struct RollRequest {
+  int sign = 0;  // 0 = 1st sign, 1 = 2nd sign
+  std::int32_t targetFrame = 0;
+  std::int32_t speed = 0;     // pause per step, ms
+  std::int32_t interval = 0;  // pause at each frame boundary, ms
+};
+
+// Told when a roll-film sign starts to roll and when it stands still again
+// (its roll ended, or the sign went back home). Called on the user-interface
+// thread.
+class RollListener {
+ public:
+  virtual void rollStarted(int sign) = 0;
+  virtual void rollStopped(int sign) = 0;
+
+ protected:
+  ~RollListener() = default;
+};
+
+// The one listener (the operation panel); null for none.
+void setRollListener(RollListener* listener);
+
+// Rolls a roll-film sign to the frame (its speed and interval go into the
+// layout), or switches an LED sign to it. A roll-film sign that is rolling,
+// and a hidden 2nd sign, do nothing.
+void startRoll(const RollRequest& request);
+// Stops the sign at once and puts it back at frame 0.
+void returnSignHome(int sign);
 bool isRollRunning(int sign);
-void setPanelGroupEnabled(int sign, bool enabled);
+// False while either sign's roll thread runs: a command must then do nothing.
+bool rollBusyGuard();
 
 // Stops the sign's roll thread at once (its exit status becomes 1 or 2); no
-// step of it moves the sign after this returns, and it does not enable the
-// panel group again. Used by reset and exit. Never blocks on a roll: the
+// step of it moves the sign after this returns, and it does not tell the
+// listener that the sign stands still. Used by reset and exit. Never blocks on a roll: the
 // thread is woken from its pause, and while it ends the messages it sends to
 // this thread are answered (each one with "stopped").
 void stopRoll(int sign);

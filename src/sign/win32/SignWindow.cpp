@@ -4,10 +4,10 @@
 
 #include <cstdint>
 
-#include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
 #include "sign/SignWindowPlace.h"
 #include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 

@@ -3,8 +3,8 @@
 #include <commctrl.h>
 #include <shlobj.h>
 
-#include "app/win32/AppState.h"
 #include "app/win32/Commands.h"
+#include "state/win32/AppState.h"
 #include "support/WinTest.h"
 
 namespace rovenza::test {

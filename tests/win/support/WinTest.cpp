@@ -5,8 +5,8 @@
 
 #include <algorithm>
 
-#include "app/win32/AppState.h"
 #include "app/win32/StartUp.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza::test {
 

@@ -1,7 +1,7 @@
-#include "app/win32/WindowObjects.h"
+#include "state/win32/WindowObjects.h"
 
-#include "app/Geometry.h"
-#include "app/win32/AppState.h"
+#include "state/Geometry.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 
@@ -50,11 +50,6 @@ void ChildWindow::invalidateParent() const {
   if (HWND parent = GetParent(window_)) InvalidateRect(parent, nullptr, TRUE);
 }
 
-void ChildWindow::setLeft(std::int32_t x) const { moveTo(x, top()); }
-void ChildWindow::setTop(std::int32_t y) const { moveTo(left(), y); }
-void ChildWindow::setWidth(std::int32_t w) const { resizeTo(w, height()); }
-void ChildWindow::setHeight(std::int32_t h) const { resizeTo(width(), h); }
-
 void ChildWindow::show(int visible) const {
   if (window_) ShowWindow(window_, visible == 1 ? SW_SHOWNORMAL : SW_HIDE);
 }
@@ -86,17 +81,11 @@ std::int32_t TopWindow::height() const {
   return rect.bottom - rect.top;
 }
 
-void TopWindow::setLeft(std::int32_t x) const {
-  if (window_) SetWindowPos(window_, nullptr, x, top(), 0, 0, kKeepSize);
+void TopWindow::moveTo(std::int32_t x, std::int32_t y) const {
+  if (window_) SetWindowPos(window_, nullptr, x, y, 0, 0, kKeepSize);
 }
-void TopWindow::setTop(std::int32_t y) const {
-  if (window_) SetWindowPos(window_, nullptr, left(), y, 0, 0, kKeepSize);
-}
-void TopWindow::setWidth(std::int32_t w) const {
-  if (window_) SetWindowPos(window_, nullptr, 0, 0, w, height(), kKeepPosition);
-}
-void TopWindow::setHeight(std::int32_t h) const {
-  if (window_) SetWindowPos(window_, nullptr, 0, 0, width(), h, kKeepPosition);
+void TopWindow::resizeTo(std::int32_t w, std::int32_t h) const {
+  if (window_) SetWindowPos(window_, nullptr, 0, 0, w, h, kKeepPosition);
 }
 
 void TopWindow::centerOnScreen() const {

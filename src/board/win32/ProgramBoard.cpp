@@ -1,15 +1,16 @@
-#include "layout/win32/ProgramBoard.h"
+#include "board/win32/ProgramBoard.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/win32/AppState.h"
 #include "common/win32/Scoped.h"
 #include "layout/LayoutMessages.h"
 #include "panel/PanelIds.h"
+#include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sign/win32/SignWindow.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 

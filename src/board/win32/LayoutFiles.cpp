@@ -1,9 +1,9 @@
-#include "layout/win32/LayoutFiles.h"
+#include "board/win32/LayoutFiles.h"
 
+#include "board/win32/ProgramBoard.h"
 #include "layout/FileNames.h"
 #include "layout/OlderLayoutFiles.h"
 #include "layout/Qv4File.h"
-#include "layout/win32/ProgramBoard.h"
 #include "layout/win32/SystemFiles.h"
 
 namespace rovenza {

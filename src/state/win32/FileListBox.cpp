@@ -1,4 +1,4 @@
-#include "sign/win32/FileListBox.h"
+#include "state/win32/FileListBox.h"
 
 #include <algorithm>
 #include <vector>

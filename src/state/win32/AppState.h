@@ -6,13 +6,13 @@
 
 #include <cstdint>
 
-#include "about/win32/AboutState.h"
-#include "app/win32/WindowObjects.h"
-#include "form/win32/FormState.h"
 #include "layout/Layout.h"
-#include "panel/win32/PanelState.h"
-#include "sign/win32/FileListBox.h"
-#include "sign/win32/SignState.h"
+#include "state/win32/AboutState.h"
+#include "state/win32/FileListBox.h"
+#include "state/win32/FormState.h"
+#include "state/win32/PanelState.h"
+#include "state/win32/SignState.h"
+#include "state/win32/WindowObjects.h"
 
 namespace rovenza {
 

@@ -1,4 +1,4 @@
-#include "app/Geometry.h"
+#include "state/Geometry.h"
 
 namespace rovenza {
 

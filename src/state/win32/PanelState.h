@@ -2,9 +2,11 @@
 // State of the operation panel window.
 #include <windows.h>
 
-#include "panel/PanelIds.h"
 
 namespace rovenza {
+
+// The key pictures, bitmap resources kKeyPictureFirst (panel/PanelIds.h) on.
+constexpr int kKeyPictureCount = 15;
 
 struct PanelState {
   HFONT displayFont = nullptr;                         // font of the two number displays

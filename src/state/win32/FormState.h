@@ -2,7 +2,7 @@
 // State of the layout form while it is open.
 #include <windows.h>
 
-#include "form/win32/KindComboBox.h"
+#include "state/win32/KindComboBox.h"
 
 namespace rovenza {
 

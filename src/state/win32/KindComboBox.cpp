@@ -1,4 +1,4 @@
-#include "form/win32/KindComboBox.h"
+#include "state/win32/KindComboBox.h"
 
 #include <vector>
 

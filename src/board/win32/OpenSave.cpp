@@ -1,12 +1,12 @@
-#include "layout/win32/OpenSave.h"
+#include "board/win32/OpenSave.h"
 
 #include <commdlg.h>
 
-#include "app/win32/AppState.h"
-#include "app/win32/Commands.h"
+#include "board/win32/LayoutFiles.h"
 #include "layout/CommandLine.h"
 #include "layout/FileNames.h"
-#include "layout/win32/LayoutFiles.h"
+#include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
 
 namespace rovenza {
 

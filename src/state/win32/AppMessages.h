@@ -1,0 +1,22 @@
+#pragma once
+// What the windows below the main window ask of it: its menu commands, sent
+// as WM_COMMAND, and its own requests.
+#include <windows.h>
+
+namespace rovenza {
+
+// Menu command ids.
+enum MenuCommand : WORD {
+  kCmdOpen = 1089,
+  kCmdSaveAs = 1090,
+  kCmdExit = 1091,
+  kCmdSettings = 1092,
+  kCmdHelpTopics = 1093,
+  kCmdAbout = 1094,
+};
+
+// Sent by the splash as it goes: the main window opens the layout file named
+// on the command line, before the splash's own WM_DESTROY returns.
+constexpr UINT kOpenCommandLineMessage = WM_APP + 0x0101;
+
+}  // namespace rovenza
