@@ -43,4 +43,12 @@ constexpr FieldRange kSpeedRange{0, 1000};
 constexpr FieldRange kIntervalRange{0, 5000};
 constexpr FieldRange kCornerRoundRange{0, 50};
 
+// A value held to a range: the lower limit below it, the upper limit above
+// it, the value itself inside it. The readers of layout files hold every size
+// and place they read to the range of the layout form's field for it, so a
+// file gives the board nothing the form could not make.
+constexpr std::int32_t heldToRange(std::int32_t value, FieldRange range) {
+  return value < range.min ? range.min : (value > range.max ? range.max : value);
+}
+
 }  // namespace rovenza

@@ -30,9 +30,9 @@ bool readHeader(LayoutFile& file, LayoutSink& sink) {
   if (!file.readShortCountedString(text)) return false;
   sink.setBackgroundPicture(text);
   if (!file.read16(value)) return false;
-  sink.setFormHeight(twipsToPixels(value));
+  sink.setFormHeight(heldToRange(twipsToPixels(value), kFormSizeRange));
   if (!file.read16(value)) return false;
-  sink.setFormWidth(twipsToPixels(value));
+  sink.setFormWidth(heldToRange(twipsToPixels(value), kFormSizeRange));
   return skip32(file);
 }
 
@@ -44,13 +44,13 @@ bool readSignPlace(LayoutFile& file, LayoutSink& sink, int sign) {
   if (!file.readShortCountedString(text)) return false;
   sink.setPicturePath(sign, text);
   if (!file.read16(value)) return false;
-  sink.setSignLeft(sign, twipsToPixels(value));
+  sink.setSignLeft(sign, heldToRange(twipsToPixels(value), kSignPlaceRange));
   if (!file.read16(value)) return false;
-  sink.setSignTop(sign, twipsToPixels(value));
+  sink.setSignTop(sign, heldToRange(twipsToPixels(value), kSignPlaceRange));
   if (!file.read16(value)) return false;
-  sink.setSignHeight(sign, twipsToPixels(value));
+  sink.setSignHeight(sign, heldToRange(twipsToPixels(value), kSignSizeRange));
   if (!file.read16(value)) return false;
-  sink.setSignWidth(sign, twipsToPixels(value));
+  sink.setSignWidth(sign, heldToRange(twipsToPixels(value), kSignSizeRange));
   return skip32(file) && skip16(file, 5) && skip32(file, 2) && skip16(file);
 }
 

@@ -16,7 +16,8 @@ constexpr int kTwipsPerPixel = 15;
 // Twips to pixels, the quotient truncated toward zero (-20 gives -1).
 constexpr std::int32_t twipsToPixels(std::int16_t twips) { return twips / kTwipsPerPixel; }
 
-// Each field is applied as soon as it was read; a file that ends early keeps
+// Each field is applied as soon as it was read, sizes and places held to the
+// ranges of the layout form's fields; a file that ends early keeps
 // what was applied and shows the read error. Neither resets the signs.
 ReadOutcome readVer3LayoutFile(FileSystem& files, const std::string& path, LayoutSink& sink);
 ReadOutcome readDigitalLayoutFile(FileSystem& files, const std::string& path, LayoutSink& sink);

@@ -6,7 +6,8 @@ namespace rovenza {
 
 namespace {
 
-// Fields 2 to 22, each stored or applied at once.
+// Fields 2 to 22, each stored or applied at once; sizes and places held to
+// the ranges of the layout form's fields.
 bool readFields(LayoutFile& file, LayoutSink& sink) {
   std::string text;
   std::int32_t value = 0;
@@ -14,20 +15,20 @@ bool readFields(LayoutFile& file, LayoutSink& sink) {
   if (!file.readCountedString(text)) return false;
   sink.setBackgroundPicture(text);
   if (!file.read32(value)) return false;
-  sink.setFormWidth(value);
+  sink.setFormWidth(heldToRange(value, kFormSizeRange));
   if (!file.read32(value)) return false;
-  sink.setFormHeight(value);
+  sink.setFormHeight(heldToRange(value, kFormSizeRange));
   for (int sign = 0; sign < kSignCount; ++sign) {
     if (!file.read8(kind)) return false;
     sink.setKind(sign, kind);
     if (!file.read32(value)) return false;
-    sink.setSignLeft(sign, value);
+    sink.setSignLeft(sign, heldToRange(value, kSignPlaceRange));
     if (!file.read32(value)) return false;
-    sink.setSignTop(sign, value);
+    sink.setSignTop(sign, heldToRange(value, kSignPlaceRange));
     if (!file.read32(value)) return false;
-    sink.setSignWidth(sign, value);
+    sink.setSignWidth(sign, heldToRange(value, kSignSizeRange));
     if (!file.read32(value)) return false;
-    sink.setSignHeight(sign, value);
+    sink.setSignHeight(sign, heldToRange(value, kSignSizeRange));
     if (!file.read32(value)) return false;
     sink.setSpeedUpDown(sign, static_cast<std::int16_t>(value & 0xFFFF));
     sink.setSpeed(sign, value);

@@ -28,7 +28,8 @@ class LayoutFile;
 ReadOutcome failRead(LayoutFile& file, LayoutSink& sink);
 
 // Reads a ".qv4" file field by field, applying each field as soon as it was
-// read, then puts the layout on screen with applyLayout.
+// read (sizes and places held to the ranges of the layout form's fields),
+// then puts the layout on screen with applyLayout.
 ReadOutcome readLayoutFile(FileSystem& files, const std::string& path, LayoutSink& sink);
 
 // Writes the current layout, each value taken at the moment it is written,

@@ -71,6 +71,8 @@ const FileBytes kSampleQv3 =
     qv3File("C:\\bg.jpg", 6000, 6750, 2, Qv3Sign{"C:\\a.bmp", 1155, 390, 855, 1845, 8, 20, 300},
             Qv3Sign{"C:\\b.bmp", -20, 451, 14, 15, 12, 7, 40}, 0, 0, 0x7F7F7F7F);
 
+// Its 2nd sign's left (-1 pixel) and height (0 pixels) are held to the layout
+// form's ranges.
 TEST(Qv3File, AppliesEachFieldInFileOrderThenItsOwnSteps) {
   FakeBoard board;
   EXPECT_EQ(ReadOutcome::Applied, readQv3(kSampleQv3, board));
@@ -78,7 +80,7 @@ TEST(Qv3File, AppliesEachFieldInFileOrderThenItsOwnSteps) {
       "background C:\\bg.jpg", "formHeight 400", "formWidth 450",
       "picture0 C:\\a.bmp", "left0 77", "top0 26", "height0 57", "width0 123", "cornerRound0 8",
       "speedUpDown0 20", "speed0 20", "intervalUpDown0 300", "interval0 300",
-      "picture1 C:\\b.bmp", "left1 -1", "top1 30", "height1 0", "width1 1", "cornerRound1 12",
+      "picture1 C:\\b.bmp", "left1 0", "top1 30", "height1 1", "width1 1", "cornerRound1 12",
       "speedUpDown1 7", "speed1 7", "intervalUpDown1 40", "interval1 40",
       "show 0", "kind0 0", "show 1", "kind1 0",
       "loadBackground", "showStripPicture 0", "showStripPicture 1", "panelWidth 270",
@@ -151,6 +153,19 @@ TEST(Qv3File, AFileCutAtAnyByteAppliesExactlyTheFieldsBeforeTheCut) {
   FakeBoard full;
   readQv3(kSampleQv3, full);
   test::expectEveryCutAppliesTheFieldsBeforeIt(kSampleQv3, qv3FieldEnds(), full.calls, readQv3);
+}
+
+// Held to the layout form's ranges once in pixels (32767 twips are 2184
+// pixels, 150 twips 10); the .qvd reader shares these steps.
+TEST(Qv3File, SizesAndPlacesAreHeldToTheFormsRanges) {
+  const Qv3Sign big{"", 32767, -32768, 32767, -32768, 0, 0, 0};
+  FakeBoard board;
+  ASSERT_EQ(ReadOutcome::Applied, readQv3(qv3File("", 32767, 150, 2, big, big, 0, 0), board));
+  EXPECT_EQ(1024, board.geometry.formHeight);
+  EXPECT_EQ(20, board.geometry.formWidth);
+  EXPECT_EQ((std::vector<std::int32_t>{1024, 0, 1, 1024}),
+            (std::vector<std::int32_t>{board.geometry.left[1], board.geometry.top[1], board.geometry.width[1],
+                                       board.geometry.height[1]}));
 }
 
 TEST(Qv3File, ExtraBytesAfterTheLastFieldAreIgnored) {

@@ -79,6 +79,7 @@ TEST(Qv4File, APathOfFortyBytesAddsFortyBytes) {
 TEST(Qv4File, WritingThenReadingGivesBackEveryField) {
   MemoryFileSystem files;
   FakeBoard source = sampleBoard();
+  source.geometry.left[1] = 21;  // a place the layout form can make
   ASSERT_TRUE(writeLayoutFile(files, kPath, source));
   FakeBoard target;
   EXPECT_EQ(ReadOutcome::Applied, readLayoutFile(files, kPath, target));
@@ -205,6 +206,27 @@ TEST(Qv4File, AHugeCountedStringIsRefusedAndTheFieldsBeforeItStay) {
     EXPECT_EQ("cornerRound0 7", board.calls[board.calls.size() - 2]) << count;
     EXPECT_EQ("message readError", board.calls.back());
     EXPECT_EQ(300, board.geometry.formWidth);
+  }
+}
+
+// Form size 20-1024, sign left and top 0-1024, width and height 1-1024: the
+// layout form's ranges. Values inside them are applied as read.
+TEST(Qv4File, SizesAndPlacesAreHeldToTheFormsRanges) {
+  struct Held {
+    std::int32_t stored, formSize, place, signSize;
+  };
+  const Held cases[] = {{0x7FFFFFFF, 1024, 1024, 1024}, {1025, 1024, 1024, 1024}, {1024, 1024, 1024, 1024},
+                        {20, 20, 20, 20}, {19, 20, 19, 19}, {0, 20, 0, 1}, {-2147483647 - 1, 20, 0, 1}};
+  for (const Held& c : cases) {
+    const std::int32_t v = c.stored;
+    MemoryFileSystem files;
+    files.files[kPath] = qv4File("", v, v, Qv4Sign{0, v, v, v, v, 0, 0, 0, ""}, Qv4Sign{1, v, v, v, v, 0, 0, 0, ""}).bytes;
+    FakeBoard board;
+    ASSERT_EQ(ReadOutcome::Applied, readLayoutFile(files, kPath, board)) << v;
+    const test::BoardGeometry& g = board.geometry;
+    EXPECT_EQ((std::vector<std::int32_t>{c.formSize, c.formSize, c.place, c.place, c.signSize, c.signSize}),
+              (std::vector<std::int32_t>{g.formWidth, g.formHeight, g.left[1], g.top[1], g.width[1], g.height[1]}))
+        << v;
   }
 }
 
