@@ -41,5 +41,35 @@ TEST(Geometry, CornerRegionHasOneExtraPixelRightAndBottom) {
   EXPECT_EQ(58, r.bottom);
 }
 
+TEST(Geometry, AReachablePlaceStaysAndAnyOtherMovesOntoTheWorkArea) {
+  constexpr std::int32_t kMax = 2147483647;
+  constexpr Rect kScreen{0, 0, 1024, 768};
+  struct Case {
+    const char* what;
+    Rect window, workArea;
+    Point origin;
+  };
+  const Case cases[] = {
+      {"on screen", {10, 20, 510, 420}, kScreen, {10, 20}},
+      {"far up left", {-30000, -30000, -29550, -29550}, kScreen, {0, 0}},
+      {"far down right", {50000, 50000, 50270, 50211}, kScreen, {754, 557}},
+      {"48 pixels of caption on the left", {-402, 100, 48, 550}, kScreen, {-402, 100}},
+      {"47 pixels of caption on the right", {977, 100, 1427, 550}, kScreen, {574, 100}},
+      {"half the caption above the top", {100, -11, 550, 439}, kScreen, {100, -11}},
+      {"more than half below the bottom", {100, 758, 550, 1208}, kScreen, {100, 318}},
+      {"a narrow window partly off", {-1, 0, 29, 30}, kScreen, {0, 0}},
+      {"larger than the work area", {5000, 5000, 7000, 6000}, kScreen, {0, 0}},
+      {"a monitor left of the primary", {-3000, 10, -2550, 460}, {-1280, 30, 0, 1024}, {-1280, 30}},
+      {"no width", {-500, 10, -500, 460}, kScreen, {0, 10}},
+      {"at the end of the coordinates", {kMax - 10, kMax - 10, kMax, kMax}, kScreen, {1014, 758}},
+  };
+  for (const Case& c : cases) {
+    const Point p = reachableOrigin(c.window, 22, c.workArea);
+    EXPECT_EQ(c.origin.x, p.x) << c.what;
+    EXPECT_EQ(c.origin.y, p.y) << c.what;
+    EXPECT_EQ(p.x == c.window.left && p.y == c.window.top, isReachable(c.window, 22, c.workArea)) << c.what;
+  }
+}
+
 }  // namespace
 }  // namespace rovenza
