@@ -174,15 +174,39 @@ TEST_F(SettingsFile, ASavedFileIsAppliedAtTheNextStart) {
   EXPECT_EQ(80, app.panelRef.top());
 }
 
-TEST_F(SettingsFile, NegativeAndOffScreenValuesAreAppliedAsStored) {
-  writeFile(path(), test::int32Record({-40, -30, 200, 150, 2000, 1500}));
+// Partly off the screen, but each with most of its caption on it.
+TEST_F(SettingsFile, NegativeAndPartlyOffScreenValuesAreAppliedAsStored) {
+  writeFile(path(), test::int32Record({-40, 30, 200, 150, 900, 700}));
   ProgramSession session;
   EXPECT_EQ(-40, app.mainRef.left());
-  EXPECT_EQ(-30, app.mainRef.top());
+  EXPECT_EQ(30, app.mainRef.top());
   EXPECT_EQ(200, app.mainRef.width());
   EXPECT_EQ(150, app.mainRef.height());
-  EXPECT_EQ(2000, app.panelRef.left());
-  EXPECT_EQ(1500, app.panelRef.top());
+  EXPECT_EQ(900, app.panelRef.left());
+  EXPECT_EQ(700, app.panelRef.top());
+}
+
+// Places saved on a monitor that is no longer there: both windows come back
+// onto the work area with their sizes, and the next save writes where they are.
+TEST_F(SettingsFile, PlacesOffEveryMonitorAreMovedOntoTheWorkArea) {
+  RECT work{};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0));
+  writeFile(path(), test::int32Record({-30000, -30000, 460, 440, 50000, 50000}));
+  ProgramSession session;
+  const RECT main = test::windowRect(session.main());
+  EXPECT_EQ(work.left, main.left);
+  EXPECT_EQ(work.top, main.top);
+  EXPECT_EQ(460, main.right - main.left);
+  EXPECT_EQ(440, main.bottom - main.top);
+  const RECT panel = test::windowRect(app.panelWindow);
+  EXPECT_EQ(270, panel.right - panel.left);
+  EXPECT_EQ(work.right, panel.right);
+  EXPECT_EQ(work.bottom, panel.bottom);
+  saveSettings();
+  Bytes bytes;
+  ASSERT_TRUE(readFile(path(), bytes));
+  EXPECT_EQ((std::vector<std::int32_t>{main.left, main.top, 460, 440, panel.left, panel.top}),
+            test::int32Values(bytes));
 }
 
 TEST_F(SettingsFile, AFailedSaveKeepsTheOldFile) {

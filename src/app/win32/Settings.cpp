@@ -68,11 +68,16 @@ std::string settingsPath() {
   return replaceLastFour(std::string(module, length), ".ini");
 }
 
+// A place saved on a monitor that is gone would leave a window where the
+// user can never reach it: such a window comes back onto the nearest
+// monitor's work area, and the next save writes where it really is.
 void loadSettings() {
   const std::string path = settingsPath();
   if (path.empty()) return;
   ProgramWindows windows;
-  loadSettingsFile(systemFiles(), path, windows);
+  if (loadSettingsFile(systemFiles(), path, windows) == 0) return;
+  app.mainRef.keepWithinReach();
+  app.panelRef.keepWithinReach();
 }
 
 // The old file is replaced only by a complete new one; a failed save keeps

@@ -16,6 +16,8 @@ RECT clientRect(HWND window) {
   return rect;
 }
 
+Rect toRect(const RECT& rect) { return Rect{rect.left, rect.top, rect.right, rect.bottom}; }
+
 Point childClientOrigin(HWND window) {
   if (!window || !IsWindow(window)) return Point{};
   RECT rect{};
@@ -95,6 +97,21 @@ void TopWindow::centerOnScreen() const {
       centeredOrigin(Rect{desktop.left, desktop.top, desktop.right, desktop.bottom}, width(), height());
   setLeft(origin.x);
   setTop(origin.y);
+}
+
+void TopWindow::keepWithinReach() const {
+  WINDOWINFO info{};
+  info.cbSize = sizeof info;
+  if (!window_ || !GetWindowInfo(window_, &info)) return;
+  const Rect window = toRect(info.rcWindow);
+  const std::int32_t captionHeight = static_cast<std::int32_t>(info.cyWindowBorders) + GetSystemMetrics(SM_CYCAPTION);
+  const Rect band = captionBand(window, captionHeight);
+  const RECT caption{band.left, band.top, band.right, band.bottom};
+  MONITORINFO monitor{};
+  monitor.cbSize = sizeof monitor;
+  if (!GetMonitorInfoA(MonitorFromRect(&caption, MONITOR_DEFAULTTONEAREST), &monitor)) return;
+  const Point origin = reachableOrigin(window, captionHeight, toRect(monitor.rcWork));
+  if (origin.x != window.left || origin.y != window.top) moveTo(origin.x, origin.y);
 }
 
 void TopWindow::enable(int enabled) const {

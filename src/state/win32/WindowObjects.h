@@ -58,6 +58,10 @@ class TopWindow : public WindowObject<TopWindow> {
   std::int32_t height() const;
 
   void centerOnScreen() const;
+  // Leaves the window where it is when the user can reach its caption on the
+  // work area of the nearest monitor; otherwise moves it, keeping its size,
+  // onto that work area.
+  void keepWithinReach() const;
   void enable(int enabled) const;
   void focus() const;
 
