@@ -11,6 +11,7 @@ namespace rovenza {
 // Failures are reported with the system's error numbers, so that the shell
 // can show the system's own text for them.
 using SystemError = std::uint32_t;
+constexpr SystemError kErrorAccessDenied = 5;  // access is denied
 constexpr SystemError kErrorInvalidData = 13;  // the data is invalid
 constexpr SystemError kErrorHandleEof = 38;    // reached the end of the file
 constexpr SystemError kErrorDiskFull = 112;    // not enough space on the disk
@@ -44,6 +45,8 @@ class FileSystem {
   virtual bool remove(const std::string& path) = 0;
   // Renames `from` to `to`, replacing any file at `to` in one step.
   virtual bool replace(const std::string& from, const std::string& to) = 0;
+  // Whether a file of that name exists and is marked read-only.
+  virtual bool isReadOnly(const std::string& path) = 0;
   // Creates an empty file with a new name in the folder of `path` and returns
   // its path; empty when none can be made.
   virtual std::string makeTemporaryBeside(const std::string& path) = 0;

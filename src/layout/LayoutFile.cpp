@@ -54,7 +54,9 @@ bool LayoutFile::commit() {
   file_.reset();
   if (temporary_.empty()) return closed;
   bool placed = false;
-  if (closed) {
+  if (closed && files_.isReadOnly(target_)) {
+    lastError_ = kErrorAccessDenied;
+  } else if (closed) {
     placed = files_.replace(temporary_, target_);
     if (!placed) lastError_ = files_.lastError();
   }

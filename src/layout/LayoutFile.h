@@ -30,7 +30,8 @@ class LayoutFile {
   // in place of `path` once everything was written.
   bool openReplacing(const std::string& path);
   // Closes; after openReplacing also replaces the target with the written
-  // file. On any failure the temporary file is removed and the target kept.
+  // file. On any failure the temporary file is removed and the target kept;
+  // a target marked read-only is never replaced (access denied).
   bool commit();
   // Closes; a replacing write that was not committed is thrown away.
   void close();

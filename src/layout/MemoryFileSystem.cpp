@@ -8,7 +8,6 @@ namespace rovenza {
 namespace {
 
 constexpr SystemError kErrorFileNotFound = 2;
-constexpr SystemError kErrorAccessDenied = 5;
 constexpr SystemError kErrorReadFault = 30;
 
 class MemoryFile : public ByteFile {

@@ -3,6 +3,7 @@
 // the tests, the fuzzers and the tools, and can be told to fail on purpose.
 #include <cstdint>
 #include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@ class MemoryFileSystem : public FileSystem {
   using Bytes = std::vector<unsigned char>;
 
   std::map<std::string, Bytes> files;
+  std::set<std::string> readOnly;  // files marked read-only
 
   // Fault switches. A negative limit means no limit.
   bool failCreate = false;          // createForWriting fails
@@ -30,6 +32,7 @@ class MemoryFileSystem : public FileSystem {
   std::unique_ptr<ByteFile> createForWriting(const std::string& path) override;
   bool remove(const std::string& path) override;
   bool replace(const std::string& from, const std::string& to) override;
+  bool isReadOnly(const std::string& path) override { return exists(path) && readOnly.count(path) != 0; }
   std::string makeTemporaryBeside(const std::string& path) override;
   SystemError lastError() const override { return lastError_; }
 

@@ -195,6 +195,7 @@ TEST_F(LayoutFileTest, SaveReplacingKeepsTheOldFileWhenAnyStepFails) {
       {"write fails", [](MemoryFileSystem& f) { f.writeLimit = 5; }, kErrorDiskFull},
       {"close fails", [](MemoryFileSystem& f) { f.failClose = true; }, kErrorDiskFull},
       {"replace fails", [](MemoryFileSystem& f) { f.failReplace = true; }, 5},
+      {"target read-only", [](MemoryFileSystem& f) { f.readOnly.insert("f"); }, kErrorAccessDenied},
   };
   for (const Fault& fault : faults) {
     MemoryFileSystem disk;

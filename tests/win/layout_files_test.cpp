@@ -306,6 +306,7 @@ class FailingDisk : public FileSystem {
   }
   bool remove(const std::string& path) override { return systemFiles().remove(path); }
   bool replace(const std::string& from, const std::string& to) override { return systemFiles().replace(from, to); }
+  bool isReadOnly(const std::string& path) override { return systemFiles().isReadOnly(path); }
   std::string makeTemporaryBeside(const std::string& path) override {
     return systemFiles().makeTemporaryBeside(path);
   }
@@ -362,6 +363,21 @@ TEST_F(LayoutFiles, ASaveOverAFileInUseKeepsIt) {
   EXPECT_EQ(0u, seen.text.find(kSaveErrorFirstLine));
   EXPECT_EQ(old, test::readWholeFile(path));
   EXPECT_EQ(std::vector<std::string>{"locked.qv4"}, test::filesIn(folder.path()));
+}
+
+TEST_F(LayoutFiles, ASaveOverAReadOnlyFileIsRefusedAndKeepsIt) {
+  const std::string path = folder.file("marked.qv4");
+  const std::vector<unsigned char> old = sampleFile("").bytes;
+  ASSERT_TRUE(test::writeWholeFile(path, old));
+  ASSERT_TRUE(SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY));
+  const test::MessageBoxSeen seen = expectMessageBox([&] { writeLayoutFile(path); });
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);  // so that the folder can go
+  EXPECT_EQ(std::string(kSaveErrorFirstLine) + "\r\n\r\n" + test::systemText(ERROR_ACCESS_DENIED), seen.text);
+  EXPECT_TRUE(seen.hadErrorIcon);
+  EXPECT_EQ(old, test::readWholeFile(path));
+  EXPECT_NE(0u, attributes & FILE_ATTRIBUTE_READONLY) << "the file keeps its mark";
+  EXPECT_EQ(std::vector<std::string>{"marked.qv4"}, test::filesIn(folder.path()));
 }
 
 TEST_F(LayoutFiles, AFileThatCannotBeCreatedShowsTheSaveError) {

@@ -6,6 +6,7 @@
 //
 //   make_demo_layouts CHECKOUT OUTPUT.qv4
 #include <iconv.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -53,6 +54,9 @@ class StdioFiles : public rovenza::FileSystem {
   bool remove(const std::string& path) override { return std::remove(path.c_str()) == 0; }
   bool replace(const std::string& from, const std::string& to) override {
     return std::rename(from.c_str(), to.c_str()) == 0;
+  }
+  bool isReadOnly(const std::string& path) override {
+    return access(path.c_str(), F_OK) == 0 && access(path.c_str(), W_OK) != 0;
   }
   std::string makeTemporaryBeside(const std::string& path) override { return path + ".tmp"; }
   SystemError lastError() const override { return rovenza::kErrorInvalidData; }

@@ -79,6 +79,11 @@ class DiskFileSystem : public FileSystem {
     return check(MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH));
   }
 
+  bool isReadOnly(const std::string& path) override {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0;
+  }
+
   std::string makeTemporaryBeside(const std::string& path) override {
     char name[MAX_PATH] = {};
     if (!check(GetTempFileNameA(folderOf(path).c_str(), "rvz", 0, name) != 0)) return std::string();
