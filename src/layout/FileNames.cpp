@@ -12,6 +12,28 @@ LayoutFormat layoutFormatOf(std::string_view path) {
   return LayoutFormat::None;
 }
 
+SystemError fileDialogFailure(std::uint32_t dialogError) {
+  constexpr std::uint32_t kMemoryAllocation = 0x0009;  // CDERR_MEMALLOCFAILURE
+  constexpr std::uint32_t kMemoryLock = 0x000A;        // CDERR_MEMLOCKFAILURE
+  constexpr std::uint32_t kSubclass = 0x3001;          // FNERR_SUBCLASSFAILURE
+  constexpr std::uint32_t kInvalidName = 0x3002;       // FNERR_INVALIDFILENAME
+  constexpr std::uint32_t kBufferTooSmall = 0x3003;    // FNERR_BUFFERTOOSMALL
+  switch (dialogError) {
+    case 0:
+      return 0;
+    case kBufferTooSmall:
+      return 206;  // ERROR_FILENAME_EXCED_RANGE
+    case kInvalidName:
+      return 123;  // ERROR_INVALID_NAME
+    case kMemoryAllocation:
+    case kMemoryLock:
+    case kSubclass:
+      return 8;  // ERROR_NOT_ENOUGH_MEMORY
+    default:
+      return 1;  // ERROR_INVALID_FUNCTION: the dialog itself could not run
+  }
+}
+
 std::string withLayoutExtension(std::string_view path) {
   std::string result(path);
   if (upperLastFour(path) != ".QV4") result += ".qv4";

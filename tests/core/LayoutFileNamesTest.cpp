@@ -43,6 +43,13 @@ TEST(LayoutFileNames, SavingAppendsQv4UnlessTheNameEndsInIt) {
   for (const Row& row : rows) EXPECT_EQ(row.saved, withLayoutExtension(row.typed)) << row.typed;
 }
 
+TEST(LayoutFileNames, AFailedFileDialogGivesTheErrorToShow) {
+  EXPECT_EQ(0u, fileDialogFailure(0)) << "cancelled: nothing to show";
+  EXPECT_EQ(206u, fileDialogFailure(0x3003)) << "a name too long for the buffer";
+  EXPECT_EQ(123u, fileDialogFailure(0x3002));
+  EXPECT_EQ(1u, fileDialogFailure(0xFFFF));
+}
+
 TEST(LayoutFileNames, TheFolderOfAPathEndsAtItsLastSeparator) {
   struct Row {
     const char* path;

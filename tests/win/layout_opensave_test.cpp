@@ -13,6 +13,7 @@
 #include "app/win32/MainWindow.h"
 #include "board/win32/OpenSave.h"
 #include "layout/CommandLine.h"
+#include "layout/LayoutMessages.h"
 #include "state/win32/AppState.h"
 #include "support/ModalDriver.h"
 #include "support/WinTest.h"
@@ -129,6 +130,33 @@ TEST_F(OpenSave, SaveAsKeepsANameThatEndsInQv4AsTyped) {
   ASSERT_EQ(1u, files.size());
   EXPECT_EQ(0, lstrcmpiA("board.QV4", files[0].c_str()));
   EXPECT_EQ(96u, test::readWholeFile(folder.file("board.QV4")).size());
+}
+
+// A name of 258 bytes does not fit the dialog's buffer: the dialog gives
+// nothing back, and the save says that it failed.
+TEST_F(OpenSave, SaveAsANameTooLongForTheDialogShowsTheSaveError) {
+  const std::string base = folder.file("");
+  ASSERT_LT(base.size(), 200u);
+  const std::string name = base + std::string(258 - base.size(), 'n');
+  ASSERT_EQ(258u, name.size());
+  DialogSeen seen;
+  test::MessageBoxSeen box;
+  std::vector<ModalDriver::Step> steps = typeIntoDialog("名前をつけて保存", name, seen);
+  steps.push_back(test::waitFor([&] {
+    HWND message = test::threadWindow(kLayoutErrorCaption);
+    if (message) test::readAndCloseMessageBox(message, box);
+    return message != nullptr;
+  }));
+  {
+    ModalDriver driver(steps);
+    saveLayoutCommand();
+    EXPECT_TRUE(driver.finished()) << driver.status();
+  }
+  EXPECT_EQ(std::string(kSaveErrorFirstLine) + "\r\n\r\n" + test::systemText(ERROR_FILENAME_EXCED_RANGE), box.text);
+  EXPECT_EQ(session.main(), box.owner);
+  EXPECT_TRUE(box.hadErrorIcon);
+  EXPECT_TRUE(test::filesIn(folder.path()).empty());
+  expectPanelBackAndFocused();
 }
 
 TEST_F(OpenSave, OpenReadsTheFileChosenInTheDialog) {

@@ -28,6 +28,11 @@ void writeLayoutFile(const std::string& path) {
   writeLayoutFile(systemFiles(), path, board);
 }
 
+void reportSaveError(SystemError error) {
+  ProgramBoard board;
+  board.reportSaveError(error);
+}
+
 void openLayoutFile(const std::string& path) {
   switch (layoutFormatOf(path)) {
     case LayoutFormat::Qv4:

@@ -25,7 +25,8 @@ constexpr DWORD kFileNameRoom = 256;  // of the buffer, what the dialog may fill
 
 }  // namespace
 
-std::string showFileDialog(HWND owner, bool save, const char* filter, const char* title) {
+std::string showFileDialog(HWND owner, bool save, const char* filter, const char* title, SystemError* failure) {
+  if (failure) *failure = 0;
   char file[kFileBufferBytes] = {};
   OPENFILENAMEA dialog{};
   dialog.lStructSize = sizeof dialog;
@@ -38,7 +39,10 @@ std::string showFileDialog(HWND owner, bool save, const char* filter, const char
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   if (save) dialog.Flags |= OFN_OVERWRITEPROMPT;
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);
-  if (!chosen) return std::string();
+  if (!chosen) {
+    if (failure) *failure = fileDialogFailure(CommDlgExtendedError());
+    return std::string();
+  }
   file[kFileBufferBytes - 1] = '\0';
   return file;
 }
@@ -55,8 +59,15 @@ void openLayoutCommand() {
 void saveLayoutCommand() {
   if (!rollBusyGuard()) return;
   app.panelRef.enable(0);
-  const std::string path = showFileDialog(app.mainWindow, true, kSaveLayoutFilter, kSaveLayoutTitle);
-  if (!path.empty()) writeLayoutFile(withLayoutExtension(path));
+  SystemError failure = 0;
+  const std::string path = showFileDialog(app.mainWindow, true, kSaveLayoutFilter, kSaveLayoutTitle, &failure);
+  // A dialog that could not give the name typed saved nothing: it says so
+  // like any other save that failed.
+  if (!path.empty()) {
+    writeLayoutFile(withLayoutExtension(path));
+  } else if (failure != 0) {
+    reportSaveError(failure);
+  }
   app.panelRef.enable(1);
   app.panelRef.focus();
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+#include "layout/FileSystem.h"
+
 namespace rovenza {
 
 // File-type filters: label and pattern pairs, each ended by a zero byte, the
@@ -14,8 +16,12 @@ extern const char kOpenLayoutTitle[];  // "ファイルを開く"
 extern const char kSaveLayoutTitle[];  // "名前をつけて保存"
 
 // Runs the system's open (save = false) or save dialog owned by `owner` and
-// returns the chosen full path, or the empty text when it was cancelled.
-std::string showFileDialog(HWND owner, bool save, const char* filter, const char* title);
+// returns the chosen full path, or the empty text when it was cancelled or
+// failed. A dialog that failed (a typed name too long for its buffer, for
+// one) puts the system error that says why into `failure`, if given; 0 there
+// means nothing went wrong.
+std::string showFileDialog(HWND owner, bool save, const char* filter, const char* title,
+                           SystemError* failure = nullptr);
 
 void openLayoutCommand();
 void saveLayoutCommand();
