@@ -233,11 +233,13 @@ TEST_F(SettingsFile, AReadOnlyOldFileIsKeptToo) {
   writeFile(path(), old);
   ASSERT_TRUE(SetFileAttributesA(path().c_str(), FILE_ATTRIBUTE_READONLY));
   ProgramSession session;
+  MoveWindow(session.main(), 40, 50, 300, 300, TRUE);  // differs from the file now
   const int temporariesBefore = countTemporaryFiles(folderOfModule());
   saveSettings();
   Bytes bytes;
   ASSERT_TRUE(readFile(path(), bytes));
   EXPECT_EQ(old, bytes);
+  EXPECT_NE(0u, GetFileAttributesA(path().c_str()) & FILE_ATTRIBUTE_READONLY) << "the file keeps its mark";
   EXPECT_EQ(temporariesBefore, countTemporaryFiles(folderOfModule()));
 }
 
