@@ -46,7 +46,7 @@ const AboutControlSpec kIconControl = {kAboutIcon, "STATIC", "", kIconStyle, WS_
 HWND createControl(HWND window, const AboutControlSpec& c) {
   HWND control = CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.aboutFont), FALSE);
+  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.aboutFont.get()), FALSE);
   return control;
 }
 
@@ -62,17 +62,17 @@ LRESULT onInitDialog(HWND window) {
   app.aboutWindow = window;
   const HINSTANCE module = moduleOf(window);
 
-  app.about.aboutBanner = static_cast<HBITMAP>(
-      LoadImageA(module, MAKEINTRESOURCEA(IDB_ABOUT_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
+  app.about.aboutBanner.reset(static_cast<HBITMAP>(
+      LoadImageA(module, MAKEINTRESOURCEA(IDB_ABOUT_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE)));
   HWND banner = createControl(window, kBannerControl);
-  SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.about.aboutBanner));
+  SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.about.aboutBanner.get()));
 
   for (const AboutControlSpec& c : kMiddleControls) createControl(window, c);
 
   HWND icon = createControl(window, kIconControl);
-  app.about.aboutIcon =
-      static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(app.about.aboutIcon), 0);
+  app.about.aboutIcon.reset(
+      static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(app.about.aboutIcon.get()), 0);
   return 0;
 }
 
@@ -100,10 +100,8 @@ LRESULT onClose(HWND window) {
 }
 
 LRESULT onDestroy() {
-  if (app.about.aboutBanner) DeleteObject(app.about.aboutBanner);
-  app.about.aboutBanner = nullptr;
-  if (app.about.aboutIcon) DestroyIcon(app.about.aboutIcon);
-  app.about.aboutIcon = nullptr;
+  app.about.aboutBanner.reset();
+  app.about.aboutIcon.reset();
   return 0;
 }
 

@@ -42,7 +42,7 @@ void createControls(HWND window) {
   for (const SplashChild& c : kSplashChildren) {
     HWND control = CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.splashFont), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.splashFont.get()), FALSE);
   }
 }
 
@@ -50,9 +50,10 @@ void createControls(HWND window) {
 // the client area.
 void cutAwayFrame(HWND window, const RECT& client) {
   const int caption = GetSystemMetrics(SM_CYCAPTION);
-  app.splash.splashRegion = CreateRectRgn(kAssumedFrame, caption + kAssumedFrame, client.right + kAssumedFrame,
-                                          client.bottom + caption + kAssumedFrame);
-  SetWindowRgn(window, app.splash.splashRegion, TRUE);
+  ScopedRegion region(CreateRectRgn(kAssumedFrame, caption + kAssumedFrame, client.right + kAssumedFrame,
+                                    client.bottom + caption + kAssumedFrame));
+  // Once set, the region is the window's and goes with it.
+  if (SetWindowRgn(window, region.get(), TRUE)) app.splash.splashRegion = region.release();
 }
 
 void centreOnDesktop(HWND window, const RECT& client) {

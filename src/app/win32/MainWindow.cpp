@@ -55,7 +55,7 @@ void createChildControls(HWND window) {
   for (const ChildControl& c : kMainControls) {
     HWND control = CreateWindowExA(c.exStyle, c.className, "", c.style, c.x, c.y, c.width, c.height, window,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.mainFont), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.mainFont.get()), FALSE);
   }
 }
 
@@ -124,11 +124,11 @@ LRESULT onCreate(HWND window) {
 
 LRESULT onPaint(HWND window) {
   PaintDC paint(window);
-  if (app.backgroundBitmap) {
+  if (HBITMAP background = app.backgroundBitmap.get()) {
     BITMAP info{};
-    GetObjectA(app.backgroundBitmap, sizeof info, &info);
+    GetObjectA(background, sizeof info, &info);
     MemoryDC memory(paint.get());
-    SelectGuard select(memory.get(), app.backgroundBitmap);
+    SelectGuard select(memory.get(), background);
     BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
   }
   return 0;
@@ -176,18 +176,12 @@ LRESULT onDestroy(HWND window) {
   return 0;
 }
 
-template <typename H>
-void deleteGdi(H& handle) {
-  if (handle) DeleteObject(handle);
-  handle = nullptr;
-}
-
 }  // namespace
 
 void releaseSequence() {
   if (app.panelWindow) DestroyWindow(app.panelWindow);
   app.panelWindow = nullptr;
-  deleteGdi(app.backgroundBitmap);
+  app.backgroundBitmap.reset();
   // Destroying the bar takes its popups with it; the popups are destroyed
   // first so that each handle is released exactly once.
   for (HMENU* menu : {&app.fileMenu, &app.settingsMenu, &app.helpMenu}) {
@@ -199,10 +193,8 @@ void releaseSequence() {
   }
   if (app.menuBar) DestroyMenu(app.menuBar);
   app.menuBar = nullptr;
-  for (HFONT* font : {&app.mainFont, &app.panelFont, &app.aboutFont, &app.splashFont, &app.formFont}) {
-    deleteGdi(*font);
-  }
-  deleteGdi(app.faceBrush);
+  for (ScopedFont AppState::*font : kWindowFonts) (app.*font).reset();
+  app.faceBrush.reset();
   PostQuitMessage(0);
 }
 

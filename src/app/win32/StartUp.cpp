@@ -120,21 +120,17 @@ HWND startUp(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
   InitCommonControlsEx(&controls);
 
-  app.mainFont = createProgramFont();
-  app.panelFont = createProgramFont();
-  app.aboutFont = createProgramFont();
-  app.splashFont = createProgramFont();
-  app.formFont = createProgramFont();
+  for (ScopedFont AppState::*font : kWindowFonts) (app.*font).reset(createProgramFont());
 
-  app.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  app.faceBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
 
   buildMenu();
 
   registerClass(kDialogClassName, DefWindowProcA, LoadIconA(nullptr, IDI_APPLICATION),
-                LoadIconA(nullptr, IDI_WINLOGO), app.faceBrush);
+                LoadIconA(nullptr, IDI_WINLOGO), app.faceBrush.get());
 
   HICON programIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-  registerClass(kMainClassName, mainWindowProc, programIcon, programIcon, app.faceBrush);
+  registerClass(kMainClassName, mainWindowProc, programIcon, programIcon, app.faceBrush.get());
 
   return CreateWindowExA(0, kMainClassName, kMainTitle, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, kMainSize,
                          kMainSize, nullptr, nullptr, instance, nullptr);

@@ -134,11 +134,4 @@ class SelectGuard {
   HGDIOBJ previous_;
 };
 
-// Replaces the bitmap held in `slot`, deleting the old one first: every
-// bitmap has exactly one owner.
-inline void replaceBitmap(HBITMAP& slot, HBITMAP next) {
-  if (slot && slot != next) DeleteObject(slot);
-  slot = next;
-}
-
 }  // namespace rovenza

@@ -35,11 +35,6 @@ void invalidateMainWindow() {
   if (app.mainWindow) InvalidateRect(app.mainWindow, nullptr, TRUE);
 }
 
-void releaseBackground() {
-  if (app.backgroundBitmap) DeleteObject(app.backgroundBitmap);
-  app.backgroundBitmap = nullptr;
-}
-
 bool askYesNo(const char* text) {
   return MessageBoxA(app.formWindow, text, "削除の確認", MB_YESNO | MB_ICONINFORMATION) == IDYES;
 }
@@ -139,16 +134,16 @@ void arrowPressed(const FormUpDown& upDown, const NMUPDOWN& notification) {
 void browseBackground() {
   const std::string path = chooseBackgroundFile();
   if (path.empty()) return;
-  releaseBackground();
+  app.backgroundBitmap.reset();
   app.layout.backgroundPicture = path;
-  app.backgroundBitmap = loadPicture(path);
+  app.backgroundBitmap.reset(loadPicture(path));
   setFormText(kBackgroundPath, path);
   invalidateMainWindow();
 }
 
 void deleteBackground() {
   if (!askYesNo("背景画像を消去します。よろしいですか？")) return;
-  releaseBackground();
+  app.backgroundBitmap.reset();
   app.layout.backgroundPicture.clear();
   setFormText(kBackgroundPath, "");
   invalidateMainWindow();
@@ -206,8 +201,7 @@ void deleteSignPicture(int sign) {
   SignState& state = app.signStates[sign];
   HWND signWindow = signWindowOf(sign).handle();
   if (signWindow) SendMessageA(signWindow, STM_SETIMAGE, IMAGE_BITMAP, 0);
-  if (state.picture) DeleteObject(state.picture);
-  state.picture = nullptr;
+  state.picture.reset();
   app.layout.signs[sign].picturePath.clear();
   moveSignHome(sign);
   setFormText(kSignPath[sign], "");
@@ -218,20 +212,14 @@ void deleteSignPicture(int sign) {
 }
 
 void releaseFormBrushes() {
-  for (HBRUSH& brush : app.form.brushes) {
-    if (brush) DeleteObject(brush);
-    brush = nullptr;
-  }
+  for (ScopedBrush& brush : app.form.brushes) brush.reset();
 }
 
 void endLayoutForm(int code) {
   releaseFormBrushes();
   endModalWindow(app.formWindow, code);
   // The help button showed this bitmap; it goes once the button has gone.
-  if (app.form.helpButtonImage && !IsWindow(app.formWindow)) {
-    DeleteObject(app.form.helpButtonImage);
-    app.form.helpButtonImage = nullptr;
-  }
+  if (!IsWindow(app.formWindow)) app.form.helpButtonImage.reset();
 }
 
 void closeLayoutForm() { endLayoutForm(1); }

@@ -243,7 +243,7 @@ void createControls(HWND form) {
     }
     HWND control = CreateWindowExA(cls.exStyle, cls.className, c.text, cls.style, c.x, c.y, c.width, c.height, form,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.formFont), FALSE);
+    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.formFont.get()), FALSE);
   }
 }
 
@@ -317,12 +317,11 @@ void initialise() {
 
   // A form that ended without its close path leaves its brushes behind.
   releaseFormBrushes();
-  for (int i = 0; i < kFormBrushCount; ++i) app.form.brushes[i] = CreateSolidBrush(kBrushColours[i]);
+  for (int i = 0; i < kFormBrushCount; ++i) app.form.brushes[i].reset(CreateSolidBrush(kBrushColours[i]));
 
-  if (app.form.helpButtonImage) DeleteObject(app.form.helpButtonImage);
-  app.form.helpButtonImage = static_cast<HBITMAP>(
-      LoadImageA(app.instance, MAKEINTRESOURCEA(IDB_HELP_BUTTON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  sendToControl(kHelp, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.form.helpButtonImage));
+  app.form.helpButtonImage.reset(static_cast<HBITMAP>(
+      LoadImageA(app.instance, MAKEINTRESOURCEA(IDB_HELP_BUTTON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  sendToControl(kHelp, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.form.helpButtonImage.get()));
 
   createTooltips(app.formWindow, 0);
   for (const Tip& tip : kTips) addTooltip(tip.id, kTipTexts[tip.text]);
@@ -344,7 +343,7 @@ LRESULT onCtlColorEdit(HWND window, WPARAM wParam, LPARAM lParam) {
     if (colour.id != id) continue;
     SetBkMode(dc, TRANSPARENT);
     if (colour.text != kKeepTextColour) SetTextColor(dc, colour.text);
-    return reinterpret_cast<LRESULT>(app.form.brushes[colour.background]);
+    return reinterpret_cast<LRESULT>(app.form.brushes[colour.background].get());
   }
   return DefWindowProcA(window, WM_CTLCOLOREDIT, wParam, lParam);
 }

@@ -169,7 +169,7 @@ void createControls(HWND window) {
     previous = CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
                                idAsMenu(c.id), app.instance, nullptr);
     previousControl = &c;
-    SendMessageA(previous, WM_SETFONT, reinterpret_cast<WPARAM>(app.panelFont), FALSE);
+    SendMessageA(previous, WM_SETFONT, reinterpret_cast<WPARAM>(app.panelFont.get()), FALSE);
   }
 }
 
@@ -178,10 +178,10 @@ HFONT createDisplayFont() {
 }
 
 void giveDisplaysTheirFont(HWND window) {
-  if (app.panel.displayFont) DeleteObject(app.panel.displayFont);
-  app.panel.displayFont = createDisplayFont();
+  app.panel.displayFont.reset(createDisplayFont());
   for (const PanelGroupIds& g : kPanelGroups) {
-    SendDlgItemMessageA(window, g.numberDisplay, WM_SETFONT, reinterpret_cast<WPARAM>(app.panel.displayFont), TRUE);
+    SendDlgItemMessageA(window, g.numberDisplay, WM_SETFONT, reinterpret_cast<WPARAM>(app.panel.displayFont.get()),
+                        TRUE);
   }
 }
 
@@ -189,7 +189,7 @@ void loadKeyPictures() {
   for (int i = 0; i < kKeyPictureCount; ++i) {
     HANDLE image = LoadImageA(app.instance, MAKEINTRESOURCEA(kKeyPictureFirst + i), IMAGE_BITMAP, 0, 0,
                               LR_DEFAULTSIZE);
-    replaceBitmap(app.panel.keypadBitmaps[i], static_cast<HBITMAP>(image));
+    app.panel.keypadBitmaps[i].reset(static_cast<HBITMAP>(image));
   }
 }
 
@@ -202,7 +202,7 @@ void finishSetUp(HWND window) {
   loadKeyPictures();
   for (const KeyImage& k : kKeyImages) {
     SendDlgItemMessageA(window, k.id, BM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(app.panel.keypadBitmaps[k.picture]));
+                        reinterpret_cast<LPARAM>(app.panel.keypadBitmaps[k.picture].get()));
   }
 }
 
@@ -260,9 +260,8 @@ LRESULT onNotify(WPARAM wParam, LPARAM lParam) {
 
 LRESULT onDestroy() {
   setRollListener(nullptr);
-  if (app.panel.displayFont) DeleteObject(app.panel.displayFont);
-  app.panel.displayFont = nullptr;
-  for (HBITMAP& picture : app.panel.keypadBitmaps) replaceBitmap(picture, nullptr);
+  app.panel.displayFont.reset();
+  for (ScopedBitmap& picture : app.panel.keypadBitmaps) picture.reset();
   return 0;
 }
 
