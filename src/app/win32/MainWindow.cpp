@@ -4,6 +4,7 @@
 #include "app/win32/Settings.h"
 #include "app/win32/StartUp.h"
 #include "board/win32/OpenSave.h"
+#include "common/win32/Controls.h"
 #include "common/win32/Scoped.h"
 #include "state/win32/AppState.h"
 
@@ -19,19 +20,11 @@ constexpr DWORD kSignStyle = 0x50000006;     // child, visible, white rectangle
 constexpr DWORD kBitmapStaticType = 0x0E;    // OR-ed in: white rectangle (6) becomes bitmap (0x0E)
 constexpr DWORD kFileListStyle = 0x40200003; // child, vertical scroll bar, notify, sorted; never shown
 
-struct ChildControl {
-  int id;
-  const char* className;
-  DWORD exStyle;
-  DWORD style;
-  int x, y, width, height;
-};
-
-const ChildControl kMainControls[] = {
-    {kSignWindow1, "STATIC", 0, kSignStyle, 83, 0, 124, 1600},
-    {kSignWindow2, "STATIC", 0, kSignStyle, 221, 0, 124, 1022},
-    {kFileList1, "LISTBOX", WS_EX_CLIENTEDGE, kFileListStyle, 363, 73, 65, 50},
-    {kFileList2, "LISTBOX", WS_EX_CLIENTEDGE, kFileListStyle, 361, 132, 59, 45},
+const ControlRow kMainControls[] = {
+    {kSignWindow1, "STATIC", "", 0, kSignStyle, 83, 0, 124, 1600},
+    {kSignWindow2, "STATIC", "", 0, kSignStyle, 221, 0, 124, 1022},
+    {kFileList1, "LISTBOX", "", WS_EX_CLIENTEDGE, kFileListStyle, 363, 73, 65, 50},
+    {kFileList2, "LISTBOX", "", WS_EX_CLIENTEDGE, kFileListStyle, 361, 132, 59, 45},
 };
 
 struct ClipSetUp {
@@ -50,14 +43,6 @@ const ClipSetUp kClips[] = {
 constexpr int kClipTop = 26;
 constexpr int kClipWidth = 123;
 constexpr int kClipHeight = 57;
-
-void createChildControls(HWND window) {
-  for (const ChildControl& c : kMainControls) {
-    HWND control = CreateWindowExA(c.exStyle, c.className, "", c.style, c.x, c.y, c.width, c.height, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.mainFont.get()), FALSE);
-  }
-}
 
 void createClipWindows(HWND window) {
   for (const ClipSetUp& c : kClips) {
@@ -117,7 +102,7 @@ void postCreationSetUp(HWND window) {
 LRESULT onCreate(HWND window) {
   app.mainWindow = window;
   SetMenu(window, app.menuBar);
-  createChildControls(window);
+  createControls(window, app.instance, kMainControls, app.mainFont.get());
   postCreationSetUp(window);
   return 0;
 }
