@@ -9,6 +9,7 @@
 #include "panel/win32/PanelWindow.h"
 #include "resources/resource.h"
 #include "state/win32/AppState.h"
+#include "state/win32/DialogWindow.h"
 
 namespace rovenza {
 
@@ -75,20 +76,17 @@ void buildMenu() {
   insertItem(app.menuBar, "ファイル(&F)", 0, app.fileMenu);
 }
 
-struct NamedWindow {
-  const char* key;
-  DWORD exStyle;
-  const char* title;
-  DWORD style;
-  int width;
-  int height;
-  WNDPROC procedure;
-  HWND AppState::*slot;
-};
+constexpr int kPanelHeight = 211;
 
-const NamedWindow kNamedWindows[] = {
-    {"Ctrl", 0, "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ", WS_CAPTION, 270, 211, panelWindowProc, &AppState::panelWindow},
-    {"Splash", WS_EX_STATICEDGE | WS_EX_TOPMOST, "", WS_OVERLAPPED, 456, 295, splashWindowProc,
+const DialogWindow kNamedWindows[] = {
+    {"Ctrl",
+     {0, kDialogClassName, "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ", 0, WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, 270, kPanelHeight},
+     panelWindowProc,
+     &AppState::panelWindow},
+    {"Splash",
+     {0, kDialogClassName, "", WS_EX_STATICEDGE | WS_EX_TOPMOST, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 456,
+      295},
+     splashWindowProc,
      &AppState::splashWindow},
 };
 
@@ -100,18 +98,8 @@ HFONT createProgramFont() {
 }
 
 HWND createNamedWindow(HWND owner, const char* key) {
-  for (const NamedWindow& named : kNamedWindows) {
-    if (std::strcmp(named.key, key) != 0) continue;
-    HWND window = CreateWindowExA(named.exStyle, kDialogClassName, named.title, named.style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, named.width, named.height, owner, nullptr, app.instance, nullptr);
-    app.*named.slot = window;
-    if (window) {
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(named.procedure));
-      SendMessageA(window, WM_INITDIALOG, 0, 0);
-    }
-    return window;
-  }
-  return nullptr;
+  const DialogWindow* named = findDialogWindow(kNamedWindows, key);
+  return named ? createDialogWindow(owner, *named) : nullptr;
 }
 
 HWND startUp(HINSTANCE instance) {
