@@ -6,6 +6,7 @@
 
 #include "about/win32/SplashWindow.h"
 #include "app/win32/MainWindow.h"
+#include "layout/Qv4File.h"
 #include "panel/win32/PanelWindow.h"
 #include "resources/resource.h"
 #include "state/win32/AppState.h"
@@ -78,9 +79,11 @@ void buildMenu() {
 
 constexpr int kPanelHeight = 211;
 
+// The panel starts wide enough for both signs' groups.
 const DialogWindow kNamedWindows[] = {
     {"Ctrl",
-     {0, kDialogClassName, "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ", 0, WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, 270, kPanelHeight},
+     {0, kDialogClassName, "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ", 0, WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, kPanelWidthTwoSigns,
+      kPanelHeight},
      panelWindowProc,
      &AppState::panelWindow},
     {"Splash",

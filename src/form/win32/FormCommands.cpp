@@ -8,6 +8,7 @@
 
 #include "board/win32/OpenSave.h"
 #include "form/FormIds.h"
+#include "layout/Qv4File.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
@@ -166,7 +167,7 @@ void changeSignKind(int sign) {
   if (sign == 1) {
     const bool shown = selected == 0 || selected == 1;
     app.clip2.show(shown ? 1 : 0);
-    app.panelRef.setWidth(shown ? 270 : 138);
+    app.panelRef.setWidth(shown ? kPanelWidthTwoSigns : kPanelWidthOneSign);
     SetFocus(app.formWindow);
   }
 }
