@@ -9,6 +9,7 @@
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "sign/win32/RollJob.h"
 #include "sign_test_support.h"
 #include "state/win32/AppState.h"
 #include "support/WinTest.h"
@@ -19,6 +20,7 @@ namespace {
 using test::ProgramSession;
 using test::pumpUntil;
 using test::pumpWhileRolling;
+using test::TempFolder;
 
 class Roll : public ::testing::Test {
  protected:
@@ -56,6 +58,57 @@ class Roll : public ::testing::Test {
     DWORD code = 0;
     GetExitCodeThread(app.signStates[sign].rollThread, &code);
     return code;
+  }
+
+  void showDemoStrip(int sign) {
+    app.layout.signs[sign].picturePath = test::sourcePath("demo/strip.bmp");
+    showStripPicture(sign);
+    ASSERT_NE(nullptr, app.signStates[sign].picture);
+  }
+
+  // Waits without taking a single message until the strip offset the sign's
+  // roll has drawn last satisfies `drawn`.
+  template <typename Condition>
+  bool drawnWithoutMessages(int sign, Condition drawn, DWORD timeoutMs = 10000) {
+    const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+    while (!drawn(app.signStates[sign].roll->drawnOffset.load())) {
+      if (GetTickCount64() >= deadline) return false;
+      WaitForSingleObject(app.signStates[sign].rollThread, 1);
+    }
+    return true;
+  }
+
+  // Every 4th pixel of the opening, row by row.
+  std::vector<COLORREF> openingPixels(int sign) {
+    std::vector<COLORREF> pixels;
+    HWND clip = clipOf(sign).handle();
+    HDC dc = GetDC(clip);
+    for (int y = 0; y < clipOf(sign).height(); y += 4) {
+      for (int x = 0; x < clipOf(sign).width(); x += 4) pixels.push_back(GetPixel(dc, x, y));
+    }
+    ReleaseDC(clip, dc);
+    return pixels;
+  }
+
+  // The same pixels as the sign's picture gives them with its top at y.
+  std::vector<COLORREF> stripPixelsAt(int sign, int y) {
+    std::vector<COLORREF> pixels;
+    const SIZE size = test::bitmapSize(app.signStates[sign].picture);
+    HDC memory = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(memory, app.signStates[sign].picture);
+    for (int row = 0; row < clipOf(sign).height(); row += 4) {
+      for (int x = 0; x < clipOf(sign).width(); x += 4) {
+        const bool onStrip = x < size.cx && row - y >= 0 && row - y < size.cy;
+        pixels.push_back(onStrip ? GetPixel(memory, x, row - y) : RGB(255, 255, 255));
+      }
+    }
+    SelectObject(memory, old);
+    DeleteDC(memory);
+    return pixels;
+  }
+
+  void repaintOpening(int sign) {
+    RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
   }
 
   ProgramSession session;
@@ -167,6 +220,71 @@ TEST_F(Roll, TheSignWindowCatchesUpDuringAPause) {
   EXPECT_TRUE(isRollRunning(0)) << "still in the pause after the first frame";
   stopRoll(0);
   EXPECT_EQ(-57, test::signTop(0));
+}
+
+// A roll draws its steps itself: the opening moves on while this thread
+// takes no message, and a paint meanwhile shows what the roll drew, not where
+// the sign window still stands.
+TEST_F(Roll, AtSpeedZeroTheStepsNeedNoMessageAndAPaintShowsThem) {
+  showDemoStrip(0);
+  ASSERT_NE(stripPixelsAt(0, 0), stripPixelsAt(0, -57));
+  setSpeeds(0, "0", "5000");
+  start(0, "2");
+  ASSERT_TRUE(drawnWithoutMessages(0, [](int y) { return y == -57; })) << "the first frame, then the pause";
+  ASSERT_EQ(0, test::signTop(0)) << "the sign window has not followed yet";
+  EXPECT_EQ(stripPixelsAt(0, -57), openingPixels(0));
+  repaintOpening(0);
+  EXPECT_EQ(stripPixelsAt(0, -57), openingPixels(0)) << "a paint while the window lags behind";
+  stopRoll(0);
+  EXPECT_EQ(-57, app.signStates[0].stripOffset);
+  EXPECT_EQ(-57, test::signTop(0));
+  repaintOpening(0);
+  EXPECT_EQ(stripPixelsAt(0, -57), openingPixels(0));
+}
+
+TEST_F(Roll, AStopRacingTheDrawingLeavesTheOpeningAsItWasDrawnLast) {
+  showDemoStrip(0);
+  setSpeeds(0, "0", "0");
+  for (int round = 0; round < 8; ++round) {
+    start(0, "11");
+    const int past = -(round * 37 + 5);
+    ASSERT_TRUE(drawnWithoutMessages(0, [past](int y) { return y <= past; })) << "round " << round;
+    stopRoll(0);
+    const int y = app.signStates[0].stripOffset;
+    EXPECT_LE(y, past) << "round " << round;
+    EXPECT_EQ(y, test::signTop(0)) << "round " << round;
+    const std::vector<COLORREF> stopped = openingPixels(0);
+    EXPECT_EQ(stripPixelsAt(0, y), stopped) << "round " << round;
+    EXPECT_FALSE(pumpUntil([&] { return openingPixels(0) != stopped; }, 200)) << "round " << round;
+    repaintOpening(0);
+    EXPECT_EQ(stopped, openingPixels(0)) << "round " << round;
+    resetSign(0);
+  }
+}
+
+// The sign window lets go of the picture a roll draws from before it is
+// deleted: the roll draws the new one, or none at all.
+TEST_F(Roll, APictureReplacedDuringARollIsTheOneItDraws) {
+  TempFolder folder;
+  const std::string blue = folder.file("blue.bmp");
+  test::writeBmp(blue, 124, 2000, RGB(0, 0, 255));
+  showDemoStrip(0);
+  setSpeeds(0, "1", "0");
+  start(0, "30");
+  ASSERT_TRUE(pumpWhileRolling([] { return app.signStates[0].stripOffset <= -100; }));
+  ASSERT_NE(std::vector<COLORREF>(openingPixels(0).size(), RGB(0, 0, 255)), openingPixels(0));
+  app.layout.signs[0].picturePath = blue;
+  showStripPicture(0);
+  const int replacedAt = app.signStates[0].roll->drawnOffset;
+  ASSERT_TRUE(pumpWhileRolling([replacedAt] { return app.signStates[0].roll->drawnOffset <= replacedAt - 300; }));
+  EXPECT_EQ(std::vector<COLORREF>(openingPixels(0).size(), RGB(0, 0, 255)), openingPixels(0));
+  // No picture: the sign window carries the steps out.
+  SendMessageA(app.sign1.handle(), STM_SETIMAGE, IMAGE_BITMAP, 0);
+  replaceBitmap(app.signStates[0].picture, nullptr);
+  ASSERT_TRUE(waitForEnd(0));
+  EXPECT_EQ(-30 * 57, app.signStates[0].stripOffset);
+  EXPECT_EQ(-30 * 57, test::signTop(0));
+  EXPECT_EQ(30, app.signStates[0].currentFrame);
 }
 
 TEST_F(Roll, EqualFramesEnableTheGroupAgainAtOnce) {

@@ -68,6 +68,46 @@ POINT screenResolution() {
   return POINT{GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
+// The decoded bitmap as a bottom-up DIB section of 32 bits a pixel, `width`
+// by `height` (stretched, as CopyImage would, when the decoder's bitmap has
+// another size; 0 keeps its own); null when it cannot be made. The decoded
+// bitmap is deleted either way. A roll draws the opening straight from these
+// pixels, which are the ones the sign window shows.
+HBITMAP toDibSection(HBITMAP decoded, int width, int height) {
+  ScopedBitmap source(decoded);
+  BITMAP size{};
+  if (!GetObjectA(source.get(), sizeof size, &size)) return nullptr;
+  if (width == 0) width = size.bmWidth;
+  if (height == 0) height = size.bmHeight;
+  if (width < 0 || height < 0) return nullptr;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  WindowDC screen(nullptr);
+  void* bits = nullptr;
+  ScopedBitmap copy(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!copy || !bits) return nullptr;
+  if (size.bmWidth == width && size.bmHeight == height) {
+    if (GetDIBits(screen.get(), source.get(), 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS) != height) {
+      return nullptr;
+    }
+    return copy.release();
+  }
+  MemoryDC from(screen.get());
+  MemoryDC to(screen.get());
+  SelectGuard fromSelected(from.get(), source.get());
+  SelectGuard toSelected(to.get(), copy.get());
+  SetStretchBltMode(to.get(), COLORONCOLOR);
+  if (!StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY)) {
+    return nullptr;
+  }
+  return copy.release();
+}
+
 // Sets `picture` as the sign's image, deleting the bitmap it replaces, puts
 // the sign window at the top of its clip window and redraws the opening at
 // once. The clip window is erased too: a bitmap static given a null bitmap
@@ -164,10 +204,10 @@ HBITMAP loadPicture(const std::string& path) {
   const POINT dpi = screenResolution();
   const int pixelsWide = hiMetricToPixels(width, dpi.x);
   const int pixelsHigh = hiMetricToPixels(height, dpi.y);
-  // The decoder's bitmap is copied at the picture's pixel size and deleted in
-  // the same call; the copy is ours.
-  HANDLE decoded = reinterpret_cast<HANDLE>(static_cast<UINT_PTR>(handle));
-  return static_cast<HBITMAP>(CopyImage(decoded, IMAGE_BITMAP, pixelsWide, pixelsHigh, LR_COPYDELETEORG));
+  // The decoder's bitmap is copied at the picture's pixel size and deleted;
+  // the copy is ours.
+  HBITMAP decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+  return toDibSection(decoded, pixelsWide, pixelsHigh);
 }
 
 void listFrameFolder(int sign, const std::string& pattern) {

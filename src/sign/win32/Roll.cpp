@@ -1,14 +1,12 @@
 #include "sign/win32/Roll.h"
 
-#include <algorithm>
 #include <atomic>
 #include <memory>
-#include <string>
-#include <vector>
 
 #include "common/win32/Scoped.h"
 #include "sign/RollPacer.h"
 #include "sign/RollPlan.h"
+#include "sign/win32/Opening.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/RollClock.h"
 #include "sign/win32/RollJob.h"
@@ -21,7 +19,8 @@ namespace {
 
 // How long a stop waits for a woken roll thread to end. It ends at once; the
 // limit only keeps a fault elsewhere from freezing the program. A stopped
-// roll cannot move the sign either way: its steps are refused on this thread.
+// roll cannot move the sign either way: it is cancelled under the opening
+// lock, and its messages are refused on this thread.
 constexpr DWORD kStopWaitMs = 5000;
 
 std::uint32_t lastSerial = 0;  // user-interface thread only
@@ -29,44 +28,12 @@ RollListener* rollListener = nullptr;
 
 DWORD exitCodeOf(int sign) { return static_cast<DWORD>(sign + 1); }
 
-// Draws the opening as it looks with the sign window at y: the strip where it
-// covers the clip window, the clip window's white around it. The same pixels
-// the two windows paint themselves, without a paint cycle per pixel step.
-// False when there is nothing to draw this way.
-bool drawOpening(int sign, std::int32_t y) {
-  HBITMAP picture = app.signStates[sign].picture.get();
-  HWND clip = clipOf(sign).handle();
-  BITMAP info{};
-  if (!picture || !GetObjectA(picture, sizeof info, &info)) return false;
-  // Children not clipped away: the sign window's part of the opening is drawn too.
-  WindowDC dc(clip, DCX_CACHE);
-  if (!dc.get()) return false;
-  RECT client{};
-  GetClientRect(clip, &client);
-  const int top = std::max<int>(0, y);
-  const int bottom = std::min<int>(client.bottom, y + info.bmHeight);
-  const int right = std::min<int>(client.right, info.bmWidth);
-  const HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
-  const RECT around[] = {{0, 0, client.right, std::min<int>(top, client.bottom)},
-                         {0, std::max<int>(bottom, 0), client.right, client.bottom},
-                         {right, top, client.right, bottom}};
-  for (const RECT& r : around) {
-    if (r.right > r.left && r.bottom > r.top) FillRect(dc.get(), &r, white);
-  }
-  if (bottom > top && right > 0) {
-    MemoryDC memory(dc.get());
-    SelectGuard select(memory.get(), picture);
-    BitBlt(dc.get(), 0, top, right, bottom - top, memory.get(), 0, top - y, SRCCOPY);
-  }
-  return true;
-}
-
 // A roll draws every step into the opening at once, but moves the sign window
 // itself at most once per kWindowLagMicros: under Wine a window move costs
 // about as much as everything else in a step. The window catches up on a
 // timer, before the roll's end or stop is handled, and whenever the steps
-// come slower than that. Until then a repaint of the opening would show the
-// sign where the window last stood, for less than that time.
+// come slower than that. Meanwhile a paint of the opening draws it as the
+// roll drew it last, not where the window stands (paintRollOpening).
 constexpr std::int64_t kWindowLagMicros = 16000;
 constexpr UINT_PTR kCatchUpTimer = 0x524F;  // on the sign window
 
@@ -109,27 +76,59 @@ void moveSignWindow(int sign, std::int32_t y) {
   UpdateWindow(clipOf(sign).handle());
 }
 
-// One step of a roll: the opening shows the sign at y at once. `waiting` is
-// what otherWorkWaiting reported.
-void showRollStep(int sign, std::int32_t y, UINT waiting) {
-  HWND window = signWindowOf(sign).handle();
-  // A paint still waiting (the clip window resized, say) goes first, so that
-  // it cannot cover the opening drawn here afterwards.
-  if (waiting & QS_PAINT) UpdateWindow(clipOf(sign).handle());
-  if (!IsWindowVisible(window) || !drawOpening(sign, y)) {
-    moveSignWindow(sign, y);
-    return;
-  }
+// The sign window follows the opening, drawn with the strip at stripOffset:
+// at once when it last moved kWindowLagMicros ago or more, otherwise on the
+// catch-up timer.
+void followOpening(int sign) {
   WindowLag& lag = windowLag[sign];
   if (performanceMicros() - lag.lastMove >= kWindowLagMicros) {
     clearLag(sign);
-    placeSignWindow(sign, y);
+    placeSignWindow(sign, app.signStates[sign].stripOffset);
     return;
   }
   if (!lag.behind) {
     lag.behind = true;
-    SetTimer(window, kCatchUpTimer, static_cast<UINT>(kWindowLagMicros / 1000), onCatchUpTimer);
+    SetTimer(signWindowOf(sign).handle(), kCatchUpTimer, static_cast<UINT>(kWindowLagMicros / 1000), onCatchUpTimer);
   }
+}
+
+// One step of a roll carried out on this thread: the opening shows the sign
+// at y at once. `waiting` is what otherWorkWaiting reported. False when the
+// roll was stopped.
+bool showRollStep(int sign, RollJob& job, std::int32_t y, UINT waiting) {
+  HWND clip = clipOf(sign).handle();
+  // A paint still waiting (the clip window resized, say) goes first, so that
+  // it cannot cover the opening drawn here afterwards.
+  if (waiting & QS_PAINT) UpdateWindow(clip);
+  bool drawn = false;
+  {
+    OpeningLock lock(sign);
+    if (job.cancelled) return false;
+    job.drawnOffset = y;
+    drawn = IsWindowVisible(signWindowOf(sign).handle()) && drawOpening(sign, clip, y);
+  }
+  app.signStates[sign].stripOffset = y;
+  if (drawn) {
+    followOpening(sign);
+  } else {
+    moveSignWindow(sign, y);
+  }
+  return true;
+}
+
+// Ends the roll's hold on the opening: nothing of it is drawn or carried out
+// after this, and the sign window stands where the roll drew the strip last,
+// so that the windows paint the opening as it is.
+void settleRoll(int sign, RollJob& job) {
+  std::int32_t y = 0;
+  {
+    OpeningLock lock(sign);
+    job.cancelled = true;
+    y = job.drawnOffset;
+  }
+  clearLag(sign);
+  app.signStates[sign].stripOffset = y;
+  placeSignWindow(sign, y);
 }
 
 // While the user-interface thread has other work waiting, no roll sends a
@@ -144,20 +143,49 @@ constexpr std::int64_t kStepGapMicros = 1000;
 // paints, timers.
 UINT otherWorkWaiting() { return HIWORD(GetQueueStatus(QS_INPUT | QS_POSTMESSAGE | QS_PAINT | QS_TIMER | QS_HOTKEY)); }
 
-// Each step is carried out by the sign window on the user-interface thread;
-// the roll thread waits for it, so a step is drawn before its pause begins.
+enum class StepHere { Drawn, Stopped, LeftToWindow };
+
+// Draws a step into the opening from the roll thread. A step is left to the
+// sign window when the window is hidden or its picture is none this thread
+// can draw from. A paint of the opening on the user-interface thread needs no
+// turn first: it draws the opening as the roll drew it last (paintRollOpening).
+StepHere drawStepHere(RollJob& job, std::int32_t offset) {
+  OpeningLock lock(job.sign);
+  if (job.cancelled) return StepHere::Stopped;
+  if (!IsWindowVisible(job.signWindow)) return StepHere::LeftToWindow;
+  if (!drawOpening(job.sign, job.clipWindow, offset)) return StepHere::LeftToWindow;
+  job.drawnOffset = offset;
+  return StepHere::Drawn;
+}
+
+// Each step is drawn before its pause begins: by the roll thread itself,
+// which then asks the sign window to follow (one request at a time), or by
+// the sign window on the user-interface thread, which the roll thread waits
+// for.
 class SignStepper : public RollStepper {
  public:
-  SignStepper(const RollJob& job, Clock& clock) : job_(job), clock_(clock) {}
+  SignStepper(RollJob& job, Clock& clock) : job_(job), clock_(clock) {}
   bool showStep(std::int32_t offset) override {
     const std::int64_t resumeAt = stepsResumeAt.load();
     if (resumeAt > clock_.now() && !clock_.waitUntil(resumeAt)) return false;
+    switch (drawStepHere(job_, offset)) {
+      case StepHere::Stopped:
+        return false;
+      case StepHere::Drawn:
+        if (!job_.movePosted.exchange(true) &&
+            !PostMessageA(job_.signWindow, kRollMovedMessage, job_.serial, 0)) {
+          job_.movePosted = false;
+        }
+        return true;
+      case StepHere::LeftToWindow:
+        break;
+    }
     // 0 when the roll was stopped, or when the window is gone.
     return SendMessageA(job_.signWindow, kRollStepMessage, job_.serial, static_cast<LPARAM>(offset)) != 0;
   }
 
  private:
-  const RollJob& job_;
+  RollJob& job_;
   Clock& clock_;
 };
 
@@ -195,11 +223,14 @@ void startRollThread(int sign) {
   job->sign = sign;
   job->serial = ++lastSerial;
   job->signWindow = signWindowOf(sign).handle();
+  job->clipWindow = clipOf(sign).handle();
   job->plan = planRoll(state.currentFrame, state.targetFrame, clipOf(sign).height());
   job->startOffset = state.stripOffset;
+  job->drawnOffset = state.stripOffset;
   job->targetFrame = state.targetFrame;
   job->pauses = RollPauses{signSpec.speed, signSpec.interval};
   job->cancelEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+  // The sign window hands the roll its picture and takes the roll's messages.
   attachSignWindow(sign);
 
   // The previous roll has ended (a running one refuses a start).
@@ -255,13 +286,22 @@ void startRoll(const RollRequest& request) {
 void stopRoll(int sign) {
   if (!validSign(sign)) return;
   SignState& state = app.signStates[sign];
-  if (RollJob* job = state.roll.get()) {
-    // From here on the sign window refuses this roll's steps and its end.
+  RollJob* job = state.roll.get();
+  // A roll that has ended or was stopped before has settled already.
+  const bool live = job && !job->cancelled;
+  if (live) {
+    // Waits for a step the roll thread is drawing; from here on no step of
+    // this roll is drawn, and the sign window refuses its messages.
+    OpeningLock lock(sign);
     job->cancelled = true;
-    if (job->cancelEvent.valid()) SetEvent(job->cancelEvent.get());
   }
+  if (job && job->cancelEvent.valid()) SetEvent(job->cancelEvent.get());
   if (state.rollThread) waitForRollEnd(state.rollThread);
-  catchUpSignWindow(sign);
+  if (live) {
+    settleRoll(sign, *job);
+  } else {
+    catchUpSignWindow(sign);
+  }
 }
 
 void returnSignHome(int sign) {
@@ -289,18 +329,38 @@ DWORD rollThreadMain(int sign) {
 }
 
 bool applyRollStep(int sign, std::uint32_t serial, std::int32_t offset) {
-  if (!liveRoll(sign, serial)) return false;
-  app.signStates[sign].stripOffset = offset;
+  RollJob* job = liveRoll(sign, serial);
+  if (!job) return false;
   const UINT waiting = otherWorkWaiting();
-  showRollStep(sign, offset, waiting);
+  if (!showRollStep(sign, *job, offset, waiting)) return false;
   if (waiting) stepsResumeAt.store(performanceMicros() + kStepGapMicros);
   return true;
+}
+
+bool paintRollOpening(int sign, HWND window) {
+  if (!validSign(sign)) return false;
+  RollJob* job = app.signStates[sign].roll.get();
+  if (!job || job->cancelled) return false;
+  OpeningLock lock(sign);
+  if (!drawOpening(sign, clipOf(sign).handle(), job->drawnOffset)) return false;
+  // The whole opening is drawn: nothing of the window is left to paint.
+  ValidateRect(window, nullptr);
+  return true;
+}
+
+void followRoll(int sign, std::uint32_t serial) {
+  RollJob* job = liveRoll(sign, serial);
+  if (!job) return;
+  // Cleared before the offset is read: a step drawn after this asks again.
+  job->movePosted = false;
+  app.signStates[sign].stripOffset = job->drawnOffset;
+  followOpening(sign);
 }
 
 void finishRoll(int sign, std::uint32_t serial) {
   RollJob* job = liveRoll(sign, serial);
   if (!job) return;
-  catchUpSignWindow(sign);
+  settleRoll(sign, *job);
   if (job->plan.writesFrame) app.signStates[sign].currentFrame = static_cast<std::int16_t>(job->targetFrame);
   if (rollListener) rollListener->rollStopped(sign);
 }

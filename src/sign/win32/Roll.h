@@ -41,19 +41,31 @@ bool isRollRunning(int sign);
 bool rollBusyGuard();
 
 // Stops the sign's roll thread at once (its exit status becomes 1 or 2); no
-// step of it moves the sign after this returns, and it does not tell the
-// listener that the sign stands still. Used by reset and exit. Never blocks on a roll: the
-// thread is woken from its pause, and while it ends the messages it sends to
-// this thread are answered (each one with "stopped").
+// step of it draws or moves the sign after this returns: the sign window
+// stands where the roll drew the strip last. It does not tell the listener
+// that the sign stands still. Used by reset and exit. Waits at most for the
+// step the roll thread is drawing; the thread is woken from its pause, and
+// while it ends the messages it sends to this thread are answered (each one
+// with "stopped").
 void stopRoll(int sign);
 
 // Body of a roll thread for the sign (0 or 1); returns the sign's exit status.
 DWORD rollThreadMain(int sign);
 
-// The user-interface side of one roll step and of a roll's end, run by the
-// sign window when the roll thread asks for them. `serial` names the roll; a
-// stopped or replaced roll gets false and nothing changes.
+// The user-interface side of a roll, run by the sign window when the roll
+// thread asks for it: a step the roll thread left to this thread, the sign
+// window following the steps the roll thread drew itself, and the roll's end.
+// `serial` names the roll; a stopped, ended or replaced roll gets false and
+// nothing changes.
 bool applyRollStep(int sign, std::uint32_t serial, std::int32_t offset);
+void followRoll(int sign, std::uint32_t serial);
 void finishRoll(int sign, std::uint32_t serial);
+
+// A paint of the sign's clip window or sign window (`window`) while a roll
+// runs: draws the whole opening as the roll drew it last, wherever the sign
+// window stands (it may lag behind the steps), and validates `window`. False,
+// with nothing done, when no roll runs or the opening cannot be drawn that
+// way: the window then paints itself.
+bool paintRollOpening(int sign, HWND window);
 
 }  // namespace rovenza

@@ -26,7 +26,7 @@ std::int64_t RollClock::now() { return performanceMicros(); }
 
 bool RollClock::waitUntil(std::int64_t deadline) {
   // Nothing to wait for: no system call. A stop made meanwhile is seen at the
-  // next step, which the sign window refuses.
+  // next step, which is refused.
   if (now() >= deadline) return true;
   for (;;) {
     const std::int64_t remaining = deadline - now();

@@ -6,6 +6,7 @@
 
 #include "common/win32/Scoped.h"
 #include "sign/SignWindowPlace.h"
+#include "sign/win32/Opening.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
 
@@ -24,8 +25,36 @@ LRESULT onRollEnd(int sign, WPARAM serial) {
   return 0;
 }
 
-// A roll thread must not outlive the window it moves.
-void onDestroy(int sign) { stopRoll(sign); }
+LRESULT onRollMoved(int sign, WPARAM serial) {
+  followRoll(sign, static_cast<std::uint32_t>(serial));
+  return 0;
+}
+
+// Makes the bitmap the window shows the picture the opening is drawn from.
+void takeShownPicture(int sign, HWND window) {
+  HBITMAP shown = reinterpret_cast<HBITMAP>(SendMessageA(window, STM_GETIMAGE, IMAGE_BITMAP, 0));
+  OpeningLock lock(sign);
+  setOpeningPicture(sign, shown);
+}
+
+// A roll thread stops drawing from the bitmap the window lets go of (its
+// owner deletes it next), and draws from the new one once the window has it.
+LRESULT onSetImage(int sign, HWND window, WPARAM type, LPARAM image) {
+  {
+    OpeningLock lock(sign);
+    setOpeningPicture(sign, nullptr);
+  }
+  const LRESULT previous = DefSubclassProc(window, STM_SETIMAGE, type, image);
+  takeShownPicture(sign, window);
+  return previous;
+}
+
+// A roll thread must not outlive the window it moves, nor draw from its picture.
+void onDestroy(int sign) {
+  stopRoll(sign);
+  OpeningLock lock(sign);
+  setOpeningPicture(sign, nullptr);
+}
 
 // The size of the bitmap the static shows; 0 x 0 without one.
 SIZE shownPictureSize(HWND window, HBITMAP& picture) {
@@ -57,7 +86,12 @@ LRESULT CALLBACK signWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return onRollStep(static_cast<int>(sign), wParam, lParam);
     case kRollEndMessage:
       return onRollEnd(static_cast<int>(sign), wParam);
+    case kRollMovedMessage:
+      return onRollMoved(static_cast<int>(sign), wParam);
+    case STM_SETIMAGE:
+      return onSetImage(static_cast<int>(sign), window, wParam, lParam);
     case WM_PAINT:
+      if (paintRollOpening(static_cast<int>(sign), window)) return 0;
       if (onPaint(static_cast<int>(sign), window)) return 0;
       break;
     case WM_DESTROY:
@@ -72,12 +106,44 @@ LRESULT CALLBACK signWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return DefSubclassProc(window, message, wParam, lParam);
 }
 
+// The clip window paints itself white, its children's part too (it does not
+// clip them away): the sign window then paints its part again, whenever the
+// clip window paints (resized, say) and whatever the sign window's own state.
+void repaintChildrenToo(HWND clip) {
+  ScopedRegion update(CreateRectRgn(0, 0, 0, 0));
+  if (update && GetUpdateRgn(clip, update.get(), FALSE) > NULLREGION) {
+    RedrawWindow(clip, nullptr, update.get(), RDW_INVALIDATE | RDW_ALLCHILDREN);
+  }
+}
+
+// The clip window: while a roll runs it paints the opening as the roll drew
+// it last; otherwise it paints itself, and the sign window its part.
+LRESULT CALLBACK clipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR sign) {
+  switch (message) {
+    case WM_PAINT:
+      if (paintRollOpening(static_cast<int>(sign), window)) return 0;
+      repaintChildrenToo(window);
+      break;
+    case WM_NCDESTROY:
+      RemoveWindowSubclass(window, clipWindowProc, id);
+      break;
+    default:
+      break;
+  }
+  return DefSubclassProc(window, message, wParam, lParam);
+}
+
 }  // namespace
 
 void attachSignWindow(int sign) {
   if (sign != 0 && sign != 1) return;
   HWND window = signWindowOf(sign).handle();
-  if (window) SetWindowSubclass(window, signWindowProc, kSubclassId, static_cast<DWORD_PTR>(sign));
+  if (!window) return;
+  SetWindowSubclass(window, signWindowProc, kSubclassId, static_cast<DWORD_PTR>(sign));
+  HWND clip = clipOf(sign).handle();
+  if (clip) SetWindowSubclass(clip, clipWindowProc, kSubclassId, static_cast<DWORD_PTR>(sign));
+  takeShownPicture(sign, window);
 }
 
 void setSignWindowOffset(int sign, std::int32_t stripOffset, UINT flags) {

@@ -1,18 +1,24 @@
 #pragma once
 // The sign window's own handling on top of its bitmap static: the requests a
-// roll thread sends it, stopping the roll when the window goes, and strips
-// taller than a window can be.
+// roll thread sends it, handing the roll the picture it shows, stopping the
+// roll when the window goes, and strips taller than a window can be. Its clip
+// window paints the opening as a running roll drew it.
 #include <windows.h>
 
 #include <cstdint>
 
 namespace rovenza {
 
-// Sent by a roll thread to the sign window. wParam is the roll's serial.
-constexpr UINT kRollStepMessage = WM_APP + 0x0301;  // lParam: strip offset; result 1 moved, 0 stopped
-constexpr UINT kRollEndMessage = WM_APP + 0x0302;   // the roll has made all its steps
+// From a roll thread to the sign window. wParam is the roll's serial.
+// Sent: a step the roll thread cannot draw itself. lParam: strip offset; result 1 moved, 0 stopped.
+constexpr UINT kRollStepMessage = WM_APP + 0x0301;
+// Sent: the roll has made all its steps.
+constexpr UINT kRollEndMessage = WM_APP + 0x0302;
+// Posted, one at a time: the roll thread has drawn steps; the window follows.
+constexpr UINT kRollMovedMessage = WM_APP + 0x0303;
 
-// Gives the sign's window this handling (once; again is harmless).
+// Gives the sign's window this handling (once; again is harmless), and makes
+// the picture it shows the one the opening is drawn from.
 void attachSignWindow(int sign);
 
 // Puts the sign window where the strip at `stripOffset` shows in the clip

@@ -1,0 +1,106 @@
+#include "sign/win32/Opening.h"
+
+#include <algorithm>
+
+#include "common/win32/Scoped.h"
+#include "layout/Layout.h"
+
+namespace rovenza {
+
+namespace {
+
+// The picture an opening is drawn from: the pixel rows of a DIB section,
+// bottom row first in memory (GetObject cannot tell a top-down DIB section
+// from a bottom-up one; loadPicture makes them bottom-up).
+struct OpeningPicture {
+  const unsigned char* bits = nullptr;  // null: nothing to draw from
+  std::int64_t width = 0;
+  std::int64_t height = 0;
+  std::int64_t stride = 0;  // bytes a row
+  // The header as SetDIBitsToDevice takes it, with the colour masks of a
+  // BI_BITFIELDS picture right behind it.
+  struct {
+    BITMAPINFOHEADER header;
+    DWORD masks[3];
+  } info{};
+};
+
+// Lives as long as the process: a roll thread that a stop gave up waiting for
+// may still take the lock while the program ends.
+struct Opening {
+  SRWLOCK lock = SRWLOCK_INIT;
+  OpeningPicture picture;
+};
+
+Opening openings[kSignCount];
+
+}  // namespace
+
+OpeningLock::OpeningLock(int sign) : sign_(sign) {
+  if (validSign(sign_)) AcquireSRWLockExclusive(&openings[sign_].lock);
+}
+
+OpeningLock::~OpeningLock() {
+  if (validSign(sign_)) ReleaseSRWLockExclusive(&openings[sign_].lock);
+}
+
+void setOpeningPicture(int sign, HBITMAP shown) {
+  if (!validSign(sign)) return;
+  OpeningPicture& picture = openings[sign].picture;
+  picture = OpeningPicture{};
+  DIBSECTION dib{};
+  if (!shown || GetObjectA(shown, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return;
+  const BITMAPINFOHEADER& header = dib.dsBmih;
+  const bool masks = header.biCompression == BI_BITFIELDS;
+  // Fewer bits a pixel would need the colour table, which only a device
+  // context the bitmap is selected into gives.
+  if (header.biBitCount < 16 || (header.biCompression != BI_RGB && !masks)) return;
+  if (header.biWidth <= 0 || header.biHeight <= 0) return;
+  picture.width = header.biWidth;
+  picture.height = header.biHeight;
+  picture.stride = (picture.width * header.biBitCount + 31) / 32 * 4;
+  picture.info.header = header;
+  picture.info.header.biSize = sizeof(BITMAPINFOHEADER);
+  if (masks) std::copy(dib.dsBitfields, dib.dsBitfields + 3, picture.info.masks);
+  picture.bits = static_cast<const unsigned char*>(dib.dsBm.bmBits);
+}
+
+bool drawOpening(int sign, HWND clip, std::int32_t y) {
+  if (!validSign(sign)) return false;
+  const OpeningPicture& picture = openings[sign].picture;
+  if (!picture.bits) return false;
+  // Children not clipped away: the sign window's part of the opening is drawn too.
+  WindowDC dc(clip, DCX_CACHE);
+  if (!dc.get()) return false;
+  RECT client{};
+  GetClientRect(clip, &client);
+  const std::int64_t top = std::max<std::int64_t>(0, y);
+  const std::int64_t bottom = std::min<std::int64_t>(client.bottom, std::int64_t{y} + picture.height);
+  const std::int64_t right = std::min<std::int64_t>(client.right, picture.width);
+  // A row of the clip window's client area.
+  const auto row = [&client](std::int64_t v) {
+    return static_cast<LONG>(std::clamp<std::int64_t>(v, 0, client.bottom));
+  };
+  const HBRUSH white = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  const RECT around[] = {{0, 0, client.right, row(top)},
+                         {0, row(bottom), client.right, client.bottom},
+                         {static_cast<LONG>(right), row(top), client.right, row(bottom)}};
+  for (const RECT& r : around) {
+    if (r.right > r.left && r.bottom > r.top) FillRect(dc.get(), &r, white);
+  }
+  if (bottom > top && right > 0) {
+    // The picture rows in the opening, as a bottom-up picture of their own:
+    // its first row in memory is the lowest of them.
+    const std::int64_t firstRow = top - y;
+    const std::int64_t rows = bottom - top;
+    auto info = picture.info;
+    info.header.biHeight = static_cast<LONG>(rows);
+    info.header.biSizeImage = static_cast<DWORD>(rows * picture.stride);
+    const unsigned char* lowest = picture.bits + (picture.height - firstRow - rows) * picture.stride;
+    SetDIBitsToDevice(dc.get(), 0, static_cast<int>(top), static_cast<DWORD>(right), static_cast<DWORD>(rows), 0, 0, 0,
+                      static_cast<UINT>(rows), lowest, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
+  }
+  return true;
+}
+
+}  // namespace rovenza
