@@ -6,7 +6,10 @@
 
 #include "common/win32/Scoped.h"
 #include "sign/Frames.h"
+#include "sign/PictureDecoding.h"
 #include "sign/PictureSize.h"
+#include "sign/win32/ComRef.h"
+#include "sign/win32/ImagingPictures.h"
 #include "sign/win32/SignWindow.h"
 #include "state/win32/AppState.h"
 
@@ -15,28 +18,9 @@ namespace rovenza {
 namespace {
 
 
-// Releases a COM interface pointer when it goes out of scope.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (pointer_) pointer_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T* get() const { return pointer_; }
-  T* operator->() const { return pointer_; }
-  T** out() { return &pointer_; }
-  void** outVoid() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  T* pointer_ = nullptr;
-};
-
 // The whole file in a movable global memory block, or null; null too for a
 // file the decoder must not be given.
-HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
+HGLOBAL readWholeFile(const std::string& path, DWORD& size, PictureDecoder& decoder) {
   ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
   if (!file.valid()) return nullptr;
@@ -52,8 +36,8 @@ HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
   // The decoder makes a picture of some bitmaps whose headers are cut short,
   // and would take gigabytes and minutes over a picture of a few megabytes
   // that claims a huge size: neither reaches it.
-  const auto* data = static_cast<const unsigned char*>(bytes);
-  const bool refused = ok && (bitmapHeadersCutShort(data, size) || !pictureWithinCeiling(data, size));
+  decoder = ok ? pictureDecoderFor(static_cast<const unsigned char*>(bytes), size) : PictureDecoder::None;
+  const bool refused = decoder == PictureDecoder::None;
   GlobalUnlock(block);
   if (!ok || read != size || refused) {
     GlobalFree(block);
@@ -136,8 +120,10 @@ void refreshFrameList(int sign, const std::string& folder) {
 
 HBITMAP loadPicture(const std::string& path) {
   DWORD size = 0;
-  HGLOBAL block = readWholeFile(path, size);
+  PictureDecoder decoder = PictureDecoder::None;
+  HGLOBAL block = readWholeFile(path, size, decoder);
   if (!block) return nullptr;
+  if (decoder == PictureDecoder::ImagingComponent) return decodeWithImagingComponent(block);
 
   ComRef<IPicture> picture;
   {
