@@ -23,7 +23,10 @@ namespace {
 using namespace form_ids;
 
 // Each text ends in a zero byte and the list in one more (the literal's own).
-const char kPictureFilter[] = "ビットマップ(*.bmp)\0*.bmp\0JPEG(*.jpg)\0*.jpg\0GIF(*.gif)\0*.gif\0";
+// PNG and TIFF follow the first three, so that the first stays the one shown.
+const char kPictureFilter[] =
+    "ビットマップ(*.bmp)\0*.bmp\0JPEG(*.jpg)\0*.jpg\0GIF(*.gif)\0*.gif\0PNG(*.png)\0*.png\0"
+    "TIFF(*.tif;*.tiff)\0*.tif;*.tiff\0";
 
 int signIndex(int sign) { return sign == 1 ? 1 : 0; }
 
