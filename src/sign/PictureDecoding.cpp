@@ -24,6 +24,21 @@ PictureDecoder pictureDecoderFor(const unsigned char* data, std::size_t size) {
   return PictureDecoder::ImagingComponent;
 }
 
+PictureDecoder decoderByFirstBytes(const unsigned char* data, std::size_t size) {
+  if (!data || size == 0) return PictureDecoder::None;
+  switch (readPictureSize(data, size).format) {
+    case PictureFormat::Bmp:
+    case PictureFormat::Gif:
+    case PictureFormat::Jpeg:
+      return PictureDecoder::SystemPicture;
+    case PictureFormat::Png:
+      return pictureWithinCeiling(data, size) ? PictureDecoder::ImagingComponent : PictureDecoder::None;
+    case PictureFormat::Unknown:
+      break;
+  }
+  return PictureDecoder::ImagingComponent;
+}
+
 bool imagingSizeWithinCeiling(std::uint32_t width, std::uint32_t height) {
   const std::uint64_t pixels = std::uint64_t{width} * height;
   return pixels != 0 && pixels <= kMaxPicturePixels && pixels * 4 <= kMaxDecodedBytes;

@@ -27,6 +27,14 @@ enum class PictureDecoder {
 // is checked (imagingSizeWithinCeiling) before any pixel is decoded.
 PictureDecoder pictureDecoderFor(const unsigned char* data, std::size_t size);
 
+// The decoder chosen from the first bytes of a file alone (a few dozen are
+// enough), before the rest is read: SystemPicture for the BMP, GIF and JPEG
+// signatures (whose whole contents pictureDecoderFor then judges), None for
+// no bytes or a PNG whose header says it is larger than the ceiling, the
+// imaging component for anything else.
+constexpr std::size_t kFirstBytes = 64;
+PictureDecoder decoderByFirstBytes(const unsigned char* data, std::size_t size);
+
 // Whether a picture of `width` x `height` pixels, four bytes each, may be
 // decoded: not empty, at most kMaxPicturePixels and kMaxDecodedBytes.
 bool imagingSizeWithinCeiling(std::uint32_t width, std::uint32_t height);

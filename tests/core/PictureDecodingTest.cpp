@@ -70,6 +70,22 @@ TEST(PictureDecoding, NoDecoderForEmptyCutShortOrOversizedPictures) {
   EXPECT_EQ(PictureDecoder::None, decoderOf(cutBmp));
 }
 
+TEST(PictureDecoding, TheFirstBytesAloneChooseBeforeTheFileIsRead) {
+  Bytes cutBmp = bmpHeader(4, 4);
+  cutBmp[10] = 200;  // judged later, on the whole file
+  EXPECT_EQ(PictureDecoder::SystemPicture, decoderByFirstBytes(cutBmp.data(), cutBmp.size()));
+  const Bytes gif = bytesOf("GIF8");
+  EXPECT_EQ(PictureDecoder::SystemPicture, decoderByFirstBytes(gif.data(), gif.size()));
+  const Bytes png = pngHeader(124, 28500);
+  EXPECT_EQ(PictureDecoder::ImagingComponent, decoderByFirstBytes(png.data(), png.size()));
+  const Bytes huge = pngHeader(100000, 100000);
+  EXPECT_EQ(PictureDecoder::None, decoderByFirstBytes(huge.data(), huge.size()));
+  EXPECT_EQ(PictureDecoder::None, decoderByFirstBytes(png.data(), 12));  // IHDR cut short
+  const Bytes tiff = bytesOf("II*\0");
+  EXPECT_EQ(PictureDecoder::ImagingComponent, decoderByFirstBytes(tiff.data(), tiff.size()));
+  EXPECT_EQ(PictureDecoder::None, decoderByFirstBytes(png.data(), 0));
+}
+
 TEST(PictureDecoding, TheImagingCeilingHoldsPixelsAndBytes) {
   EXPECT_TRUE(imagingSizeWithinCeiling(1, 1));
   EXPECT_TRUE(imagingSizeWithinCeiling(124, 28500));

@@ -3,6 +3,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <cstdint>
 
 #include "sign/PictureDecoding.h"
@@ -27,7 +28,22 @@ class ComForThread {
   HRESULT result_;
 };
 
-HBITMAP decodeFirstFrame(IStream* stream) {
+// The path in UTF-16, as the imaging component takes it; empty when the
+// code page 932 text cannot be converted.
+std::wstring widePath(const std::string& path) {
+  const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.c_str(), -1, nullptr, 0);
+  if (length <= 1) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  if (!MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.c_str(), -1, wide.data(), length)) return std::wstring();
+  wide.resize(static_cast<std::size_t>(length) - 1);
+  return wide;
+}
+
+// Rows copied at a time: about 1 MiB of pixels, so that a converter that
+// holds the source rows of a copy never holds a whole strip.
+constexpr std::uint64_t kBandBytes = 1024 * 1024;
+
+HBITMAP decodeFirstFrame(const std::wstring& path) {
   ComRef<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               factory.outVoid())) ||
@@ -35,7 +51,8 @@ HBITMAP decodeFirstFrame(IStream* stream) {
     return nullptr;
   }
   ComRef<IWICBitmapDecoder> decoder;
-  if (FAILED(factory->CreateDecoderFromStream(stream, nullptr, WICDecodeMetadataCacheOnDemand, decoder.out())) ||
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.out())) ||
       !decoder.get()) {
     return nullptr;
   }
@@ -69,10 +86,15 @@ HBITMAP decodeFirstFrame(IStream* stream) {
     return nullptr;
   }
   const UINT stride = width * 4;
-  const std::uint64_t bytes = std::uint64_t{stride} * height;
-  if (FAILED(converter->CopyPixels(nullptr, stride, static_cast<UINT>(bytes), static_cast<BYTE*>(bits)))) {
-    DeleteObject(bitmap);
-    return nullptr;
+  const UINT bandRows = static_cast<UINT>(std::max<std::uint64_t>(1, kBandBytes / stride));
+  for (UINT top = 0; top < height; top += bandRows) {
+    const UINT rows = std::min(bandRows, height - top);
+    const WICRect band{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+    BYTE* out = static_cast<BYTE*>(bits) + std::size_t{top} * stride;
+    if (FAILED(converter->CopyPixels(&band, stride, stride * rows, out))) {
+      DeleteObject(bitmap);
+      return nullptr;
+    }
   }
   compositeOverBlack(static_cast<unsigned char*>(bits), std::size_t{width} * height);
   GdiFlush();
@@ -81,14 +103,11 @@ HBITMAP decodeFirstFrame(IStream* stream) {
 
 }  // namespace
 
-HBITMAP decodeWithImagingComponent(HGLOBAL block) {
+HBITMAP decodeWithImagingComponent(const std::string& path) {
+  const std::wstring wide = widePath(path);
+  if (wide.empty()) return nullptr;
   ComForThread com;
-  ComRef<IStream> stream;
-  if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.out())) || !stream.get()) {
-    GlobalFree(block);
-    return nullptr;
-  }
-  return decodeFirstFrame(stream.get());
+  return decodeFirstFrame(wide);
 }
 
 }  // namespace rovenza

@@ -20,7 +20,7 @@ namespace {
 
 // The whole file in a movable global memory block, or null; null too for a
 // file the decoder must not be given.
-HGLOBAL readWholeFile(const std::string& path, DWORD& size, PictureDecoder& decoder) {
+HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
   ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
   if (!file.valid()) return nullptr;
@@ -36,14 +36,26 @@ HGLOBAL readWholeFile(const std::string& path, DWORD& size, PictureDecoder& deco
   // The decoder makes a picture of some bitmaps whose headers are cut short,
   // and would take gigabytes and minutes over a picture of a few megabytes
   // that claims a huge size: neither reaches it.
-  decoder = ok ? pictureDecoderFor(static_cast<const unsigned char*>(bytes), size) : PictureDecoder::None;
-  const bool refused = decoder == PictureDecoder::None;
+  const bool refused =
+      ok && pictureDecoderFor(static_cast<const unsigned char*>(bytes), size) != PictureDecoder::SystemPicture;
   GlobalUnlock(block);
   if (!ok || read != size || refused) {
     GlobalFree(block);
     return nullptr;
   }
   return block;
+}
+
+// The decoder the file's first bytes choose; None for a file that cannot be
+// opened or read, or is empty.
+PictureDecoder decoderOf(const std::string& path) {
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!file.valid()) return PictureDecoder::None;
+  unsigned char head[kFirstBytes] = {};
+  DWORD read = 0;
+  if (!ReadFile(file.get(), head, sizeof head, &read, nullptr)) return PictureDecoder::None;
+  return decoderByFirstBytes(head, read);
 }
 
 // The screen's pixels per inch across and down.
@@ -119,11 +131,17 @@ void refreshFrameList(int sign, const std::string& folder) {
 }  // namespace
 
 HBITMAP loadPicture(const std::string& path) {
+  switch (decoderOf(path)) {
+    case PictureDecoder::None:
+      return nullptr;
+    case PictureDecoder::ImagingComponent:
+      return decodeWithImagingComponent(path);
+    case PictureDecoder::SystemPicture:
+      break;
+  }
   DWORD size = 0;
-  PictureDecoder decoder = PictureDecoder::None;
-  HGLOBAL block = readWholeFile(path, size, decoder);
+  HGLOBAL block = readWholeFile(path, size);
   if (!block) return nullptr;
-  if (decoder == PictureDecoder::ImagingComponent) return decodeWithImagingComponent(block);
 
   ComRef<IPicture> picture;
   {
