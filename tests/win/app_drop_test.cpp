@@ -146,6 +146,22 @@ TEST_F(Drops, AnythingElseIsIgnoredWithoutAWord) {
   EXPECT_EQ(nullptr, test::threadWindow(kLayoutErrorCaption));
 }
 
+TEST_F(Drops, NothingWhileASignRolls) {
+  for (int sign : {0, 1}) {
+    SCOPED_TRACE("sign " + std::to_string(sign));
+    // A sign whose roll has not ended, as its last status says.
+    app.signStates[sign].rollExitCode = STILL_ACTIVE;
+    drop({folder.file("back.bmp")}, kBoard);
+    drop({folder.file("strip.bmp")}, openingMiddle(0));
+    app.signStates[sign].rollExitCode = 0;
+    EXPECT_EQ("", app.layout.backgroundPicture);
+    EXPECT_EQ("", app.layout.signs[0].picturePath);
+    EXPECT_EQ(nullptr, test::threadWindow(kLayoutErrorCaption));
+  }
+  drop({folder.file("back.bmp")}, kBoard);
+  EXPECT_EQ(folder.file("back.bmp"), app.layout.backgroundPicture);
+}
+
 TEST_F(Drops, ANameThatHasGoneOrIsTooLongGetsTheReadErrorBox) {
   const test::MessageBoxSeen gone = expectReadError([&] { drop({folder.file("gone.bmp")}, kBoard); });
   EXPECT_TRUE(gone.seen);

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "imaging_test_support.h"
 #include "sign/win32/ComRef.h"
 #include "sign/win32/Pictures.h"
 #include "sign_test_support.h"
@@ -21,47 +22,11 @@ namespace rovenza {
 namespace {
 
 using test::Bytes;
+using test::Page;
+using test::Pixels;
+using test::bgra;
+using test::encodePicture;
 using test::TempFolder;
-
-// 32-bit pixels, B G R A, rows from the top.
-using Pixels = std::vector<std::uint32_t>;
-
-// One page of a picture to encode: its size and its B G R A pixels.
-struct Page {
-  UINT width;
-  UINT height;
-  Pixels pixels;
-};
-
-// Writes `pages` with the system's encoder of `container` (PNG, TIFF).
-bool encodePicture(const std::string& path, const GUID& container, const std::vector<Page>& pages) {
-  ComRef<IWICImagingFactory> factory;
-  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
-                              factory.outVoid()))) {
-    return false;
-  }
-  ComRef<IWICStream> stream;
-  if (FAILED(factory->CreateStream(stream.out()))) return false;
-  std::wstring widePath(path.begin(), path.end());
-  if (FAILED(stream->InitializeFromFilename(widePath.c_str(), GENERIC_WRITE))) return false;
-  ComRef<IWICBitmapEncoder> encoder;
-  if (FAILED(factory->CreateEncoder(container, nullptr, encoder.out()))) return false;
-  if (FAILED(encoder->Initialize(stream.get(), WICBitmapEncoderNoCache))) return false;
-  for (const Page& page : pages) {
-    ComRef<IWICBitmapFrameEncode> frame;
-    if (FAILED(encoder->CreateNewFrame(frame.out(), nullptr))) return false;
-    if (FAILED(frame->Initialize(nullptr))) return false;
-    if (FAILED(frame->SetSize(page.width, page.height))) return false;
-    WICPixelFormatGUID format = GUID_WICPixelFormat32bppBGRA;
-    if (FAILED(frame->SetPixelFormat(&format)) || format != GUID_WICPixelFormat32bppBGRA) return false;
-    auto* bytes = reinterpret_cast<BYTE*>(const_cast<std::uint32_t*>(page.pixels.data()));
-    if (FAILED(frame->WritePixels(page.height, page.width * 4, page.width * page.height * 4, bytes))) return false;
-    if (FAILED(frame->Commit())) return false;
-  }
-  return SUCCEEDED(encoder->Commit());
-}
-
-constexpr std::uint32_t bgra(unsigned r, unsigned g, unsigned b, unsigned a) { return (a << 24) | (r << 16) | (g << 8) | b; }
 
 // The bitmap's pixels as 32-bit B G R with alpha bytes cleared, rows from the top.
 Pixels pixelsOf(HBITMAP bitmap) {
