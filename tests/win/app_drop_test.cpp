@@ -80,19 +80,6 @@ class Drops : public ::testing::Test {
     ASSERT_EQ(nullptr, app.signStates[0].picture);
   }
 
-  // Runs `action`, which is expected to show the read error box, and closes it.
-  test::MessageBoxSeen expectReadError(const std::function<void()>& action) {
-    test::MessageBoxSeen seen;
-    test::ModalDriver driver({test::waitFor([&] {
-      HWND box = test::threadWindow(kLayoutErrorCaption);
-      if (box) test::readAndCloseMessageBox(box, seen);
-      return box != nullptr;
-    })});
-    action();
-    EXPECT_TRUE(driver.finished()) << driver.status();
-    return seen;
-  }
-
   test::ProgramSession session;
   test::TempFolder folder;
   std::string layout;
@@ -163,11 +150,11 @@ TEST_F(Drops, NothingWhileASignRolls) {
 }
 
 TEST_F(Drops, ANameThatHasGoneOrIsTooLongGetsTheReadErrorBox) {
-  const test::MessageBoxSeen gone = expectReadError([&] { drop({folder.file("gone.bmp")}, kBoard); });
+  const test::MessageBoxSeen gone = test::expectLayoutErrorBox([&] { drop({folder.file("gone.bmp")}, kBoard); });
   EXPECT_TRUE(gone.seen);
   EXPECT_TRUE(gone.hadErrorIcon);
   const std::string longName = folder.path() + "\\" + std::string(MAX_PATH, 'a') + ".bmp";
-  const test::MessageBoxSeen tooLong = expectReadError([&] { drop({longName}, openingMiddle(0)); });
+  const test::MessageBoxSeen tooLong = test::expectLayoutErrorBox([&] { drop({longName}, openingMiddle(0)); });
   EXPECT_TRUE(tooLong.seen);
   EXPECT_EQ("", app.layout.backgroundPicture);
   EXPECT_EQ("", app.layout.signs[0].picturePath);
