@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "imaging_test_support.h"
+#include "layout/Layout.h"
 #include "sign/win32/ComRef.h"
 #include "sign/win32/Pictures.h"
 #include "sign_test_support.h"
@@ -266,6 +267,42 @@ TEST_F(ImagingPictures, AnLedFrameDecodedOnTheRollThread) {
   ASSERT_NE(nullptr, job.bitmap);
   EXPECT_EQ(bgra(0, 255, 0, 0), pixelsOf(job.bitmap)[0]);
   DeleteObject(job.bitmap);
+}
+
+}  // namespace
+}  // namespace rovenza
+
+namespace rovenza {
+namespace {
+
+// An LED frame folder mixing PNG frames with BMP, JPEG and GIF ones: the
+// frames count in the order of their names, whatever their format.
+TEST(ImagingFrames, PngFramesTakeTheirPlaceAmongTheOthersByName) {
+  test::ProgramSession session;
+  session.closeSplash();
+  TempFolder folder;
+  test::writeBmp(folder.file("00.bmp"), 40, 20, RGB(200, 0, 0));
+  ASSERT_TRUE(test::writePng(folder.file("01.png"), 40, 20, [](UINT, UINT) { return RGB(0, 0, 200); }));
+  CopyFileA(test::sourcePath("demo/test/gif16.gif").c_str(), folder.file("02.gif").c_str(), FALSE);
+  ASSERT_TRUE(test::writePng(folder.file("03.PNG"), 30, 10, [](UINT, UINT) { return RGB(0, 200, 0); }));
+  app.layout.signs[1].kind = static_cast<std::uint8_t>(SignKind::Led);
+  app.layout.signs[1].picturePath = folder.path();
+
+  const struct {
+    int frame;
+    LONG width;
+    std::uint32_t colour;  // 0: not checked
+  } frames[] = {{0, 40, bgra(200, 0, 0, 0)}, {1, 40, bgra(0, 0, 200, 0)}, {2, 16, 0}, {3, 30, bgra(0, 200, 0, 0)}};
+  for (const auto& expected : frames) {
+    SCOPED_TRACE("frame " + std::to_string(expected.frame));
+    showLedFrameNumber(1, expected.frame);
+    HBITMAP picture = app.signStates[1].picture;
+    ASSERT_NE(nullptr, picture);
+    EXPECT_EQ(expected.width, test::bitmapSize(picture).cx);
+    if (expected.colour) {
+      EXPECT_EQ(expected.colour, pixelsOf(picture)[0]);
+    }
+  }
 }
 
 }  // namespace
