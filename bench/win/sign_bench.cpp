@@ -130,11 +130,11 @@ void ledSwitches(int files, int switches, bool png = false) {
   // "ON" is clicked as the user does; a panel whose "ON" is not connected yet
   // is measured through the start command the click runs.
   SetDlgItemTextA(app.panelWindow, kPanelGroups[0].numberDisplay, "1");
-  const HBITMAP before = app.signStates[0].picture;
+  const HBITMAP before = app.signStates[0].picture.get();
   const double firstStart = nowMs();
   SendMessageA(on, BM_CLICK, 0, 0);
   const double first = nowMs() - firstStart;
-  const bool clickStarts = app.signStates[0].picture != before;
+  const bool clickStarts = app.signStates[0].picture.get() != before;
   if (!clickStarts) {
     std::printf("  (\"ON\" does not start the sign yet: timing rollSign, which it calls)\n");
     const double again = nowMs();
@@ -147,7 +147,7 @@ void ledSwitches(int files, int switches, bool png = false) {
   for (int i = 0; i < switches; ++i) {
     const int frame = (i * 397) % files;
     SetDlgItemTextA(app.panelWindow, kPanelGroups[0].numberDisplay, std::to_string(frame).c_str());
-    HBITMAP shown = app.signStates[0].picture;
+    HBITMAP shown = app.signStates[0].picture.get();
     const double start = nowMs();
     if (clickStarts) {
       SendMessageA(on, BM_CLICK, 0, 0);
@@ -155,7 +155,7 @@ void ledSwitches(int files, int switches, bool png = false) {
       rollSign(0);
     }
     const double took = nowMs() - start;
-    if (app.signStates[0].picture == shown || !app.signStates[0].picture) ++unchanged;
+    if (app.signStates[0].picture.get() == shown || !app.signStates[0].picture) ++unchanged;
     switchTimes.push_back(took);
     pumpPending();
   }
@@ -186,7 +186,7 @@ int main(int argc, char** argv) {
   }
 
   // A 450 x 450 background behind the signs, the demo strip in the 1st sign.
-  app.backgroundBitmap = makeBackground(450, 450);
+  app.backgroundBitmap.reset(makeBackground(450, 450));
   app.layout.signs[0].picturePath = sourcePath("demo/strip.bmp");
   showStripPicture(0);
   InvalidateRect(main, nullptr, TRUE);

@@ -140,7 +140,7 @@ TEST_F(AboutWindow, BuildsItsControlsInOrderWithIdsTextsStylesAndPlaces) {
                 // Picture statics keep no font; every other control has the window's.
                 const DWORD type = c.style & SS_TYPEMASK;
                 if (lstrcmpiA(c.className, "Static") != 0 || (type != SS_BITMAP && type != SS_ICON)) {
-                  EXPECT_EQ(reinterpret_cast<LRESULT>(app.aboutFont), SendMessageA(child, WM_GETFONT, 0, 0)) << c.id;
+                  EXPECT_EQ(reinterpret_cast<LRESULT>(app.aboutFont.get()), SendMessageA(child, WM_GETFONT, 0, 0)) << c.id;
                 }
                 child = GetWindow(child, GW_HWNDNEXT);
               }
@@ -151,7 +151,7 @@ TEST_F(AboutWindow, BuildsItsControlsInOrderWithIdsTextsStylesAndPlaces) {
 
 TEST_F(AboutWindow, ShowsTheBannerAndTheProgramIcon) {
   runAbout({doOnce([] {
-              const HBITMAP banner = app.about.aboutBanner;
+              const HBITMAP banner = app.about.aboutBanner.get();
               ASSERT_NE(nullptr, banner);
               EXPECT_EQ(reinterpret_cast<LRESULT>(banner),
                         SendMessageA(aboutControl(1000), STM_GETIMAGE, IMAGE_BITMAP, 0));
@@ -160,7 +160,7 @@ TEST_F(AboutWindow, ShowsTheBannerAndTheProgramIcon) {
               EXPECT_EQ(450, info.bmWidth);
               EXPECT_EQ(50, info.bmHeight);
 
-              const HICON icon = app.about.aboutIcon;
+              const HICON icon = app.about.aboutIcon.get();
               ASSERT_NE(nullptr, icon);
               EXPECT_EQ(reinterpret_cast<LRESULT>(icon), SendMessageA(aboutControl(1001), STM_GETICON, 0, 0));
               ICONINFO iconInfo{};
@@ -192,8 +192,8 @@ TEST_F(AboutWindow, OkEndsWithOneAndCloseWithZeroLeavingTheMainWindowEnabled) {
     HICON icon = nullptr;
     const std::int32_t code = runAbout({doOnce([&] {
       window = app.aboutWindow;
-      banner = app.about.aboutBanner;
-      icon = app.about.aboutIcon;
+      banner = app.about.aboutBanner.get();
+      icon = app.about.aboutIcon.get();
       way.act();
     })});
     EXPECT_EQ(way.code, code);
@@ -201,8 +201,8 @@ TEST_F(AboutWindow, OkEndsWithOneAndCloseWithZeroLeavingTheMainWindowEnabled) {
     EXPECT_EQ(nullptr, app.aboutWindow);
     EXPECT_TRUE(IsWindowEnabled(session.main()));
     // The window's pictures went with it.
-    EXPECT_EQ(nullptr, app.about.aboutBanner);
-    EXPECT_EQ(nullptr, app.about.aboutIcon);
+    EXPECT_EQ(nullptr, app.about.aboutBanner.get());
+    EXPECT_EQ(nullptr, app.about.aboutIcon.get());
     EXPECT_EQ(0u, GetObjectType(banner));
     ICONINFO iconInfo{};
     EXPECT_FALSE(GetIconInfo(icon, &iconInfo));

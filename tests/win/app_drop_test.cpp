@@ -77,7 +77,7 @@ class Drops : public ::testing::Test {
                     .bytes));
     readLayoutFile(layout);
     ASSERT_EQ(400, app.mainRef.width());
-    ASSERT_EQ(nullptr, app.signStates[0].picture);
+    ASSERT_EQ(nullptr, app.signStates[0].picture.get());
   }
 
   test::ProgramSession session;
@@ -94,28 +94,28 @@ TEST_F(Drops, ALayoutFileOpensWhereverItIsDropped) {
   drop({other, folder.file("back.bmp")}, openingMiddle(0));
   EXPECT_EQ(420, app.mainRef.width());
   EXPECT_EQ(folder.file("strip.bmp"), app.layout.signs[0].picturePath);
-  EXPECT_NE(nullptr, app.signStates[0].picture);
-  EXPECT_NE(nullptr, app.backgroundBitmap);
+  EXPECT_NE(nullptr, app.signStates[0].picture.get());
+  EXPECT_NE(nullptr, app.backgroundBitmap.get());
 }
 
 TEST_F(Drops, APictureOnARollFilmOpeningBecomesItsStrip) {
   drop({folder.file("strip.bmp")}, openingMiddle(0));
   EXPECT_EQ(folder.file("strip.bmp"), app.layout.signs[0].picturePath);
-  ASSERT_NE(nullptr, app.signStates[0].picture);
-  EXPECT_EQ(300, test::bitmapSize(app.signStates[0].picture).cy);
+  ASSERT_NE(nullptr, app.signStates[0].picture.get());
+  EXPECT_EQ(300, test::bitmapSize(app.signStates[0].picture.get()).cy);
   EXPECT_EQ("", app.layout.backgroundPicture);
 }
 
 TEST_F(Drops, AFolderOnAnLedOpeningBecomesItsFrameFolder) {
   drop({folder.file("led")}, openingMiddle(1));
   EXPECT_EQ(folder.file("led"), app.layout.signs[1].picturePath);
-  EXPECT_TRUE(test::pumpUntil([] { return app.signStates[1].picture != nullptr; }));
+  EXPECT_TRUE(test::pumpUntil([] { return app.signStates[1].picture.get() != nullptr; }));
 }
 
 TEST_F(Drops, APictureElsewhereBecomesTheBackground) {
   drop({folder.file("back.bmp")}, kBoard);
   EXPECT_EQ(folder.file("back.bmp"), app.layout.backgroundPicture);
-  EXPECT_NE(nullptr, app.backgroundBitmap);
+  EXPECT_NE(nullptr, app.backgroundBitmap.get());
   EXPECT_EQ("", app.layout.signs[0].picturePath);
 }
 
@@ -128,8 +128,8 @@ TEST_F(Drops, AnythingElseIsIgnoredWithoutAWord) {
   EXPECT_EQ("", app.layout.signs[0].picturePath);
   EXPECT_EQ("", app.layout.signs[1].picturePath);
   EXPECT_EQ("", app.layout.backgroundPicture);
-  EXPECT_EQ(nullptr, app.signStates[0].picture);
-  EXPECT_EQ(nullptr, app.backgroundBitmap);
+  EXPECT_EQ(nullptr, app.signStates[0].picture.get());
+  EXPECT_EQ(nullptr, app.backgroundBitmap.get());
   EXPECT_EQ(nullptr, test::threadWindow(kLayoutErrorCaption));
 }
 

@@ -40,8 +40,8 @@ TEST_F(Spine, ClassesAreRegisteredWithTheirStyleAndBackground) {
     const char* name;
     HBRUSH background;
   };
-  const Expected classes[] = {{"NORMALDLG", app.faceBrush},
-                              {"NORMAL0", app.faceBrush},
+  const Expected classes[] = {{"NORMALDLG", app.faceBrush.get()},
+                              {"NORMAL0", app.faceBrush.get()},
                               {"MakBase1", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))},
                               {"MakBase2", static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH))}};
   for (const Expected& c : classes) {
@@ -123,7 +123,7 @@ TEST_F(Spine, ChildControlsHaveTheirIdsClassesAndStyles) {
     EXPECT_EQ(0x40000003u, static_cast<DWORD>(GetWindowLongPtrA(list, GWL_STYLE)) & ~WS_VSCROLL & 0xFFFF00FFu);
     EXPECT_TRUE(GetWindowLongPtrA(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE);
     EXPECT_FALSE(IsWindowVisible(list));
-    EXPECT_EQ(reinterpret_cast<WPARAM>(app.mainFont), static_cast<WPARAM>(SendMessageA(list, WM_GETFONT, 0, 0)));
+    EXPECT_EQ(reinterpret_cast<WPARAM>(app.mainFont.get()), static_cast<WPARAM>(SendMessageA(list, WM_GETFONT, 0, 0)));
   }
   EXPECT_EQ(list1, app.fileList1.handle());
   EXPECT_EQ(list2, app.fileList2.handle());
@@ -220,7 +220,7 @@ TEST_F(Spine, SplashIsCreatedOwnedByTheMainWindow) {
 }
 
 TEST_F(Spine, FontsAreTheProgramFont) {
-  for (HFONT font : {app.mainFont, app.panelFont, app.aboutFont, app.splashFont, app.formFont}) {
+  for (HFONT font : {app.mainFont.get(), app.panelFont.get(), app.aboutFont.get(), app.splashFont.get(), app.formFont.get()}) {
     ASSERT_NE(nullptr, font);
     LOGFONTA lf{};
     GetObjectA(font, sizeof lf, &lf);
@@ -233,7 +233,7 @@ TEST_F(Spine, FontsAreTheProgramFont) {
     EXPECT_EQ(0x20, lf.lfPitchAndFamily);
     EXPECT_EQ(std::string("ＭＳ Ｐゴシック"), lf.lfFaceName);
   }
-  EXPECT_NE(app.mainFont, app.panelFont);
+  EXPECT_NE(app.mainFont.get(), app.panelFont.get());
 }
 
 // ---- window objects ----
@@ -317,7 +317,7 @@ TEST_F(Spine, CornerRoundingZeroGivesThePlainRectangle) {
   // A rounded-rectangle region leaves out its right and bottom edge; the extra
   // pixel given to it makes the shape cover the whole 123 x 57 client area.
   RECT box{};
-  GetRgnBox(app.clipRegions[0], &box);
+  GetRgnBox(app.clipRegions[0].get(), &box);
   EXPECT_EQ(0, box.left);
   EXPECT_EQ(0, box.top);
   EXPECT_EQ(123, box.right);
@@ -329,9 +329,9 @@ TEST_F(Spine, CornerRoundingZeroGivesThePlainRectangle) {
 
 TEST_F(Spine, CornerRoundingCutsTheCornersAndReplacesTheKeptRegion) {
   app.layout.signs[1].cornerRound = 20;
-  HRGN before = app.clipRegions[1];
+  HRGN before = app.clipRegions[1].get();
   applyCornerRounding(1);
-  EXPECT_NE(nullptr, app.clipRegions[1]);
+  EXPECT_NE(nullptr, app.clipRegions[1].get());
   (void)before;
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(ERROR, GetWindowRgn(app.clip2.handle(), shape));
@@ -350,22 +350,22 @@ TEST_F(Spine, CornerRoundingCutsTheCornersAndReplacesTheKeptRegion) {
   // A size change reshapes only when rounding runs again.
   app.clip2.setWidth(60);
   RECT box{};
-  GetRgnBox(app.clipRegions[1], &box);
+  GetRgnBox(app.clipRegions[1].get(), &box);
   EXPECT_EQ(123, box.right);
   applyCornerRounding(1);
-  GetRgnBox(app.clipRegions[1], &box);
+  GetRgnBox(app.clipRegions[1].get(), &box);
   EXPECT_EQ(60, box.right);
   DeleteObject(shape);
 }
 
 TEST_F(Spine, CornerRoundingWithAnotherIndexOnlyRepaints) {
-  HRGN kept0 = app.clipRegions[0];
-  HRGN kept1 = app.clipRegions[1];
+  HRGN kept0 = app.clipRegions[0].get();
+  HRGN kept1 = app.clipRegions[1].get();
   app.layout.signs[0].cornerRound = 30;
   applyCornerRounding(2);
   applyCornerRounding(-1);
-  EXPECT_EQ(kept0, app.clipRegions[0]);
-  EXPECT_EQ(kept1, app.clipRegions[1]);
+  EXPECT_EQ(kept0, app.clipRegions[0].get());
+  EXPECT_EQ(kept1, app.clipRegions[1].get());
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   GetWindowRgn(app.clip1.handle(), shape);
   EXPECT_TRUE(PtInRegion(shape, 0, 0));
@@ -400,7 +400,7 @@ TEST_F(Spine, BackgroundBitmapIsDrawnAtTheClientOrigin) {
   SelectObject(memory, old);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
-  app.backgroundBitmap = red;
+  app.backgroundBitmap.reset(red);
   InvalidateRect(main, nullptr, TRUE);
   UpdateWindow(main);
 
@@ -416,15 +416,48 @@ TEST(ReleaseSequence, DestroyingTheMainWindowReleasesSharedObjectsAndQuits) {
   ProgramSession session;
   HWND main = session.main();
   HWND panel = app.panelWindow;
-  HFONT font = app.mainFont;
+  HFONT font = app.mainFont.get();
   ASSERT_TRUE(IsWindow(panel));
   DestroyWindow(main);
   EXPECT_FALSE(IsWindow(panel));
   EXPECT_EQ(nullptr, app.menuBar);
-  EXPECT_EQ(nullptr, app.mainFont);
-  EXPECT_EQ(nullptr, app.faceBrush);
+  EXPECT_EQ(nullptr, app.mainFont.get());
+  EXPECT_EQ(nullptr, app.faceBrush.get());
   EXPECT_EQ(0, GetObjectType(font)) << "the font was deleted";
   EXPECT_TRUE(test::pumpUntil([] { return test::quitCode() == 0; }, 2000));
+}
+
+// What the panel saw of the shared objects as it went.
+struct PanelEnd {
+  WNDPROC procedure = nullptr;
+  std::vector<HGDIOBJ> shared;
+  bool allStood = false;
+};
+PanelEnd panelEnd;
+
+LRESULT CALLBACK watchPanel(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_DESTROY) {
+    panelEnd.allStood = true;
+    for (HGDIOBJ object : panelEnd.shared) panelEnd.allStood = panelEnd.allStood && GetObjectType(object) != 0;
+  }
+  return CallWindowProcA(panelEnd.procedure, window, message, wParam, lParam);
+}
+
+TEST(ReleaseSequence, ThePanelGoesFirstThenTheBackgroundFontsAndBrush) {
+  ProgramSession session;
+  HDC screen = GetDC(nullptr);
+  app.backgroundBitmap.reset(CreateCompatibleBitmap(screen, 4, 4));
+  ReleaseDC(nullptr, screen);
+  panelEnd = PanelEnd{};
+  panelEnd.shared = {app.backgroundBitmap.get(), app.faceBrush.get()};
+  for (ScopedFont AppState::*font : kWindowFonts) panelEnd.shared.push_back((app.*font).get());
+  panelEnd.procedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrA(app.panelWindow, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(watchPanel)));
+  DestroyWindow(session.main());
+  EXPECT_TRUE(panelEnd.allStood);
+  for (HGDIOBJ object : panelEnd.shared) EXPECT_EQ(0u, GetObjectType(object)) << object;
+  EXPECT_EQ(nullptr, app.backgroundBitmap.get());
+  for (ScopedFont AppState::*font : kWindowFonts) EXPECT_EQ(nullptr, (app.*font).get());
 }
 
 }  // namespace

@@ -55,9 +55,9 @@ TEST_F(BoardMoved, EveryPictureIsFoundBesideTheLayoutFile) {
   EXPECT_EQ(board + "\\pics\\back.bmp", app.layout.backgroundPicture);
   EXPECT_EQ(board + "\\strip.bmp", app.layout.signs[0].picturePath);
   EXPECT_EQ(board + "\\led", app.layout.signs[1].picturePath);
-  EXPECT_NE(nullptr, app.backgroundBitmap);
-  EXPECT_NE(nullptr, app.signStates[0].picture);
-  EXPECT_TRUE(test::pumpUntil([] { return app.signStates[1].picture != nullptr; }));
+  EXPECT_NE(nullptr, app.backgroundBitmap.get());
+  EXPECT_NE(nullptr, app.signStates[0].picture.get());
+  EXPECT_TRUE(test::pumpUntil([] { return app.signStates[1].picture.get() != nullptr; }));
 }
 
 TEST_F(BoardMoved, APathThatExistsIsKeptEvenWithACopyBesideTheLayoutFile) {
@@ -78,7 +78,7 @@ TEST_F(BoardMoved, APictureFoundNowhereKeepsItsPathAndLeavesTheSignEmpty) {
   readLayoutFile(writeLayout("C:\\gone"));
 
   EXPECT_EQ("C:\\gone\\strip.bmp", app.layout.signs[0].picturePath);
-  EXPECT_EQ(nullptr, app.signStates[0].picture);
+  EXPECT_EQ(nullptr, app.signStates[0].picture.get());
   EXPECT_EQ(board + "\\pics\\back.bmp", app.layout.backgroundPicture);
 }
 

@@ -305,8 +305,8 @@ TEST_F(Exit, ExitCommandAnsweredYesSavesAndRunsTheReleaseSequence) {
   // The release sequence: panel, background, menus, fonts, brush, quit message.
   EXPECT_FALSE(IsWindow(panel));
   EXPECT_EQ(nullptr, app.menuBar);
-  EXPECT_EQ(nullptr, app.mainFont);
-  EXPECT_EQ(nullptr, app.faceBrush);
+  EXPECT_EQ(nullptr, app.mainFont.get());
+  EXPECT_EQ(nullptr, app.faceBrush.get());
   ASSERT_TRUE(test::pumpUntil([] { return test::quitCode() != -1; }, 5000));
   EXPECT_EQ(0, test::quitCode());
   // The session ends the main window as the process would; take that quit too.

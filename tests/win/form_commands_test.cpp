@@ -283,7 +283,7 @@ HBITMAP givePicture(int sign, int width, int height) {
   HDC screen = GetDC(nullptr);
   HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   ReleaseDC(nullptr, screen);
-  app.signStates[sign].picture = bitmap;
+  app.signStates[sign].picture.reset(bitmap);
   SendMessageA(signWindowOf(sign).handle(), STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap));
   return bitmap;
 }
@@ -304,7 +304,7 @@ TEST_F(LayoutFormCommands, DeletingAnLedSignsPictureAsksNothingAndDoesNothing) {
     test::answerMessageBox("", IDNO, &any);
     EXPECT_TRUE(test::clickButton(formControl(1011)));
     EXPECT_FALSE(any.seen);
-    EXPECT_EQ(picture, app.signStates[0].picture);
+    EXPECT_EQ(picture, app.signStates[0].picture.get());
     EXPECT_EQ("C:\\LED", text(1042));
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
@@ -324,17 +324,17 @@ TEST_F(LayoutFormCommands, DeletingAStripPictureAsksThenEmptiesTheSign) {
         EXPECT_TRUE(no.seen);
         EXPECT_EQ("方向幕画像を消去します。よろしいですか？", no.text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), no.icon);
-        EXPECT_NE(nullptr, app.signStates[1].picture);
+        EXPECT_NE(nullptr, app.signStates[1].picture.get());
         EXPECT_EQ("C:\\幕2.bmp", text(1064));
         EXPECT_EQ(-171, app.sign2.top());
         EXPECT_EQ(3, app.signStates[1].currentFrame);
       },
       [&] {
-        HBITMAP old = app.signStates[1].picture;
+        HBITMAP old = app.signStates[1].picture.get();
         test::answerMessageBox("削除の確認", IDYES, &yes);
         EXPECT_TRUE(test::clickButton(formControl(1013)));
         EXPECT_TRUE(yes.seen);
-        EXPECT_EQ(nullptr, app.signStates[1].picture);
+        EXPECT_EQ(nullptr, app.signStates[1].picture.get());
         EXPECT_EQ(0u, GetObjectType(old)) << "the old picture is released";
         EXPECT_EQ(0, SendMessageA(app.sign2.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
         EXPECT_EQ("", text(1064));
@@ -353,7 +353,7 @@ TEST_F(LayoutFormCommands, DeletingAStripPictureAsksThenEmptiesTheSign) {
 TEST_F(LayoutFormCommands, DeletingTheBackgroundAsksThenRemovesIt) {
   app.layout.backgroundPicture = "C:\\背景.jpg";
   HDC screen = GetDC(nullptr);
-  app.backgroundBitmap = CreateCompatibleBitmap(screen, 40, 30);
+  app.backgroundBitmap.reset(CreateCompatibleBitmap(screen, 40, 30));
   ReleaseDC(nullptr, screen);
   MessageBoxSeen no;
   MessageBoxSeen yes;
@@ -364,15 +364,15 @@ TEST_F(LayoutFormCommands, DeletingTheBackgroundAsksThenRemovesIt) {
         EXPECT_TRUE(no.seen);
         EXPECT_EQ("背景画像を消去します。よろしいですか？", no.text);
         EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), no.icon);
-        EXPECT_NE(nullptr, app.backgroundBitmap);
+        EXPECT_NE(nullptr, app.backgroundBitmap.get());
         EXPECT_EQ("C:\\背景.jpg", text(1033));
       },
       [&] {
-        HBITMAP old = app.backgroundBitmap;
+        HBITMAP old = app.backgroundBitmap.get();
         test::answerMessageBox("削除の確認", IDYES, &yes);
         EXPECT_TRUE(test::clickButton(formControl(1009)));
         EXPECT_TRUE(yes.seen);
-        EXPECT_EQ(nullptr, app.backgroundBitmap);
+        EXPECT_EQ(nullptr, app.backgroundBitmap.get());
         EXPECT_EQ(0u, GetObjectType(old));
         EXPECT_EQ("", text(1033));
         EXPECT_EQ("", app.layout.backgroundPicture);
@@ -393,9 +393,9 @@ TEST_F(LayoutFormCommands, ABackgroundPictureChosenBecomesTheBackground) {
     EXPECT_FALSE(dialog.folder);
     EXPECT_EQ(path, app.layout.backgroundPicture);
     EXPECT_EQ(path, text(1033));
-    ASSERT_NE(nullptr, app.backgroundBitmap);
+    ASSERT_NE(nullptr, app.backgroundBitmap.get());
     BITMAP info{};
-    GetObjectA(app.backgroundBitmap, sizeof info, &info);
+    GetObjectA(app.backgroundBitmap.get(), sizeof info, &info);
     EXPECT_EQ(450, info.bmWidth);
     EXPECT_EQ(400, info.bmHeight);
   }};
@@ -410,7 +410,7 @@ TEST_F(LayoutFormCommands, CancelledDialogsChangeNothing) {
   HDC screen = GetDC(nullptr);
   HBITMAP background = CreateCompatibleBitmap(screen, 40, 30);
   ReleaseDC(nullptr, screen);
-  app.backgroundBitmap = background;
+  app.backgroundBitmap.reset(background);
   HBITMAP picture = givePicture(0, 124, 684);
   rollStateAt(0, 2, 57);
   SetDlgItemTextA(app.panelWindow, 1003, "5");
@@ -432,9 +432,9 @@ TEST_F(LayoutFormCommands, CancelledDialogsChangeNothing) {
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
   EXPECT_EQ("C:\\背景.jpg", app.layout.backgroundPicture);
-  EXPECT_EQ(background, app.backgroundBitmap);
+  EXPECT_EQ(background, app.backgroundBitmap.get());
   EXPECT_EQ("C:\\幕1.bmp", app.layout.signs[0].picturePath);
-  EXPECT_EQ(picture, app.signStates[0].picture);
+  EXPECT_EQ(picture, app.signStates[0].picture.get());
   EXPECT_EQ(-114, app.sign1.top());
   EXPECT_EQ(2, app.signStates[0].currentFrame);
   EXPECT_EQ("C:\\LED", app.layout.signs[1].picturePath);
@@ -454,8 +454,8 @@ TEST_F(LayoutFormCommands, AStripPictureChosenBecomesTheSignsPicture) {
     EXPECT_FALSE(dialog.folder);
     EXPECT_EQ(path, app.layout.signs[0].picturePath);
     EXPECT_EQ(path, text(1042));
-    ASSERT_NE(nullptr, app.signStates[0].picture);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(app.signStates[0].picture),
+    ASSERT_NE(nullptr, app.signStates[0].picture.get());
+    EXPECT_EQ(reinterpret_cast<LRESULT>(app.signStates[0].picture.get()),
               SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_EQ(124, app.sign1.width());
     EXPECT_EQ(684, app.sign1.height());
@@ -481,7 +481,7 @@ TEST_F(LayoutFormCommands, APictureThatCannotBeReadStillBecomesThePathAndShowsAn
     EXPECT_TRUE(dialog.seen);
     EXPECT_EQ(path, app.layout.signs[1].picturePath);
     EXPECT_EQ(path, text(1064));
-    EXPECT_EQ(nullptr, app.signStates[1].picture);
+    EXPECT_EQ(nullptr, app.signStates[1].picture.get());
     EXPECT_EQ(0, SendMessageA(app.sign2.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_FALSE(any.seen);
   }};

@@ -193,7 +193,7 @@ TEST_F(LayoutFormWindow, HasItsSixtyFiveControlsInOrderWithIdsClassesTextsAndPla
         EXPECT_EQ(e.text, test::windowText(control));
       }
       if (e.kind != UpDown) {
-        EXPECT_EQ(reinterpret_cast<LRESULT>(app.formFont), SendMessageA(control, WM_GETFONT, 0, 0));
+        EXPECT_EQ(reinterpret_cast<LRESULT>(app.formFont.get()), SendMessageA(control, WM_GETFONT, 0, 0));
       }
       const RECT r = rectInForm(control);
       if (e.kind == UpDown) {
@@ -390,7 +390,7 @@ TEST_F(LayoutFormWindow, ColoursFifteenEditsAndLeavesTheFrameCountsAlone) {
       EXPECT_EQ(e.text, GetTextColor(dc));
       EXPECT_EQ(TRANSPARENT, GetBkMode(dc));
       bool isFormBrush = false;
-      for (HBRUSH own : app.form.brushes) isFormBrush = isFormBrush || own == brush;
+      for (const ScopedBrush& own : app.form.brushes) isFormBrush = isFormBrush || own.get() == brush;
       EXPECT_TRUE(isFormBrush);
     }
     for (int id : {1078, 1081}) {
@@ -398,7 +398,7 @@ TEST_F(LayoutFormWindow, ColoursFifteenEditsAndLeavesTheFrameCountsAlone) {
       SetBkMode(dc, OPAQUE);
       const auto brush = reinterpret_cast<HBRUSH>(SendMessageA(
           app.formWindow, WM_CTLCOLOREDIT, reinterpret_cast<WPARAM>(dc), reinterpret_cast<LPARAM>(formControl(id))));
-      for (HBRUSH own : app.form.brushes) EXPECT_NE(own, brush) << id;
+      for (const ScopedBrush& own : app.form.brushes) EXPECT_NE(own.get(), brush) << id;
       EXPECT_EQ(GetSysColor(COLOR_WINDOWTEXT), GetTextColor(dc)) << id;
       EXPECT_EQ(GetSysColor(COLOR_WINDOW), GetBkColor(dc)) << id;
     }
@@ -413,14 +413,14 @@ TEST_F(LayoutFormWindow, BrushesAreMadeAtEveryOpeningAndReleasedWhenTheFormEnds)
     const std::vector<FormStep> steps = {[&] {
       const COLORREF colours[] = {RGB(0, 0, 0), RGB(0, 0, 255), RGB(0, 255, 255), RGB(255, 255, 0)};
       for (int i = 0; i < kFormBrushCount; ++i) {
-        seen[i] = app.form.brushes[i];
+        seen[i] = app.form.brushes[i].get();
         EXPECT_EQ(static_cast<DWORD>(OBJ_BRUSH), GetObjectType(seen[i])) << i;
         EXPECT_EQ(colours[i], brushColour(seen[i])) << i;
       }
     }};
     EXPECT_EQ(1u, runFormSteps(steps)) << opening;
     for (int i = 0; i < kFormBrushCount; ++i) {
-      EXPECT_EQ(nullptr, app.form.brushes[i]) << opening;
+      EXPECT_EQ(nullptr, app.form.brushes[i].get()) << opening;
       EXPECT_EQ(0u, GetObjectType(seen[i])) << "brush " << i << " deleted, opening " << opening;
     }
   }
@@ -436,7 +436,7 @@ TEST_F(LayoutFormWindow, TheCloseButtonEndsTheFormAndGivesTheWindowsBack) {
   EXPECT_FALSE(IsWindow(form));
   EXPECT_TRUE(IsWindowEnabled(session.main()));
   EXPECT_TRUE(IsWindowEnabled(app.panelWindow));
-  for (HBRUSH brush : app.form.brushes) EXPECT_EQ(nullptr, brush);
+  for (const ScopedBrush& brush : app.form.brushes) EXPECT_EQ(nullptr, brush.get());
   // The program goes on: the main window still takes commands and lives.
   EXPECT_TRUE(IsWindow(session.main()));
   EXPECT_EQ(-1, test::quitCode());
@@ -456,7 +456,7 @@ TEST_F(LayoutFormWindow, TheFormEndsWithCodeOneFromItsButtonAndZeroFromACloseReq
     HBITMAP image = nullptr;
     const std::vector<FormStep> steps = {[&] {
       form = app.formWindow;
-      image = app.form.helpButtonImage;
+      image = app.form.helpButtonImage.get();
       c.close();
     }};
     std::size_t ran = 0;
@@ -464,10 +464,10 @@ TEST_F(LayoutFormWindow, TheFormEndsWithCodeOneFromItsButtonAndZeroFromACloseReq
     EXPECT_EQ(1u, ran) << c.how;
     EXPECT_FALSE(IsWindow(form)) << c.how;
     EXPECT_TRUE(IsWindowEnabled(session.main())) << c.how;
-    for (HBRUSH brush : app.form.brushes) EXPECT_EQ(nullptr, brush) << c.how;
+    for (const ScopedBrush& brush : app.form.brushes) EXPECT_EQ(nullptr, brush.get()) << c.how;
     // The help button's bitmap goes with the button.
     EXPECT_EQ(0u, GetObjectType(image)) << c.how;
-    EXPECT_EQ(nullptr, app.form.helpButtonImage) << c.how;
+    EXPECT_EQ(nullptr, app.form.helpButtonImage.get()) << c.how;
   }
 }
 
@@ -511,7 +511,7 @@ TEST_F(LayoutFormWindow, HelpButtonShowsItsBitmap) {
     HWND help = formControl(1017);
     const auto image = reinterpret_cast<HBITMAP>(SendMessageA(help, BM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(nullptr, image);
-    EXPECT_EQ(app.form.helpButtonImage, image);
+    EXPECT_EQ(app.form.helpButtonImage.get(), image);
     BITMAP info{};
     ASSERT_TRUE(GetObjectA(image, sizeof info, &info));
     EXPECT_EQ(71, info.bmWidth);

@@ -103,9 +103,9 @@ TEST_F(LayoutFiles, ReadingAQv4FilePlacesTheWindows) {
   expectPanelField(1041, 1040, 30);
   expectPanelField(1043, 1042, 40);
 
-  ASSERT_NE(nullptr, app.backgroundBitmap);
+  ASSERT_NE(nullptr, app.backgroundBitmap.get());
   BITMAP info{};
-  GetObjectA(app.backgroundBitmap, sizeof info, &info);
+  GetObjectA(app.backgroundBitmap.get(), sizeof info, &info);
   EXPECT_EQ(120, info.bmWidth);
   EXPECT_EQ(40, info.bmHeight);
 }
@@ -132,7 +132,7 @@ TEST_F(LayoutFiles, ACutFileShowsTheReadErrorAndKeepsWhatWasRead) {
   EXPECT_EQ(380, app.mainRef.height());
   EXPECT_EQ(30, app.clip1.left());
   EXPECT_EQ(topBefore, app.clip1.top());
-  EXPECT_EQ(nullptr, app.backgroundBitmap) << "no picture is loaded";
+  EXPECT_EQ(nullptr, app.backgroundBitmap.get()) << "no picture is loaded";
 }
 
 TEST_F(LayoutFiles, AForeignFileShowsItsMessageAndChangesNothing) {

@@ -195,15 +195,15 @@ TEST_F(Panel, UpDownsHaveTheirRangesAndStartAtZero) {
 TEST_F(Panel, ControlsUseThePanelFontAndTheDisplaysTheirOwn) {
   for (const ControlCase& c : kControls) {
     if (isUpDown(c)) continue;
-    const HFONT expected = (c.id == 1002 || c.id == 1003) ? app.panel.displayFont : app.panelFont;
+    const HFONT expected = (c.id == 1002 || c.id == 1003) ? app.panel.displayFont.get() : app.panelFont.get();
     EXPECT_EQ(reinterpret_cast<LRESULT>(expected), SendMessageA(item(c.id), WM_GETFONT, 0, 0)) << c.id;
   }
 }
 
 TEST_F(Panel, DisplayFontHasItsParameters) {
-  ASSERT_NE(nullptr, app.panel.displayFont);
+  ASSERT_NE(nullptr, app.panel.displayFont.get());
   LOGFONTA lf{};
-  ASSERT_EQ(static_cast<int>(sizeof lf), GetObjectA(app.panel.displayFont, sizeof lf, &lf));
+  ASSERT_EQ(static_cast<int>(sizeof lf), GetObjectA(app.panel.displayFont.get(), sizeof lf, &lf));
   EXPECT_EQ(22, lf.lfHeight);
   EXPECT_EQ(18, lf.lfWidth);
   EXPECT_EQ(0, lf.lfEscapement);
@@ -238,16 +238,16 @@ TEST_F(Panel, KeysShowTheirPictures) {
   ASSERT_EQ(30u, keys.size());
   for (const Key& k : keys) {
     const HBITMAP shown = reinterpret_cast<HBITMAP>(SendMessageA(item(k.id), BM_GETIMAGE, IMAGE_BITMAP, 0));
-    EXPECT_EQ(app.panel.keypadBitmaps[k.picture], shown) << k.id;
+    EXPECT_EQ(app.panel.keypadBitmaps[k.picture].get(), shown) << k.id;
   }
   for (int i = 0; i < kKeyPictureCount; ++i) {
-    HBITMAP picture = app.panel.keypadBitmaps[i];
+    HBITMAP picture = app.panel.keypadBitmaps[i].get();
     ASSERT_NE(nullptr, picture) << i;
     BITMAP info{};
     ASSERT_EQ(static_cast<int>(sizeof info), GetObjectA(picture, sizeof info, &info));
     EXPECT_EQ(26, info.bmWidth) << i;
     EXPECT_EQ(22, info.bmHeight) << i;
-    for (int j = 0; j < i; ++j) EXPECT_NE(app.panel.keypadBitmaps[j], picture);
+    for (int j = 0; j < i; ++j) EXPECT_NE(app.panel.keypadBitmaps[j].get(), picture);
   }
 }
 
@@ -290,7 +290,7 @@ TEST_F(Panel, KeyPicturesAreTheOnesOfTheirResources) {
     HBITMAP fresh = static_cast<HBITMAP>(
         LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(200 + i), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
     ASSERT_NE(nullptr, fresh) << i;
-    const std::vector<std::uint32_t> kept = pixelsOf(app.panel.keypadBitmaps[i], 26, 22);
+    const std::vector<std::uint32_t> kept = pixelsOf(app.panel.keypadBitmaps[i].get(), 26, 22);
     EXPECT_EQ(pixelsOf(fresh, 26, 22), kept) << "picture " << i << " is resource " << 200 + i;
     DeleteObject(fresh);
     EXPECT_GT(countColour(kept, looks[i].background), kept.size() / 2) << "picture " << i;
@@ -399,20 +399,20 @@ TEST_F(Panel, CloseRequestsAreIgnored) {
 }
 
 TEST_F(Panel, DestructionReleasesTheDisplayFontAndThePictures) {
-  const HFONT font = app.panel.displayFont;
+  const HFONT font = app.panel.displayFont.get();
   HBITMAP pictures[kKeyPictureCount];
-  for (int i = 0; i < kKeyPictureCount; ++i) pictures[i] = app.panel.keypadBitmaps[i];
+  for (int i = 0; i < kKeyPictureCount; ++i) pictures[i] = app.panel.keypadBitmaps[i].get();
   ASSERT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(font));
   DestroyWindow(panel);
   EXPECT_FALSE(IsWindow(panel));
   EXPECT_EQ(0u, GetObjectType(font));
-  EXPECT_EQ(nullptr, app.panel.displayFont);
+  EXPECT_EQ(nullptr, app.panel.displayFont.get());
   for (int i = 0; i < kKeyPictureCount; ++i) {
     EXPECT_EQ(0u, GetObjectType(pictures[i])) << i;
-    EXPECT_EQ(nullptr, app.panel.keypadBitmaps[i]) << i;
+    EXPECT_EQ(nullptr, app.panel.keypadBitmaps[i].get()) << i;
   }
   // The panel font is the start-up's: it stays until the release sequence.
-  EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(app.panelFont));
+  EXPECT_EQ(static_cast<DWORD>(OBJ_FONT), GetObjectType(app.panelFont.get()));
 }
 
 }  // namespace

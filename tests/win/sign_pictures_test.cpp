@@ -245,7 +245,7 @@ TEST_F(SignPictures, AStripJpegBecomesASignOfItsSize) {
   app.signStates[0].currentFrame = 1;
   SetWindowPos(app.sign1.handle(), nullptr, 0, -57, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   showStripPicture(0);
-  HBITMAP picture = app.signStates[0].picture;
+  HBITMAP picture = app.signStates[0].picture.get();
   ASSERT_NE(nullptr, picture);
   EXPECT_EQ(120, test::bitmapSize(picture).cx);
   EXPECT_EQ(570, test::bitmapSize(picture).cy);
@@ -261,17 +261,17 @@ TEST_F(SignPictures, AStripJpegBecomesASignOfItsSize) {
 TEST_F(SignPictures, ANewPictureDeletesTheOldOne) {
   app.layout.signs[1].picturePath = test::sourcePath("demo/strip.bmp");
   showStripPicture(1);
-  HBITMAP first = app.signStates[1].picture;
+  HBITMAP first = app.signStates[1].picture.get();
   ASSERT_NE(nullptr, first);
   app.layout.signs[1].picturePath = test::sourcePath("demo/strip.jpg");
   showStripPicture(1);
-  HBITMAP second = app.signStates[1].picture;
+  HBITMAP second = app.signStates[1].picture.get();
   ASSERT_NE(nullptr, second);
   EXPECT_NE(first, second);
   EXPECT_EQ(0u, GetObjectType(first)) << "the replaced bitmap is deleted";
   app.layout.signs[1].picturePath = test::sourcePath("demo/test/missing.bmp");
   showStripPicture(1);
-  EXPECT_EQ(nullptr, app.signStates[1].picture);
+  EXPECT_EQ(nullptr, app.signStates[1].picture.get());
   EXPECT_EQ(0u, GetObjectType(second));
   EXPECT_EQ(0, SendMessageA(app.sign2.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
@@ -283,7 +283,7 @@ TEST_F(SignPictures, AnLedSignShowsTheFileAtTheDisplayedPosition) {
     useLedFolder(sign, folder);
     for (int n : {0, 3, 5, 1}) {
       showFrame(sign, std::to_string(n));
-      EXPECT_EQ(20 + n, test::bitmapSize(app.signStates[sign].picture).cx) << "sign " << sign << " frame " << n;
+      EXPECT_EQ(20 + n, test::bitmapSize(app.signStates[sign].picture.get()).cx) << "sign " << sign << " frame " << n;
       EXPECT_EQ(20 + n, test::signSize(sign).cx);
       EXPECT_EQ(n, app.signStates[sign].targetFrame);
     }
@@ -306,14 +306,14 @@ TEST_P(LedChoiceTest, FiveFilesInTheFolder) {
   makeLedFolder(folder, 5);
   useLedFolder(0, folder);
   showFrame(0, "2");
-  HBITMAP before = app.signStates[0].picture;
+  HBITMAP before = app.signStates[0].picture.get();
   ASSERT_EQ(22, test::bitmapSize(before).cx);
   showFrame(0, GetParam().display);
   if (GetParam().shownWidth == 0) {
-    EXPECT_EQ(before, app.signStates[0].picture);
+    EXPECT_EQ(before, app.signStates[0].picture.get());
     EXPECT_EQ(22, test::signSize(0).cx);
   } else {
-    EXPECT_EQ(GetParam().shownWidth, test::bitmapSize(app.signStates[0].picture).cx);
+    EXPECT_EQ(GetParam().shownWidth, test::bitmapSize(app.signStates[0].picture.get()).cx);
   }
 }
 
@@ -328,10 +328,10 @@ TEST_F(SignPictures, ANonPictureFileInTheFolderShowsAnEmptySign) {
   test::writeText(folder.file("b.txt"), "not a picture");
   useLedFolder(0, folder);
   showFrame(0, "0");
-  ASSERT_NE(nullptr, app.signStates[0].picture);
+  ASSERT_NE(nullptr, app.signStates[0].picture.get());
   EXPECT_EQ(RGB(255, 0, 0), clipPixel(0, 5, 5));
   showFrame(0, "1");
-  EXPECT_EQ(nullptr, app.signStates[0].picture);
+  EXPECT_EQ(nullptr, app.signStates[0].picture.get());
   EXPECT_EQ(0, SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
   EXPECT_EQ(RGB(255, 255, 255), clipPixel(0, 5, 5)) << "the old frame's pixels are gone";
 }
@@ -341,13 +341,13 @@ TEST_F(SignPictures, AMissingOrEmptyFolderLeavesTheSignAsItIs) {
   makeLedFolder(folder, 3);
   useLedFolder(1, folder);
   showFrame(1, "2");
-  HBITMAP shown = app.signStates[1].picture;
+  HBITMAP shown = app.signStates[1].picture.get();
   ASSERT_NE(nullptr, shown);
   TempFolder empty;
   for (const std::string& path : {empty.path(), folder.path() + "\\missing", std::string()}) {
     app.layout.signs[1].picturePath = path;
     showFrame(1, "0");
-    EXPECT_EQ(shown, app.signStates[1].picture) << "[" << path << "]";
+    EXPECT_EQ(shown, app.signStates[1].picture.get()) << "[" << path << "]";
     EXPECT_EQ(22, test::signSize(1).cx);
   }
 }
@@ -357,10 +357,10 @@ TEST_F(SignPictures, FilesAddedToTheFolderCountAtTheNextDisplay) {
   makeLedFolder(folder, 2);
   useLedFolder(0, folder);
   showFrame(0, "2");
-  EXPECT_EQ(nullptr, app.signStates[0].picture);
+  EXPECT_EQ(nullptr, app.signStates[0].picture.get());
   test::writeBmp(folder.file("f02.bmp"), 50, 30, RGB(1, 2, 3));
   showFrame(0, "2");
-  EXPECT_EQ(50, test::bitmapSize(app.signStates[0].picture).cx);
+  EXPECT_EQ(50, test::bitmapSize(app.signStates[0].picture.get()).cx);
 }
 
 // Counts the directory listings that fill a sorted file list.
@@ -396,21 +396,21 @@ TEST_F(SignPictures, TheFolderListingIsReusedUntilAFileIsAddedOrRemoved) {
   HWND list = GetDlgItem(session.main(), 1004);
   ASSERT_TRUE(SetWindowSubclass(list, countListings, 1, reinterpret_cast<DWORD_PTR>(&listings)));
   showFrame(0, "1");
-  EXPECT_EQ(21, test::bitmapSize(app.signStates[0].picture).cx);
+  EXPECT_EQ(21, test::bitmapSize(app.signStates[0].picture.get()).cx);
   EXPECT_EQ(1, listings);
   showFrame(0, "2");
-  EXPECT_EQ(22, test::bitmapSize(app.signStates[0].picture).cx);
+  EXPECT_EQ(22, test::bitmapSize(app.signStates[0].picture.get()).cx);
   showFrame(0, "3");
-  EXPECT_EQ(22, test::bitmapSize(app.signStates[0].picture).cx) << "no fourth file yet";
+  EXPECT_EQ(22, test::bitmapSize(app.signStates[0].picture.get()).cx) << "no fourth file yet";
   EXPECT_EQ(1, listings) << "an unchanged folder is not listed again";
 
   test::writeBmp(folder.file("f03.bmp"), 50, 30, RGB(1, 2, 3));
   showFrame(0, "3");
-  EXPECT_EQ(50, test::bitmapSize(app.signStates[0].picture).cx) << "the added file is seen at once";
+  EXPECT_EQ(50, test::bitmapSize(app.signStates[0].picture.get()).cx) << "the added file is seen at once";
   EXPECT_EQ(2, listings);
   DeleteFileA(folder.file("f00.bmp").c_str());
   showFrame(0, "0");
-  EXPECT_EQ(21, test::bitmapSize(app.signStates[0].picture).cx) << "the removed file is gone at once";
+  EXPECT_EQ(21, test::bitmapSize(app.signStates[0].picture.get()).cx) << "the removed file is gone at once";
   EXPECT_EQ(3, frameCount(0));
   RemoveWindowSubclass(list, countListings, 1);
 }
@@ -420,9 +420,9 @@ TEST_F(SignPictures, ResettingAnLedSignShowsTheFirstFile) {
   makeLedFolder(folder, 4);
   useLedFolder(0, folder);
   showFrame(0, "3");
-  ASSERT_EQ(23, test::bitmapSize(app.signStates[0].picture).cx);
+  ASSERT_EQ(23, test::bitmapSize(app.signStates[0].picture.get()).cx);
   resetSign(0);
-  EXPECT_EQ(20, test::bitmapSize(app.signStates[0].picture).cx);
+  EXPECT_EQ(20, test::bitmapSize(app.signStates[0].picture.get()).cx);
   EXPECT_EQ("", test::panelText(kPanelGroups[0].numberDisplay));
   EXPECT_EQ(0, app.signStates[0].targetFrame);
 }

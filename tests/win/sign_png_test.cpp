@@ -296,7 +296,7 @@ TEST(ImagingFrames, PngFramesTakeTheirPlaceAmongTheOthersByName) {
   for (const auto& expected : frames) {
     SCOPED_TRACE("frame " + std::to_string(expected.frame));
     showLedFrameNumber(1, expected.frame);
-    HBITMAP picture = app.signStates[1].picture;
+    HBITMAP picture = app.signStates[1].picture.get();
     ASSERT_NE(nullptr, picture);
     EXPECT_EQ(expected.width, test::bitmapSize(picture).cx);
     if (expected.colour) {

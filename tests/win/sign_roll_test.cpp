@@ -103,13 +103,13 @@ TEST_F(Roll, ThereAndBackAgain) {
 TEST_F(Roll, TheStripShowsTheTargetFrameInTheOpening) {
   app.layout.signs[0].picturePath = test::sourcePath("demo/strip.bmp");
   showStripPicture(0);
-  ASSERT_NE(nullptr, app.signStates[0].picture);
+  ASSERT_NE(nullptr, app.signStates[0].picture.get());
   setSpeeds(0, "0", "0");
   rollTo(0, "3");
   UpdateWindow(app.mainWindow);
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, app.signStates[0].picture);
+  HGDIOBJ old = SelectObject(memory, app.signStates[0].picture.get());
   HDC clip = GetDC(app.clip1.handle());
   for (POINT p : {POINT{5, 5}, POINT{60, 28}, POINT{100, 50}}) {
     EXPECT_EQ(GetPixel(memory, p.x, p.y + 171), GetPixel(clip, p.x, p.y)) << p.x << "," << p.y;
@@ -126,7 +126,7 @@ TEST_F(Roll, TheStripShowsTheTargetFrameInTheOpening) {
 TEST_F(Roll, TheDrawnOpeningMatchesAFullRepaint) {
   app.layout.signs[0].picturePath = test::sourcePath("demo/strip.bmp");
   showStripPicture(0);
-  ASSERT_NE(nullptr, app.signStates[0].picture);
+  ASSERT_NE(nullptr, app.signStates[0].picture.get());
   // A clip window wider than the strip; its corners square again.
   app.clip1.setWidth(140);
   SetWindowRgn(app.clip1.handle(), nullptr, TRUE);

@@ -78,7 +78,7 @@ TEST_F(TallStrip, RollsPastFrameSixHundredAndRepaints) {
   writeStrip(path);
   app.layout.signs[0].picturePath = path;
   showStripPicture(0);
-  ASSERT_EQ(kHeight, test::bitmapSize(app.signStates[0].picture).cy);
+  ASSERT_EQ(kHeight, test::bitmapSize(app.signStates[0].picture.get()).cy);
   EXPECT_LE(test::signSize(0).cy, kMaxWindowExtent);
   expectOpeningShows(0, "shown");
 

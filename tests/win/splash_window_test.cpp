@@ -109,7 +109,7 @@ TEST_F(Splash, ControlsAreCreatedInOrderWithTheirPlacesAndFont) {
     EXPECT_EQ(c.y, place.top) << c.id;
     EXPECT_EQ(c.width, place.right - place.left) << c.id;
     EXPECT_EQ(c.height, place.bottom - place.top) << c.id;
-    EXPECT_EQ(reinterpret_cast<LRESULT>(app.splashFont), SendMessageA(control, WM_GETFONT, 0, 0)) << c.id;
+    EXPECT_EQ(reinterpret_cast<LRESULT>(app.splashFont.get()), SendMessageA(control, WM_GETFONT, 0, 0)) << c.id;
   }
   EXPECT_EQ("", test::windowText(GetDlgItem(splash, 1002)));
   EXPECT_EQ("", test::windowText(GetDlgItem(splash, 1006)));
@@ -122,7 +122,7 @@ TEST_F(Splash, NoticeLineWrapsOverItsTwoLines) {
   HWND notice = GetDlgItem(app.splashWindow, 1035);
   const std::string text = test::windowText(notice);
   HDC dc = GetDC(notice);
-  HGDIOBJ old = SelectObject(dc, app.splashFont);
+  HGDIOBJ old = SelectObject(dc, app.splashFont.get());
   RECT oneLine{0, 0, 432, 0};
   DrawTextA(dc, text.c_str(), -1, &oneLine, DT_CALCRECT | DT_SINGLELINE);
   RECT wrapped{0, 0, 432, 0};

@@ -2,6 +2,7 @@
 
 #include <shellapi.h>
 
+#include "common/win32/Controls.h"
 #include "resources/resource.h"
 #include "state/win32/AppState.h"
 #include "state/win32/Modal.h"
@@ -22,33 +23,19 @@ constexpr DWORD kTextStyle = WS_CHILD | WS_VISIBLE;                // 0x50000000
 // the dialog keyboard handling finds no control to move to.
 constexpr DWORD kButtonStyle = WS_CHILD | WS_VISIBLE | WS_TABSTOP;  // 0x50010000
 
-struct AboutControlSpec {
-  int id;
-  const char* className;
-  const char* text;
-  DWORD style;
-  DWORD exStyle;
-  int x, y, width, height;
+// In creation order (which is also the Tab order): the banner, the middle
+// rows, the icon. The banner gets its picture right after it is made, the
+// icon once the rest is there.
+const ControlRow kBannerControl = {kAboutBanner, "STATIC", "", 0, kBannerStyle, 0, 0, 450, 50};
+const ControlRow kMiddleControls[] = {
+    {kAboutOk, "BUTTON", "OK", 0, kButtonStyle, 377, 109, 67, 21},
+    {kAboutSeparator, "STATIC", "", WS_EX_STATICEDGE, kTextStyle, 0, 101, 449, 2},
+    {kAboutPlanning, "STATIC", "企画：Corvane", 0, kTextStyle, 78, 59, 179, 14},
+    {kAboutProduction, "STATIC", "製作：Vellumark", 0, kTextStyle, 78, 82, 133, 15},
+    {kAboutAppPageButton, "BUTTON", "Corvaneアプリのサイトへ...", 0, kButtonStyle, 9, 109, 142, 20},
+    {kAboutHomePageButton, "BUTTON", "Corvaneのサイトへ...", 0, kButtonStyle, 159, 109, 150, 20},
 };
-
-// In creation order (which is also the Tab order).
-const AboutControlSpec kBannerControl = {kAboutBanner, "STATIC", "", kBannerStyle, 0, 0, 0, 450, 50};
-const AboutControlSpec kMiddleControls[] = {
-    {kAboutOk, "BUTTON", "OK", kButtonStyle, 0, 377, 109, 67, 21},
-    {kAboutSeparator, "STATIC", "", kTextStyle, WS_EX_STATICEDGE, 0, 101, 449, 2},
-    {kAboutPlanning, "STATIC", "企画：Corvane", kTextStyle, 0, 78, 59, 179, 14},
-    {kAboutProduction, "STATIC", "製作：Vellumark", kTextStyle, 0, 78, 82, 133, 15},
-    {kAboutAppPageButton, "BUTTON", "Corvaneアプリのサイトへ...", kButtonStyle, 0, 9, 109, 142, 20},
-    {kAboutHomePageButton, "BUTTON", "Corvaneのサイトへ...", kButtonStyle, 0, 159, 109, 150, 20},
-};
-const AboutControlSpec kIconControl = {kAboutIcon, "STATIC", "", kIconStyle, WS_EX_STATICEDGE, 32, 60, 34, 34};
-
-HWND createControl(HWND window, const AboutControlSpec& c) {
-  HWND control = CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
-                                 reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-  SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.aboutFont), FALSE);
-  return control;
-}
+const ControlRow kIconControl = {kAboutIcon, "STATIC", "", WS_EX_STATICEDGE, kIconStyle, 32, 60, 34, 34};
 
 HINSTANCE moduleOf(HWND window) {
   return reinterpret_cast<HINSTANCE>(GetWindowLongPtrA(window, GWLP_HINSTANCE));
@@ -62,17 +49,17 @@ LRESULT onInitDialog(HWND window) {
   app.aboutWindow = window;
   const HINSTANCE module = moduleOf(window);
 
-  app.about.aboutBanner = static_cast<HBITMAP>(
-      LoadImageA(module, MAKEINTRESOURCEA(IDB_ABOUT_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE));
-  HWND banner = createControl(window, kBannerControl);
-  SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.about.aboutBanner));
+  app.about.aboutBanner.reset(static_cast<HBITMAP>(
+      LoadImageA(module, MAKEINTRESOURCEA(IDB_ABOUT_BANNER), IMAGE_BITMAP, 0, 0, LR_DEFAULTSIZE)));
+  HWND banner = createControl(window, app.instance, kBannerControl, app.aboutFont.get());
+  SendMessageA(banner, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.about.aboutBanner.get()));
 
-  for (const AboutControlSpec& c : kMiddleControls) createControl(window, c);
+  createControls(window, app.instance, kMiddleControls, app.aboutFont.get());
 
-  HWND icon = createControl(window, kIconControl);
-  app.about.aboutIcon =
-      static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE));
-  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(app.about.aboutIcon), 0);
+  HWND icon = createControl(window, app.instance, kIconControl, app.aboutFont.get());
+  app.about.aboutIcon.reset(
+      static_cast<HICON>(LoadImageA(module, MAKEINTRESOURCEA(IDI_PROGRAM), IMAGE_ICON, 0, 0, LR_DEFAULTSIZE)));
+  SendMessageA(icon, STM_SETICON, reinterpret_cast<WPARAM>(app.about.aboutIcon.get()), 0);
   return 0;
 }
 
@@ -100,10 +87,8 @@ LRESULT onClose(HWND window) {
 }
 
 LRESULT onDestroy() {
-  if (app.about.aboutBanner) DeleteObject(app.about.aboutBanner);
-  app.about.aboutBanner = nullptr;
-  if (app.about.aboutIcon) DestroyIcon(app.about.aboutIcon);
-  app.about.aboutIcon = nullptr;
+  app.about.aboutBanner.reset();
+  app.about.aboutIcon.reset();
   return 0;
 }
 

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "common/win32/Controls.h"
 #include "common/win32/Scoped.h"
 #include "resources/resource.h"
 #include "state/win32/AppMessages.h"
@@ -20,39 +21,24 @@ constexpr int kPictureHeight = 330;
 constexpr int kPictureTop = -50;
 constexpr int kAssumedFrame = 3;
 
-struct SplashChild {
-  int id;
-  const char* className;
-  DWORD style;
-  DWORD exStyle;
-  int x, y, width, height;
-  const char* text;
+const ControlRow kSplashControls[] = {
+    {kSplashCreditStrip, "STATIC", "", WS_EX_STATICEDGE, kChildVisible, 11, 241, 421, 17},
+    {kSplashPlanningCredit, "STATIC", "企画：Corvane", 0, kChildVisible, 33, 243, 192, 13},
+    {kSplashStudioCredit, "STATIC", "制作：Vellumark", 0, kChildVisible, 240, 243, 174, 12},
+    {kSplashNotice, "STATIC",
+     "このソフトウェアはフリーソフトです。表示する写真や幕の画像は、実在の事業者・車両とは関係ありません。", 0,
+     kChildVisible, 11, 211, 432, 27},
+    {kSplashFrame, "BUTTON", "", 0, kGroupBoxStyle, 4, 8, 438, 256},
 };
-
-const SplashChild kSplashChildren[] = {
-    {kSplashCreditStrip, "STATIC", kChildVisible, WS_EX_STATICEDGE, 11, 241, 421, 17, ""},
-    {kSplashPlanningCredit, "STATIC", kChildVisible, 0, 33, 243, 192, 13, "企画：Corvane"},
-    {kSplashStudioCredit, "STATIC", kChildVisible, 0, 240, 243, 174, 12, "制作：Vellumark"},
-    {kSplashNotice, "STATIC", kChildVisible, 0, 11, 211, 432, 27,
-     "このソフトウェアはフリーソフトです。表示する写真や幕の画像は、実在の事業者・車両とは関係ありません。"},
-    {kSplashFrame, "BUTTON", kGroupBoxStyle, 0, 4, 8, 438, 256, ""},
-};
-
-void createControls(HWND window) {
-  for (const SplashChild& c : kSplashChildren) {
-    HWND control = CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.splashFont), FALSE);
-  }
-}
 
 // Cuts away the caption and the frame (taken to be 3 pixels wide), leaving
 // the client area.
 void cutAwayFrame(HWND window, const RECT& client) {
   const int caption = GetSystemMetrics(SM_CYCAPTION);
-  app.splash.splashRegion = CreateRectRgn(kAssumedFrame, caption + kAssumedFrame, client.right + kAssumedFrame,
-                                          client.bottom + caption + kAssumedFrame);
-  SetWindowRgn(window, app.splash.splashRegion, TRUE);
+  ScopedRegion region(CreateRectRgn(kAssumedFrame, caption + kAssumedFrame, client.right + kAssumedFrame,
+                                    client.bottom + caption + kAssumedFrame));
+  // Once set, the region is the window's and goes with it.
+  if (SetWindowRgn(window, region.get(), TRUE)) app.splash.splashRegion = region.release();
 }
 
 void centreOnDesktop(HWND window, const RECT& client) {
@@ -70,7 +56,7 @@ void enableOwnerWindows(BOOL enabled) {
 
 LRESULT onInitDialog(HWND window) {
   app.splashWindow = window;
-  createControls(window);
+  createControls(window, app.instance, kSplashControls, app.splashFont.get());
   enableOwnerWindows(FALSE);
   RECT client{};
   GetClientRect(window, &client);

@@ -1,6 +1,5 @@
 #include "app/win32/Commands.h"
 
-#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -11,6 +10,7 @@
 #include "form/win32/LayoutForm.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
+#include "state/win32/DialogWindow.h"
 
 namespace rovenza {
 
@@ -18,27 +18,16 @@ namespace {
 
 constexpr DWORD kModalStyle = WS_CAPTION;  // 0x00C00000: caption only, no system menu
 
-struct ModalWindow {
-  const char* key;
-  const char* title;
-  int width;
-  int height;
-  WNDPROC procedure;
-  HWND AppState::*slot;
+const DialogWindow kModalWindows[] = {
+    {"About",
+     {0, kDialogClassName, "Rovenzaのバージョン情報", 0, kModalStyle, CW_USEDEFAULT, CW_USEDEFAULT, 455, 159},
+     aboutWindowProc,
+     &AppState::aboutWindow},
+    {"Set",
+     {0, kDialogClassName, "設定", 0, kModalStyle, CW_USEDEFAULT, CW_USEDEFAULT, 600, 448},
+     layoutFormProc,
+     &AppState::formWindow},
 };
-
-const ModalWindow kModalWindows[] = {
-    {"About", "Rovenzaのバージョン情報", 455, 159, aboutWindowProc, &AppState::aboutWindow},
-    {"Set", "設定", 600, 448, layoutFormProc, &AppState::formWindow},
-};
-
-const ModalWindow* findModalWindow(const char* key) {
-  if (!key) return nullptr;
-  for (const ModalWindow& modal : kModalWindows) {
-    if (std::strcmp(modal.key, key) == 0) return &modal;
-  }
-  return nullptr;
-}
 
 // The nested loop: runs until the quit message that endModalWindow posts,
 // which it takes from the queue so that the outer loop never sees it.
@@ -97,16 +86,12 @@ void showHelp() {
 }
 
 std::int32_t runModalWindow(HWND owner, const char* key) {
-  const ModalWindow* modal = findModalWindow(key);
+  const DialogWindow* modal = findDialogWindow(kModalWindows, key);
   if (!modal) return 0;
-  HWND window = CreateWindowExA(0, kDialogClassName, modal->title, kModalStyle, CW_USEDEFAULT, CW_USEDEFAULT,
-                                modal->width, modal->height, owner, nullptr, app.instance, nullptr);
-  app.*modal->slot = window;
+  HWND window = createDialogWindow(owner, *modal);
   // Nothing could end a loop without its window, and the owner would stay
   // disabled: a failed creation ends the command here.
   if (!window) return 0;
-  SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(modal->procedure));
-  SendMessageA(window, WM_INITDIALOG, 0, 0);
   ShowWindow(window, SW_SHOWNORMAL);
   EnableWindow(owner, FALSE);
   const std::int32_t code = runNestedLoop(window);

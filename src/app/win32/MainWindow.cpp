@@ -5,6 +5,7 @@
 #include "app/win32/Settings.h"
 #include "app/win32/StartUp.h"
 #include "board/win32/OpenSave.h"
+#include "common/win32/Controls.h"
 #include "common/win32/Scoped.h"
 #include "state/win32/AppState.h"
 
@@ -20,19 +21,11 @@ constexpr DWORD kSignStyle = 0x50000006;     // child, visible, white rectangle
 constexpr DWORD kBitmapStaticType = 0x0E;    // OR-ed in: white rectangle (6) becomes bitmap (0x0E)
 constexpr DWORD kFileListStyle = 0x40200003; // child, vertical scroll bar, notify, sorted; never shown
 
-struct ChildControl {
-  int id;
-  const char* className;
-  DWORD exStyle;
-  DWORD style;
-  int x, y, width, height;
-};
-
-const ChildControl kMainControls[] = {
-    {kSignWindow1, "STATIC", 0, kSignStyle, 83, 0, 124, 1600},
-    {kSignWindow2, "STATIC", 0, kSignStyle, 221, 0, 124, 1022},
-    {kFileList1, "LISTBOX", WS_EX_CLIENTEDGE, kFileListStyle, 363, 73, 65, 50},
-    {kFileList2, "LISTBOX", WS_EX_CLIENTEDGE, kFileListStyle, 361, 132, 59, 45},
+const ControlRow kMainControls[] = {
+    {kSignWindow1, "STATIC", "", 0, kSignStyle, 83, 0, 124, 1600},
+    {kSignWindow2, "STATIC", "", 0, kSignStyle, 221, 0, 124, 1022},
+    {kFileList1, "LISTBOX", "", WS_EX_CLIENTEDGE, kFileListStyle, 363, 73, 65, 50},
+    {kFileList2, "LISTBOX", "", WS_EX_CLIENTEDGE, kFileListStyle, 361, 132, 59, 45},
 };
 
 struct ClipSetUp {
@@ -51,14 +44,6 @@ const ClipSetUp kClips[] = {
 constexpr int kClipTop = 26;
 constexpr int kClipWidth = 123;
 constexpr int kClipHeight = 57;
-
-void createChildControls(HWND window) {
-  for (const ChildControl& c : kMainControls) {
-    HWND control = CreateWindowExA(c.exStyle, c.className, "", c.style, c.x, c.y, c.width, c.height, window,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.mainFont), FALSE);
-  }
-}
 
 void createClipWindows(HWND window) {
   for (const ClipSetUp& c : kClips) {
@@ -118,7 +103,7 @@ void postCreationSetUp(HWND window) {
 LRESULT onCreate(HWND window) {
   app.mainWindow = window;
   SetMenu(window, app.menuBar);
-  createChildControls(window);
+  createControls(window, app.instance, kMainControls, app.mainFont.get());
   postCreationSetUp(window);
   DragAcceptFiles(window, TRUE);
   return 0;
@@ -126,11 +111,11 @@ LRESULT onCreate(HWND window) {
 
 LRESULT onPaint(HWND window) {
   PaintDC paint(window);
-  if (app.backgroundBitmap) {
+  if (HBITMAP background = app.backgroundBitmap.get()) {
     BITMAP info{};
-    GetObjectA(app.backgroundBitmap, sizeof info, &info);
+    GetObjectA(background, sizeof info, &info);
     MemoryDC memory(paint.get());
-    SelectGuard select(memory.get(), app.backgroundBitmap);
+    SelectGuard select(memory.get(), background);
     BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
   }
   return 0;
@@ -178,18 +163,12 @@ LRESULT onDestroy(HWND window) {
   return 0;
 }
 
-template <typename H>
-void deleteGdi(H& handle) {
-  if (handle) DeleteObject(handle);
-  handle = nullptr;
-}
-
 }  // namespace
 
 void releaseSequence() {
   if (app.panelWindow) DestroyWindow(app.panelWindow);
   app.panelWindow = nullptr;
-  deleteGdi(app.backgroundBitmap);
+  app.backgroundBitmap.reset();
   // Destroying the bar takes its popups with it; the popups are destroyed
   // first so that each handle is released exactly once.
   for (HMENU* menu : {&app.fileMenu, &app.settingsMenu, &app.helpMenu}) {
@@ -201,10 +180,8 @@ void releaseSequence() {
   }
   if (app.menuBar) DestroyMenu(app.menuBar);
   app.menuBar = nullptr;
-  for (HFONT* font : {&app.mainFont, &app.panelFont, &app.aboutFont, &app.splashFont, &app.formFont}) {
-    deleteGdi(*font);
-  }
-  deleteGdi(app.faceBrush);
+  for (ScopedFont AppState::*font : kWindowFonts) (app.*font).reset();
+  app.faceBrush.reset();
   PostQuitMessage(0);
 }
 

@@ -6,9 +6,11 @@
 
 #include "about/win32/SplashWindow.h"
 #include "app/win32/MainWindow.h"
+#include "layout/Qv4File.h"
 #include "panel/win32/PanelWindow.h"
 #include "resources/resource.h"
 #include "state/win32/AppState.h"
+#include "state/win32/DialogWindow.h"
 
 namespace rovenza {
 
@@ -75,20 +77,19 @@ void buildMenu() {
   insertItem(app.menuBar, "ファイル(&F)", 0, app.fileMenu);
 }
 
-struct NamedWindow {
-  const char* key;
-  DWORD exStyle;
-  const char* title;
-  DWORD style;
-  int width;
-  int height;
-  WNDPROC procedure;
-  HWND AppState::*slot;
-};
+constexpr int kPanelHeight = 211;
 
-const NamedWindow kNamedWindows[] = {
-    {"Ctrl", 0, "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ", WS_CAPTION, 270, 211, panelWindowProc, &AppState::panelWindow},
-    {"Splash", WS_EX_STATICEDGE | WS_EX_TOPMOST, "", WS_OVERLAPPED, 456, 295, splashWindowProc,
+// The panel starts wide enough for both signs' groups.
+const DialogWindow kNamedWindows[] = {
+    {"Ctrl",
+     {0, kDialogClassName, "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ", 0, WS_CAPTION, CW_USEDEFAULT, CW_USEDEFAULT, kPanelWidthTwoSigns,
+      kPanelHeight},
+     panelWindowProc,
+     &AppState::panelWindow},
+    {"Splash",
+     {0, kDialogClassName, "", WS_EX_STATICEDGE | WS_EX_TOPMOST, WS_OVERLAPPED, CW_USEDEFAULT, CW_USEDEFAULT, 456,
+      295},
+     splashWindowProc,
      &AppState::splashWindow},
 };
 
@@ -100,18 +101,8 @@ HFONT createProgramFont() {
 }
 
 HWND createNamedWindow(HWND owner, const char* key) {
-  for (const NamedWindow& named : kNamedWindows) {
-    if (std::strcmp(named.key, key) != 0) continue;
-    HWND window = CreateWindowExA(named.exStyle, kDialogClassName, named.title, named.style, CW_USEDEFAULT,
-                                  CW_USEDEFAULT, named.width, named.height, owner, nullptr, app.instance, nullptr);
-    app.*named.slot = window;
-    if (window) {
-      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(named.procedure));
-      SendMessageA(window, WM_INITDIALOG, 0, 0);
-    }
-    return window;
-  }
-  return nullptr;
+  const DialogWindow* named = findDialogWindow(kNamedWindows, key);
+  return named ? createDialogWindow(owner, *named) : nullptr;
 }
 
 HWND startUp(HINSTANCE instance) {
@@ -120,21 +111,17 @@ HWND startUp(HINSTANCE instance) {
   INITCOMMONCONTROLSEX controls{sizeof controls, 0xFF};
   InitCommonControlsEx(&controls);
 
-  app.mainFont = createProgramFont();
-  app.panelFont = createProgramFont();
-  app.aboutFont = createProgramFont();
-  app.splashFont = createProgramFont();
-  app.formFont = createProgramFont();
+  for (ScopedFont AppState::*font : kWindowFonts) (app.*font).reset(createProgramFont());
 
-  app.faceBrush = CreateSolidBrush(GetSysColor(COLOR_BTNFACE));
+  app.faceBrush.reset(CreateSolidBrush(GetSysColor(COLOR_BTNFACE)));
 
   buildMenu();
 
   registerClass(kDialogClassName, DefWindowProcA, LoadIconA(nullptr, IDI_APPLICATION),
-                LoadIconA(nullptr, IDI_WINLOGO), app.faceBrush);
+                LoadIconA(nullptr, IDI_WINLOGO), app.faceBrush.get());
 
   HICON programIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PROGRAM));
-  registerClass(kMainClassName, mainWindowProc, programIcon, programIcon, app.faceBrush);
+  registerClass(kMainClassName, mainWindowProc, programIcon, programIcon, app.faceBrush.get());
 
   return CreateWindowExA(0, kMainClassName, kMainTitle, kMainStyle, CW_USEDEFAULT, CW_USEDEFAULT, kMainSize,
                          kMainSize, nullptr, nullptr, instance, nullptr);

@@ -84,8 +84,9 @@ void ProgramBoard::setNumberDisplay(int sign, const std::string& text) {
 void ProgramBoard::setPanelWidth(std::int32_t width) { app.panelRef.setWidth(width); }
 
 void ProgramBoard::loadBackground() {
-  replaceBitmap(app.backgroundBitmap, nullptr);
-  app.backgroundBitmap = loadPicture(app.layout.backgroundPicture);
+  // The old picture goes before the new one is read.
+  app.backgroundBitmap.reset();
+  app.backgroundBitmap.reset(loadPicture(app.layout.backgroundPicture));
   repaintNow(app.mainWindow);
 }
 
@@ -94,7 +95,7 @@ void ProgramBoard::showStripPicture(int sign) { rovenza::showStripPicture(sign);
 void ProgramBoard::releaseSignPicture(int sign) {
   // The sign window lets go of the bitmap before it is deleted.
   SendMessageA(signWindowOf(sign).handle(), STM_SETIMAGE, IMAGE_BITMAP, 0);
-  replaceBitmap(app.signStates[sign].picture, nullptr);
+  app.signStates[sign].picture.reset();
 }
 
 void ProgramBoard::moveSignHome(int sign) {

@@ -7,25 +7,30 @@
 
 namespace rovenza {
 
-// A GDI object (bitmap, brush, font, pen, region) deleted with DeleteObject.
-template <typename H>
-class ScopedGdi {
+// Owns one handle and releases it with `Release` exactly once: when the
+// owner goes, or when reset gives it another handle. release() hands the
+// handle to whoever takes it over (the clipboard, a window) without releasing
+// it. Putting a handle back into the owner that holds it keeps it.
+template <typename H, typename Release>
+class ScopedOwner {
  public:
-  ScopedGdi() = default;
-  explicit ScopedGdi(H handle) : handle_(handle) {}
-  ~ScopedGdi() { reset(); }
-  ScopedGdi(const ScopedGdi&) = delete;
-  ScopedGdi& operator=(const ScopedGdi&) = delete;
-  ScopedGdi(ScopedGdi&& other) noexcept : handle_(other.release()) {}
-  ScopedGdi& operator=(ScopedGdi&& other) noexcept {
+  ScopedOwner() = default;
+  explicit ScopedOwner(H handle) : handle_(handle) {}
+  ~ScopedOwner() { reset(); }
+  ScopedOwner(const ScopedOwner&) = delete;
+  ScopedOwner& operator=(const ScopedOwner&) = delete;
+  ScopedOwner(ScopedOwner&& other) noexcept : handle_(other.release()) {}
+  ScopedOwner& operator=(ScopedOwner&& other) noexcept {
     if (this != &other) reset(other.release());
     return *this;
   }
   H get() const { return handle_; }
-  explicit operator bool() const { return handle_ != nullptr; }
+  // Whether it holds a handle it would release.
+  bool valid() const { return Release::holds(handle_); }
+  explicit operator bool() const { return valid(); }
   H release() { return std::exchange(handle_, nullptr); }
   void reset(H handle = nullptr) {
-    if (handle_) DeleteObject(handle_);
+    if (valid() && handle_ != handle) Release()(handle_);
     handle_ = handle;
   }
 
@@ -33,37 +38,35 @@ class ScopedGdi {
   H handle_ = nullptr;
 };
 
+struct DeleteGdiObject {
+  static bool holds(HGDIOBJ object) { return object != nullptr; }
+  void operator()(HGDIOBJ object) const { DeleteObject(object); }
+};
+struct DestroyIconHandle {
+  static bool holds(HICON icon) { return icon != nullptr; }
+  void operator()(HICON icon) const { DestroyIcon(icon); }
+};
+// Null and INVALID_HANDLE_VALUE are both "no handle".
+struct CloseKernelHandle {
+  static bool holds(HANDLE handle) { return handle != nullptr && handle != INVALID_HANDLE_VALUE; }
+  void operator()(HANDLE handle) const { CloseHandle(handle); }
+};
+
+// A GDI object (bitmap, brush, font, pen, region) deleted with DeleteObject.
+template <typename H>
+using ScopedGdi = ScopedOwner<H, DeleteGdiObject>;
+
 using ScopedBitmap = ScopedGdi<HBITMAP>;
 using ScopedBrush = ScopedGdi<HBRUSH>;
 using ScopedFont = ScopedGdi<HFONT>;
 using ScopedRegion = ScopedGdi<HRGN>;
 using ScopedPen = ScopedGdi<HPEN>;
 
-// A kernel handle closed with CloseHandle (null and INVALID_HANDLE_VALUE are
-// both "no handle").
-class ScopedHandle {
- public:
-  ScopedHandle() = default;
-  explicit ScopedHandle(HANDLE handle) : handle_(handle) {}
-  ~ScopedHandle() { reset(); }
-  ScopedHandle(const ScopedHandle&) = delete;
-  ScopedHandle& operator=(const ScopedHandle&) = delete;
-  ScopedHandle(ScopedHandle&& other) noexcept : handle_(other.release()) {}
-  ScopedHandle& operator=(ScopedHandle&& other) noexcept {
-    if (this != &other) reset(other.release());
-    return *this;
-  }
-  HANDLE get() const { return handle_; }
-  bool valid() const { return handle_ != nullptr && handle_ != INVALID_HANDLE_VALUE; }
-  HANDLE release() { return std::exchange(handle_, nullptr); }
-  void reset(HANDLE handle = nullptr) {
-    if (valid()) CloseHandle(handle_);
-    handle_ = handle;
-  }
+// An icon loaded with LoadImage, destroyed with DestroyIcon.
+using ScopedIcon = ScopedOwner<HICON, DestroyIconHandle>;
 
- private:
-  HANDLE handle_ = nullptr;
-};
+// A kernel handle closed with CloseHandle.
+using ScopedHandle = ScopedOwner<HANDLE, CloseKernelHandle>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDC {
@@ -130,12 +133,5 @@ class SelectGuard {
   HDC dc_;
   HGDIOBJ previous_;
 };
-
-// Replaces the bitmap held in `slot`, deleting the old one first: every
-// bitmap has exactly one owner.
-inline void replaceBitmap(HBITMAP& slot, HBITMAP next) {
-  if (slot && slot != next) DeleteObject(slot);
-  slot = next;
-}
 
 }  // namespace rovenza

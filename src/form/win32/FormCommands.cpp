@@ -8,6 +8,7 @@
 
 #include "board/win32/OpenSave.h"
 #include "form/FormIds.h"
+#include "layout/Qv4File.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
@@ -36,11 +37,6 @@ void setFormText(int id, const std::string& text) { SetDlgItemTextA(app.formWind
 
 void invalidateMainWindow() {
   if (app.mainWindow) InvalidateRect(app.mainWindow, nullptr, TRUE);
-}
-
-void releaseBackground() {
-  if (app.backgroundBitmap) DeleteObject(app.backgroundBitmap);
-  app.backgroundBitmap = nullptr;
 }
 
 bool askYesNo(const char* text) {
@@ -146,16 +142,16 @@ void browseBackground() {
 }
 
 void useBackgroundPicture(const std::string& path) {
-  releaseBackground();
+  app.backgroundBitmap.reset();
   app.layout.backgroundPicture = path;
-  app.backgroundBitmap = loadPicture(path);
+  app.backgroundBitmap.reset(loadPicture(path));
   setFormText(kBackgroundPath, path);
   invalidateMainWindow();
 }
 
 void deleteBackground() {
   if (!askYesNo("背景画像を消去します。よろしいですか？")) return;
-  releaseBackground();
+  app.backgroundBitmap.reset();
   app.layout.backgroundPicture.clear();
   setFormText(kBackgroundPath, "");
   invalidateMainWindow();
@@ -178,7 +174,7 @@ void changeSignKind(int sign) {
   if (sign == 1) {
     const bool shown = selected == 0 || selected == 1;
     app.clip2.show(shown ? 1 : 0);
-    app.panelRef.setWidth(shown ? 270 : 138);
+    app.panelRef.setWidth(shown ? kPanelWidthTwoSigns : kPanelWidthOneSign);
     SetFocus(app.formWindow);
   }
 }
@@ -222,8 +218,7 @@ void deleteSignPicture(int sign) {
   SignState& state = app.signStates[sign];
   HWND signWindow = signWindowOf(sign).handle();
   if (signWindow) SendMessageA(signWindow, STM_SETIMAGE, IMAGE_BITMAP, 0);
-  if (state.picture) DeleteObject(state.picture);
-  state.picture = nullptr;
+  state.picture.reset();
   app.layout.signs[sign].picturePath.clear();
   moveSignHome(sign);
   setFormText(kSignPath[sign], "");
@@ -234,20 +229,14 @@ void deleteSignPicture(int sign) {
 }
 
 void releaseFormBrushes() {
-  for (HBRUSH& brush : app.form.brushes) {
-    if (brush) DeleteObject(brush);
-    brush = nullptr;
-  }
+  for (ScopedBrush& brush : app.form.brushes) brush.reset();
 }
 
 void endLayoutForm(int code) {
   releaseFormBrushes();
   endModalWindow(app.formWindow, code);
   // The help button showed this bitmap; it goes once the button has gone.
-  if (app.form.helpButtonImage && !IsWindow(app.formWindow)) {
-    DeleteObject(app.form.helpButtonImage);
-    app.form.helpButtonImage = nullptr;
-  }
+  if (!IsWindow(app.formWindow)) app.form.helpButtonImage.reset();
 }
 
 void closeLayoutForm() { endLayoutForm(1); }

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "common/win32/Controls.h"
 #include "form/ArrowRule.h"
 #include "form/FormIds.h"
 #include "form/win32/FormCommands.h"
@@ -18,113 +19,101 @@ namespace {
 
 using namespace form_ids;
 
-enum class ControlKind { Group, Button, ImageButton, Label, Path, Number, Kind, UpDown };
-
-struct ControlClass {
-  const char* className;
-  DWORD style;
-  DWORD exStyle;
-};
-
-// Everything a user types into or presses is a tab stop, so that Tab and
-// Shift+Tab walk the form in creation order.
-ControlClass classOf(ControlKind kind) {
-  switch (kind) {
-    case ControlKind::Group:
-      return {"BUTTON", 0x50000007, 0};
-    case ControlKind::Button:
-      return {"BUTTON", 0x50000000 | WS_TABSTOP, 0};
-    case ControlKind::ImageButton:
-      return {"BUTTON", 0x50000080 | WS_TABSTOP, 0};
-    case ControlKind::Label:
-      return {"STATIC", 0x50000000, 0};
-    case ControlKind::Path:
-      return {"EDIT", 0x50000080 | WS_TABSTOP, WS_EX_STATICEDGE};
-    case ControlKind::Number:
-      return {"EDIT", 0x50002002 | WS_TABSTOP, WS_EX_CLIENTEDGE};
-    case ControlKind::Kind:
-      return {"COMBOBOX", 0x50200003 | WS_TABSTOP, 0};
-    case ControlKind::UpDown:
-    default:
-      return {UPDOWN_CLASSA, 0x50000036, 0};
-  }
+// The kinds of control of the form. Everything a user types into or presses
+// is a tab stop, so that Tab and Shift+Tab walk the form in creation order.
+constexpr ControlRow group(int id, const char* text, int x, int y, int width, int height) {
+  return {id, "BUTTON", text, 0, 0x50000007, x, y, width, height};
 }
-
-struct FormControl {
-  int id;
-  ControlKind kind;
-  const char* text;
-  int x, y, width, height;
-};
+constexpr ControlRow button(int id, const char* text, int x, int y, int width, int height) {
+  return {id, "BUTTON", text, 0, 0x50000000 | WS_TABSTOP, x, y, width, height};
+}
+constexpr ControlRow imageButton(int id, const char* text, int x, int y, int width, int height) {
+  return {id, "BUTTON", text, 0, 0x50000080 | WS_TABSTOP, x, y, width, height};
+}
+constexpr ControlRow label(int id, const char* text, int x, int y, int width, int height) {
+  return {id, "STATIC", text, 0, 0x50000000, x, y, width, height};
+}
+constexpr ControlRow pathEdit(int id, int x, int y, int width, int height) {
+  return {id, "EDIT", "", WS_EX_STATICEDGE, 0x50000080 | WS_TABSTOP, x, y, width, height};
+}
+constexpr ControlRow numberEdit(int id, int x, int y, int width, int height) {
+  return {id, "EDIT", "", WS_EX_CLIENTEDGE, 0x50002002 | WS_TABSTOP, x, y, width, height};
+}
+constexpr ControlRow kindCombo(int id, int x, int y, int width, int height) {
+  return {id, "COMBOBOX", "", 0, 0x50200003 | WS_TABSTOP, x, y, width, height};
+}
+constexpr ControlRow upDown(int id, int x, int y, int width, int height) {
+  return {id, kUpDownClass, nullptr, 0, 0x50000036, x, y, width, height};
+}
 
 // In creation order: each up-down takes the edit created just before it as
 // its buddy.
-const FormControl kControls[] = {
-    {kFormGroup, ControlKind::Group, "フォーム", 9, 6, 575, 83},
-    {kBackgroundLabel, ControlKind::Label, "背景の画像：", 24, 29, 74, 14},
-    {kBackgroundPath, ControlKind::Path, "", 93, 24, 388, 20},
-    {kBackgroundBrowse, ControlKind::Button, "参照...", 485, 24, 40, 20},
-    {kBackgroundDelete, ControlKind::Button, "削除", 534, 24, 38, 20},
-    {1003, ControlKind::Label, "幅：", 128, 59, 26, 15},
-    {kFormWidthEdit, ControlKind::Number, "", 150, 55, 80, 20},
-    {kFormWidthUpDown, ControlKind::UpDown, "", 224, 53, 22, 23},
-    {1032, ControlKind::Label, "高さ：", 295, 59, 74, 18},
-    {kFormHeightEdit, ControlKind::Number, "", 327, 55, 80, 20},
-    {kFormHeightUpDown, ControlKind::UpDown, "", 408, 53, 20, 22},
-    {1007, ControlKind::Group, "1つ目の方向幕", 9, 99, 280, 280},
-    {1050, ControlKind::Group, "2つ目の方向幕", 302, 99, 280, 280},
-    {1035, ControlKind::Label, "方向幕の種類：", 19, 122, 82, 16},
-    {kKindCombo[0], ControlKind::Kind, "", 101, 119, 170, 90},
-    {1038, ControlKind::Label, "方向幕画像：", 18, 151, 73, 14},
-    {kSignPath[0], ControlKind::Path, "", 16, 167, 180, 20},
-    {kSignBrowse[0], ControlKind::Button, "参照...", 202, 166, 40, 22},
-    {kSignDelete[0], ControlKind::Button, "削除", 244, 166, 40, 22},
-    {1039, ControlKind::Label, "左：", 24, 209, 20, 15},
-    {kLeftEdit[0], ControlKind::Number, "", 46, 206, 70, 20},
-    {kLeftUpDown[0], ControlKind::UpDown, "", 107, 206, 19, 20},
-    {1053, ControlKind::Label, "上：", 143, 209, 30, 18},
-    {kTopEdit[0], ControlKind::Number, "", 178, 206, 70, 20},
-    {kTopUpDown[0], ControlKind::UpDown, "", 236, 206, 16, 22},
-    {1055, ControlKind::Label, "幅：", 24, 246, 20, 15},
-    {kWidthEdit[0], ControlKind::Number, "", 46, 243, 70, 20},
-    {kWidthUpDown[0], ControlKind::UpDown, "", 107, 244, 13, 21},
-    {1058, ControlKind::Label, "高さ：", 145, 246, 36, 16},
-    {kHeightEdit[0], ControlKind::Number, "", 178, 243, 70, 20},
-    {kHeightUpDown[0], ControlKind::UpDown, "", 241, 240, 12, 24},
-    {1061, ControlKind::Label, "方向幕の種類：", 311, 122, 79, 15},
-    {kKindCombo[1], ControlKind::Kind, "", 397, 119, 170, 90},
-    {1063, ControlKind::Label, "方向幕画像：", 311, 151, 123, 14},
-    {kSignPath[1], ControlKind::Path, "", 309, 167, 180, 20},
-    {kSignBrowse[1], ControlKind::Button, "参照...", 494, 166, 40, 22},
-    {kSignDelete[1], ControlKind::Button, "削除", 537, 166, 40, 22},
-    {1065, ControlKind::Label, "左：", 318, 211, 21, 16},
-    {kLeftEdit[1], ControlKind::Number, "", 340, 206, 70, 20},
-    {kLeftUpDown[1], ControlKind::UpDown, "", 408, 203, 15, 28},
-    {1068, ControlKind::Label, "上：", 438, 211, 22, 16},
-    {kTopEdit[1], ControlKind::Number, "", 469, 206, 70, 20},
-    {kTopUpDown[1], ControlKind::UpDown, "", 528, 199, 15, 32},
-    {1071, ControlKind::Label, "幅：", 318, 247, 37, 15},
-    {kWidthEdit[1], ControlKind::Number, "", 340, 243, 70, 20},
-    {kWidthUpDown[1], ControlKind::UpDown, "", 400, 237, 14, 28},
-    {1074, ControlKind::Label, "高さ：", 438, 247, 31, 17},
-    {kHeightEdit[1], ControlKind::Number, "", 469, 243, 70, 20},
-    {kHeightUpDown[1], ControlKind::UpDown, "", 531, 240, 13, 32},
-    {kCopyTemplate[0], ControlKind::Button, "原稿をコピー", 133, 341, 140, 25},
-    {kCopyTemplate[1], ControlKind::Button, "原稿をコピー", 431, 341, 140, 25},
-    {kClose, ControlKind::Button, "閉じる(&C)", 495, 385, 90, 35},
-    {kHelp, ControlKind::ImageButton, "？Help", 10, 384, 80, 35},
-    {1077, ControlKind::Label, "原稿用の幕の枚数(LED用は1枚だけです)", 33, 323, 213, 13},
-    {kFramesEdit[0], ControlKind::Number, "", 52, 342, 65, 20},
-    {kFramesUpDown[0], ControlKind::UpDown, "", 102, 339, 12, 28},
-    {1080, ControlKind::Label, "原稿用の幕の枚数(LED用は1枚だけです)", 323, 323, 213, 13},
-    {kFramesEdit[1], ControlKind::Number, "", 344, 342, 65, 20},
-    {kFramesUpDown[1], ControlKind::UpDown, "", 400, 337, 12, 29},
-    {1083, ControlKind::Label, "カドの丸み：", 34, 287, 78, 13},
-    {kCornerEdit[0], ControlKind::Number, "", 102, 282, 55, 20},
-    {kCornerUpDown[0], ControlKind::UpDown, "", 149, 279, 18, 24},
-    {1086, ControlKind::Label, "カドの丸み：", 333, 287, 63, 17},
-    {kCornerEdit[1], ControlKind::Number, "", 399, 282, 55, 20},
-    {kCornerUpDown[1], ControlKind::UpDown, "", 449, 277, 15, 31},
+const ControlRow kControls[] = {
+    group(kFormGroup, "フォーム", 9, 6, 575, 83),
+    label(kBackgroundLabel, "背景の画像：", 24, 29, 74, 14),
+    pathEdit(kBackgroundPath, 93, 24, 388, 20),
+    button(kBackgroundBrowse, "参照...", 485, 24, 40, 20),
+    button(kBackgroundDelete, "削除", 534, 24, 38, 20),
+    label(1003, "幅：", 128, 59, 26, 15),
+    numberEdit(kFormWidthEdit, 150, 55, 80, 20),
+    upDown(kFormWidthUpDown, 224, 53, 22, 23),
+    label(1032, "高さ：", 295, 59, 74, 18),
+    numberEdit(kFormHeightEdit, 327, 55, 80, 20),
+    upDown(kFormHeightUpDown, 408, 53, 20, 22),
+    group(1007, "1つ目の方向幕", 9, 99, 280, 280),
+    group(1050, "2つ目の方向幕", 302, 99, 280, 280),
+    label(1035, "方向幕の種類：", 19, 122, 82, 16),
+    kindCombo(kKindCombo[0], 101, 119, 170, 90),
+    label(1038, "方向幕画像：", 18, 151, 73, 14),
+    pathEdit(kSignPath[0], 16, 167, 180, 20),
+    button(kSignBrowse[0], "参照...", 202, 166, 40, 22),
+    button(kSignDelete[0], "削除", 244, 166, 40, 22),
+    label(1039, "左：", 24, 209, 20, 15),
+    numberEdit(kLeftEdit[0], 46, 206, 70, 20),
+    upDown(kLeftUpDown[0], 107, 206, 19, 20),
+    label(1053, "上：", 143, 209, 30, 18),
+    numberEdit(kTopEdit[0], 178, 206, 70, 20),
+    upDown(kTopUpDown[0], 236, 206, 16, 22),
+    label(1055, "幅：", 24, 246, 20, 15),
+    numberEdit(kWidthEdit[0], 46, 243, 70, 20),
+    upDown(kWidthUpDown[0], 107, 244, 13, 21),
+    label(1058, "高さ：", 145, 246, 36, 16),
+    numberEdit(kHeightEdit[0], 178, 243, 70, 20),
+    upDown(kHeightUpDown[0], 241, 240, 12, 24),
+    label(1061, "方向幕の種類：", 311, 122, 79, 15),
+    kindCombo(kKindCombo[1], 397, 119, 170, 90),
+    label(1063, "方向幕画像：", 311, 151, 123, 14),
+    pathEdit(kSignPath[1], 309, 167, 180, 20),
+    button(kSignBrowse[1], "参照...", 494, 166, 40, 22),
+    button(kSignDelete[1], "削除", 537, 166, 40, 22),
+    label(1065, "左：", 318, 211, 21, 16),
+    numberEdit(kLeftEdit[1], 340, 206, 70, 20),
+    upDown(kLeftUpDown[1], 408, 203, 15, 28),
+    label(1068, "上：", 438, 211, 22, 16),
+    numberEdit(kTopEdit[1], 469, 206, 70, 20),
+    upDown(kTopUpDown[1], 528, 199, 15, 32),
+    label(1071, "幅：", 318, 247, 37, 15),
+    numberEdit(kWidthEdit[1], 340, 243, 70, 20),
+    upDown(kWidthUpDown[1], 400, 237, 14, 28),
+    label(1074, "高さ：", 438, 247, 31, 17),
+    numberEdit(kHeightEdit[1], 469, 243, 70, 20),
+    upDown(kHeightUpDown[1], 531, 240, 13, 32),
+    button(kCopyTemplate[0], "原稿をコピー", 133, 341, 140, 25),
+    button(kCopyTemplate[1], "原稿をコピー", 431, 341, 140, 25),
+    button(kClose, "閉じる(&C)", 495, 385, 90, 35),
+    imageButton(kHelp, "？Help", 10, 384, 80, 35),
+    label(1077, "原稿用の幕の枚数(LED用は1枚だけです)", 33, 323, 213, 13),
+    numberEdit(kFramesEdit[0], 52, 342, 65, 20),
+    upDown(kFramesUpDown[0], 102, 339, 12, 28),
+    label(1080, "原稿用の幕の枚数(LED用は1枚だけです)", 323, 323, 213, 13),
+    numberEdit(kFramesEdit[1], 344, 342, 65, 20),
+    upDown(kFramesUpDown[1], 400, 337, 12, 29),
+    label(1083, "カドの丸み：", 34, 287, 78, 13),
+    numberEdit(kCornerEdit[0], 102, 282, 55, 20),
+    upDown(kCornerUpDown[0], 149, 279, 18, 24),
+    label(1086, "カドの丸み：", 333, 287, 63, 17),
+    numberEdit(kCornerEdit[1], 399, 282, 55, 20),
+    upDown(kCornerUpDown[1], 449, 277, 15, 31),
 };
 
 // ---- edit colours ----
@@ -219,34 +208,6 @@ void addTooltip(int id, const char* text) {
 
 // ---- creation and initialisation ----
 
-// An up-down control with UDS_AUTOBUDDY takes the control created just
-// before it as its buddy when it is created, places itself against the
-// buddy's right edge and narrows the buddy by its own width. It is given no
-// buddy afterwards: naming the buddy again would narrow the edit a second
-// time, and naming none would undo the automatic one.
-HWND createUpDown(HWND form, const FormControl& c, DWORD style) {
-  HWND upDown = CreateWindowExA(0, UPDOWN_CLASSA, nullptr, style, c.x, c.y, c.width, c.height, form,
-                                reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-  if (upDown) {
-    SendMessageA(upDown, UDM_SETRANGE, 0, MAKELPARAM(0, 100));
-    SendMessageA(upDown, UDM_SETPOS, 0, MAKELPARAM(0, 0));
-  }
-  return upDown;
-}
-
-void createControls(HWND form) {
-  for (const FormControl& c : kControls) {
-    const ControlClass cls = classOf(c.kind);
-    if (c.kind == ControlKind::UpDown) {
-      createUpDown(form, c, cls.style);
-      continue;
-    }
-    HWND control = CreateWindowExA(cls.exStyle, cls.className, c.text, cls.style, c.x, c.y, c.width, c.height, form,
-                                   reinterpret_cast<HMENU>(static_cast<INT_PTR>(c.id)), app.instance, nullptr);
-    SendMessageA(control, WM_SETFONT, reinterpret_cast<WPARAM>(app.formFont), FALSE);
-  }
-}
-
 void sendToControl(int id, UINT message, WPARAM wParam, LPARAM lParam) {
   SendDlgItemMessageA(app.formWindow, id, message, wParam, lParam);
 }
@@ -317,12 +278,11 @@ void initialise() {
 
   // A form that ended without its close path leaves its brushes behind.
   releaseFormBrushes();
-  for (int i = 0; i < kFormBrushCount; ++i) app.form.brushes[i] = CreateSolidBrush(kBrushColours[i]);
+  for (int i = 0; i < kFormBrushCount; ++i) app.form.brushes[i].reset(CreateSolidBrush(kBrushColours[i]));
 
-  if (app.form.helpButtonImage) DeleteObject(app.form.helpButtonImage);
-  app.form.helpButtonImage = static_cast<HBITMAP>(
-      LoadImageA(app.instance, MAKEINTRESOURCEA(IDB_HELP_BUTTON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
-  sendToControl(kHelp, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.form.helpButtonImage));
+  app.form.helpButtonImage.reset(static_cast<HBITMAP>(
+      LoadImageA(app.instance, MAKEINTRESOURCEA(IDB_HELP_BUTTON), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR)));
+  sendToControl(kHelp, BM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(app.form.helpButtonImage.get()));
 
   createTooltips(app.formWindow, 0);
   for (const Tip& tip : kTips) addTooltip(tip.id, kTipTexts[tip.text]);
@@ -332,7 +292,7 @@ void initialise() {
 
 LRESULT onInitDialog(HWND window) {
   app.formWindow = window;
-  createControls(window);
+  createControls(window, app.instance, kControls, app.formFont.get());
   initialise();
   return 0;
 }
@@ -344,7 +304,7 @@ LRESULT onCtlColorEdit(HWND window, WPARAM wParam, LPARAM lParam) {
     if (colour.id != id) continue;
     SetBkMode(dc, TRANSPARENT);
     if (colour.text != kKeepTextColour) SetTextColor(dc, colour.text);
-    return reinterpret_cast<LRESULT>(app.form.brushes[colour.background]);
+    return reinterpret_cast<LRESULT>(app.form.brushes[colour.background].get());
   }
   return DefWindowProcA(window, WM_CTLCOLOREDIT, wParam, lParam);
 }

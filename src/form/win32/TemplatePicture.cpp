@@ -48,20 +48,14 @@ HWND clipboardOwner() {
 
 void makeTemplate(std::int32_t width, std::int32_t frameHeight, std::int16_t frames) {
   const TemplateGeometry geometry = templateGeometry(width, frameHeight, frames);
-  HBITMAP bitmap = drawTemplate(geometry);
-  app.form.templateBitmap = bitmap;
-  if (!OpenClipboard(clipboardOwner())) {
-    if (bitmap) DeleteObject(bitmap);
-    app.form.templateBitmap = nullptr;
-    return;
-  }
+  ScopedBitmap bitmap(drawTemplate(geometry));
+  app.form.templateBitmap = nullptr;
+  if (!OpenClipboard(clipboardOwner())) return;
   EmptyClipboard();
   // A canvas without pixels leaves the clipboard empty: an older picture
-  // must not stay there to be taken for this one.
-  if (bitmap && !SetClipboardData(CF_BITMAP, bitmap)) {
-    DeleteObject(bitmap);
-    app.form.templateBitmap = nullptr;
-  }
+  // must not stay there to be taken for this one. Once set, the picture is
+  // the clipboard's.
+  if (bitmap && SetClipboardData(CF_BITMAP, bitmap.get())) app.form.templateBitmap = bitmap.release();
   CloseClipboard();
 }
 

@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "common/win32/Controls.h"
 #include "common/win32/Scoped.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
@@ -46,19 +47,9 @@ constexpr COLORREF kDisplayTextColour = RGB(255, 165, 100);
 constexpr int kSpeedMax = 1000;
 constexpr int kIntervalMax = 5000;
 
-// A control of the panel. A null class marks an up-down control.
-struct PanelControl {
-  int id;
-  const char* className;
-  const char* text;
-  DWORD exStyle;
-  DWORD style;
-  int x, y, width, height;
-};
-
 // Created in this order: each up-down takes the edit created just before it
 // as its buddy.
-const PanelControl kPanelControls[] = {
+const ControlRow kPanelControls[] = {
     {kPanelGroup1, "BUTTON", "１つ目の幕", 0, kGroupBox, 3, 2, 127, 180},
     {kPanelGroup2, "BUTTON", "２つ目の幕", 0, kGroupBox, 135, 2, 127, 180},
     {kPanelDisplay1, "STATIC", "0", WS_EX_CLIENTEDGE, kDisplay, 11, 15, 85, 24},
@@ -89,16 +80,16 @@ const PanelControl kPanelControls[] = {
     {kPanelReset2, "BUTTON", "強", 0, kKey, 230, 15, 26, 20},
     {kPanelSpeedLabel1, "STATIC", "速度：", 0, kLabel, 12, 132, 30, 12},
     {kPanelSpeedEdit1, "EDIT", "0", WS_EX_CLIENTEDGE, kNumberEdit, 42, 129, 80, 20},
-    {kPanelSpeedUpDown1, nullptr, nullptr, 0, kUpDown, 104, 127, 19, 20},
+    {kPanelSpeedUpDown1, kUpDownClass, nullptr, 0, kUpDown, 104, 127, 19, 20},
     {kPanelIntervalLabel1, "STATIC", "間隔：", 0, kLabel, 12, 158, 30, 12},
     {kPanelIntervalEdit1, "EDIT", "0", WS_EX_CLIENTEDGE, kNumberEdit, 42, 154, 80, 20},
-    {kPanelIntervalUpDown1, nullptr, nullptr, 0, kUpDown, 106, 154, 17, 19},
+    {kPanelIntervalUpDown1, kUpDownClass, nullptr, 0, kUpDown, 106, 154, 17, 19},
     {kPanelSpeedLabel2, "STATIC", "速度：", 0, kLabel, 143, 132, 30, 12},
     {kPanelIntervalLabel2, "STATIC", "間隔：", 0, kLabel, 143, 158, 30, 12},
     {kPanelSpeedEdit2, "EDIT", "0", WS_EX_CLIENTEDGE, kNumberEdit, 172, 129, 80, 20},
-    {kPanelSpeedUpDown2, nullptr, nullptr, 0, kUpDown, 234, 128, 18, 19},
+    {kPanelSpeedUpDown2, kUpDownClass, nullptr, 0, kUpDown, 234, 128, 18, 19},
     {kPanelIntervalEdit2, "EDIT", "0", WS_EX_CLIENTEDGE, kNumberEdit, 172, 154, 80, 20},
-    {kPanelIntervalUpDown2, nullptr, nullptr, 0, kUpDown, 236, 153, 16, 22},
+    {kPanelIntervalUpDown2, kUpDownClass, nullptr, 0, kUpDown, 236, 153, 16, 22},
     {kPanelClear1, "BUTTON", "C", 0, kPlainKey, 41, 104, 26, 20},
     {kPanelClear2, "BUTTON", "C", 0, kPlainKey, 173, 104, 26, 20},
     {kPanelForward1, "BUTTON", "送", 0, kPlainKey, 100, 62, 26, 20},
@@ -106,10 +97,6 @@ const PanelControl kPanelControls[] = {
     {kPanelForward2, "BUTTON", "送", 0, kPlainKey, 230, 62, 26, 20},
     {kPanelBack2, "BUTTON", "戻", 0, kPlainKey, 230, 83, 26, 20},
 };
-
-// Up-down limits given at creation; the set-up replaces them at once.
-constexpr int kCreationUpper = 0;
-constexpr int kCreationLower = 100;
 
 struct UpDownRange {
   int id;
@@ -144,44 +131,15 @@ const KeyImage kKeyImages[] = {
     {kPanelBack2, kKeyPictureBack},
 };
 
-HMENU idAsMenu(int id) { return reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)); }
-
-void createControls(HWND window) {
-  HWND previous = nullptr;
-  const PanelControl* previousControl = nullptr;
-  for (const PanelControl& c : kPanelControls) {
-    if (!c.className) {
-      // Passing the edit just made keeps the automatic buddy (a null buddy
-      // handle takes it away again on some toolkits).
-      HWND upDown = CreateUpDownControl(c.style, c.x, c.y, c.width, c.height, window, c.id, app.instance, previous,
-                                        kCreationUpper, kCreationLower, 0);
-      // The automatic buddy and the explicit one may each have narrowed the
-      // edit: give it back its full row and let the up-down take its part once.
-      if (upDown && previous && previousControl) {
-        SetWindowPos(previous, nullptr, previousControl->x, previousControl->y, previousControl->width,
-                     previousControl->height, SWP_NOZORDER | SWP_NOACTIVATE);
-        SendMessageA(upDown, UDM_SETBUDDY, reinterpret_cast<WPARAM>(previous), 0);
-      }
-      previous = upDown;
-      previousControl = &c;
-      continue;
-    }
-    previous = CreateWindowExA(c.exStyle, c.className, c.text, c.style, c.x, c.y, c.width, c.height, window,
-                               idAsMenu(c.id), app.instance, nullptr);
-    previousControl = &c;
-    SendMessageA(previous, WM_SETFONT, reinterpret_cast<WPARAM>(app.panelFont), FALSE);
-  }
-}
-
 HFONT createDisplayFont() {
   return CreateFontA(22, 18, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, 0, 0, 0, 0, "ＭＳ ゴシック");
 }
 
 void giveDisplaysTheirFont(HWND window) {
-  if (app.panel.displayFont) DeleteObject(app.panel.displayFont);
-  app.panel.displayFont = createDisplayFont();
+  app.panel.displayFont.reset(createDisplayFont());
   for (const PanelGroupIds& g : kPanelGroups) {
-    SendDlgItemMessageA(window, g.numberDisplay, WM_SETFONT, reinterpret_cast<WPARAM>(app.panel.displayFont), TRUE);
+    SendDlgItemMessageA(window, g.numberDisplay, WM_SETFONT, reinterpret_cast<WPARAM>(app.panel.displayFont.get()),
+                        TRUE);
   }
 }
 
@@ -189,7 +147,7 @@ void loadKeyPictures() {
   for (int i = 0; i < kKeyPictureCount; ++i) {
     HANDLE image = LoadImageA(app.instance, MAKEINTRESOURCEA(kKeyPictureFirst + i), IMAGE_BITMAP, 0, 0,
                               LR_DEFAULTSIZE);
-    replaceBitmap(app.panel.keypadBitmaps[i], static_cast<HBITMAP>(image));
+    app.panel.keypadBitmaps[i].reset(static_cast<HBITMAP>(image));
   }
 }
 
@@ -202,7 +160,7 @@ void finishSetUp(HWND window) {
   loadKeyPictures();
   for (const KeyImage& k : kKeyImages) {
     SendDlgItemMessageA(window, k.id, BM_SETIMAGE, IMAGE_BITMAP,
-                        reinterpret_cast<LPARAM>(app.panel.keypadBitmaps[k.picture]));
+                        reinterpret_cast<LPARAM>(app.panel.keypadBitmaps[k.picture].get()));
   }
 }
 
@@ -227,7 +185,7 @@ PanelRollListener rollListener;
 
 LRESULT onInitDialog(HWND window) {
   app.panelWindow = window;
-  createControls(window);
+  createControls(window, app.instance, kPanelControls, app.panelFont.get());
   finishSetUp(window);
   setRollListener(&rollListener);
   return 0;
@@ -260,9 +218,8 @@ LRESULT onNotify(WPARAM wParam, LPARAM lParam) {
 
 LRESULT onDestroy() {
   setRollListener(nullptr);
-  if (app.panel.displayFont) DeleteObject(app.panel.displayFont);
-  app.panel.displayFont = nullptr;
-  for (HBITMAP& picture : app.panel.keypadBitmaps) replaceBitmap(picture, nullptr);
+  app.panel.displayFont.reset();
+  for (ScopedBitmap& picture : app.panel.keypadBitmaps) picture.reset();
   return 0;
 }
 

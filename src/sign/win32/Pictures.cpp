@@ -73,7 +73,7 @@ void setSignPicture(int sign, HBITMAP picture) {
   // The sign window paints a strip taller than itself.
   attachSignWindow(sign);
   SendMessageA(window, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(picture));
-  replaceBitmap(app.signStates[sign].picture, picture);
+  app.signStates[sign].picture.reset(picture);
   setSignWindowOffset(sign, 0);
   RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
 }

@@ -34,7 +34,7 @@ DWORD exitCodeOf(int sign) { return static_cast<DWORD>(sign + 1); }
 // the two windows paint themselves, without a paint cycle per pixel step.
 // False when there is nothing to draw this way.
 bool drawOpening(int sign, std::int32_t y) {
-  HBITMAP picture = app.signStates[sign].picture;
+  HBITMAP picture = app.signStates[sign].picture.get();
   HWND clip = clipOf(sign).handle();
   BITMAP info{};
   if (!picture || !GetObjectA(picture, sizeof info, &info)) return false;

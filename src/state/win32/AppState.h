@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "common/win32/Scoped.h"
 #include "layout/Layout.h"
 #include "state/win32/AboutState.h"
 #include "state/win32/FileListBox.h"
@@ -25,12 +26,13 @@ struct AppState {
   HWND aboutWindow = nullptr;
   HWND formWindow = nullptr;
 
-  HFONT mainFont = nullptr;
-  HFONT panelFont = nullptr;
-  HFONT aboutFont = nullptr;
-  HFONT splashFont = nullptr;
-  HFONT formFont = nullptr;
-  HBRUSH faceBrush = nullptr;
+  // One font per window, all made alike; see kWindowFonts for their order.
+  ScopedFont mainFont;
+  ScopedFont panelFont;
+  ScopedFont aboutFont;
+  ScopedFont splashFont;
+  ScopedFont formFont;
+  ScopedBrush faceBrush;
 
   HMENU menuBar = nullptr;
   HMENU fileMenu = nullptr;
@@ -46,8 +48,9 @@ struct AppState {
   FileListBox fileList1;
   FileListBox fileList2;
 
-  HBITMAP backgroundBitmap = nullptr;
-  HRGN clipRegions[kSignCount] = {nullptr, nullptr};
+  ScopedBitmap backgroundBitmap;
+  // The shape last given to each clip window; the window keeps a copy of its own.
+  ScopedRegion clipRegions[kSignCount];
   SignState signStates[kSignCount];
   Layout layout;
   std::int16_t templateFrames[kSignCount] = {0, 0};
@@ -59,6 +62,12 @@ struct AppState {
 };
 
 extern AppState app;
+
+// The windows' fonts in the order they are made at start-up and deleted by
+// the release sequence: main window, panel, About, splash, layout form.
+inline constexpr ScopedFont AppState::*kWindowFonts[] = {&AppState::mainFont, &AppState::panelFont,
+                                                        &AppState::aboutFont, &AppState::splashFont,
+                                                        &AppState::formFont};
 
 // Per-sign window objects by sign index (0 = 1st sign, 1 = 2nd sign).
 inline ChildWindow& clipOf(int sign) { return sign == 0 ? app.clip1 : app.clip2; }

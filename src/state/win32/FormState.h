@@ -2,6 +2,7 @@
 // State of the layout form while it is open.
 #include <windows.h>
 
+#include "common/win32/Scoped.h"
 #include "state/win32/KindComboBox.h"
 
 namespace rovenza {
@@ -20,9 +21,9 @@ struct FormState {
   KindComboBox kindCombo1;  // control 1051, the 1st sign's kind
   KindComboBox kindCombo2;  // control 1062, the 2nd sign's kind
   FormTooltips tooltips;
-  HBRUSH brushes[kFormBrushCount] = {nullptr, nullptr, nullptr, nullptr};
-  HBITMAP helpButtonImage = nullptr;  // bitmap 300 on the help button
-  HBITMAP templateBitmap = nullptr;   // last template picture; the clipboard owns it
+  ScopedBrush brushes[kFormBrushCount];
+  ScopedBitmap helpButtonImage;       // bitmap 300 on the help button
+  HBITMAP templateBitmap = nullptr;   // last template picture; the clipboard owns it, not the form
 };
 
 }  // namespace rovenza

@@ -2,6 +2,7 @@
 // State of the operation panel window.
 #include <windows.h>
 
+#include "common/win32/Scoped.h"
 
 namespace rovenza {
 
@@ -9,8 +10,8 @@ namespace rovenza {
 constexpr int kKeyPictureCount = 15;
 
 struct PanelState {
-  HFONT displayFont = nullptr;                         // font of the two number displays
-  HBITMAP keypadBitmaps[kKeyPictureCount] = {};        // key pictures, resources 200-214 in order
+  ScopedFont displayFont;                         // font of the two number displays
+  ScopedBitmap keypadBitmaps[kKeyPictureCount];   // key pictures, resources 200-214 in order
 };
 
 }  // namespace rovenza

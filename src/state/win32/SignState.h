@@ -6,6 +6,8 @@
 #include <memory>
 #include <string>
 
+#include "common/win32/Scoped.h"
+
 namespace rovenza {
 
 struct RollJob;
@@ -23,7 +25,7 @@ struct SignState {
   std::int32_t stripOffset = 0;   // y of the strip's top inside its clip window
   std::int32_t windowFirstRow = 0;  // strip row at the sign window's top (0 unless the strip is taller than a window)
   std::string entry;              // digits typed on the sign's keypad
-  HBITMAP picture = nullptr;      // bitmap shown by the sign window; owned here
+  ScopedBitmap picture;           // bitmap shown by the sign window
   HANDLE rollThread = nullptr;    // latest roll thread, kept until the next roll
   DWORD rollExitCode = 0;         // last status read from rollThread (259 = running)
   std::shared_ptr<RollJob> roll;  // the latest roll, shared with its thread

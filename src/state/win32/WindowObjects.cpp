@@ -127,20 +127,17 @@ void TopWindow::focus() const {
 void applyCornerRounding(std::int16_t sign) {
   if (sign == 0 || sign == 1) {
     const ChildWindow& clip = sign == 0 ? app.clip1 : app.clip2;
-    HRGN& kept = app.clipRegions[sign];
-    if (kept) DeleteObject(kept);
+    ScopedRegion& kept = app.clipRegions[sign];
+    kept.reset();
     const Rect bounds = cornerRegionRect(clip.width(), clip.height());
     const int round = app.layout.signs[sign].cornerRound;
-    kept = CreateRoundRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom, round, round);
-    // The window keeps its own copy of the shape: the kept handle stays ours
-    // to delete when the next rounding replaces it.
-    HRGN windowShape = CreateRectRgn(0, 0, 0, 0);
-    CombineRgn(windowShape, kept, nullptr, RGN_COPY);
-    if (clip.handle()) {
-      SetWindowRgn(clip.handle(), windowShape, TRUE);
-    } else {
-      DeleteObject(windowShape);
-    }
+    kept.reset(CreateRoundRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom, round, round));
+    // The window keeps its own copy of the shape: the kept region stays ours
+    // until the next rounding replaces it.
+    ScopedRegion windowShape(CreateRectRgn(0, 0, 0, 0));
+    CombineRgn(windowShape.get(), kept.get(), nullptr, RGN_COPY);
+    // Once set, the copy is the window's.
+    if (clip.handle() && SetWindowRgn(clip.handle(), windowShape.get(), TRUE)) windowShape.release();
     clip.invalidate();
   }
   if (app.mainWindow) UpdateWindow(app.mainWindow);
