@@ -3,7 +3,10 @@
 #   dist/rovenza-<version>-x86_64.zip   (preset win64)
 #   dist/rovenza-<version>-i686.zip     (preset win32)
 # Each holds rovenza.exe, rovenza.chm, README-ja.txt (CP932) and demo/ (the
-# demo pictures and any demo layout file; the test fixtures stay out).
+# demo pictures, the demo board demo/demo.qv4 and any other demo layout file;
+# the test fixtures stay out). The demo board names the pictures where they
+# lie in this checkout; unpacked anywhere else, the program finds them beside
+# the layout file.
 #   scripts/package.sh [x86_64|i686]...    (default: both)
 set -euo pipefail
 
@@ -24,12 +27,18 @@ preset_of() {
     esac
 }
 
+# The demo board's layout file, written by the native tool.
+cmake --preset native >/dev/null
+cmake --build --preset native -j2 --target make_demo_layouts >/dev/null
+demo_layout=$(mktemp "/tmp/rovenza-demo.XXXXXX")
+build/native/tools/make_demo_layouts "$root" "$demo_layout" >/dev/null
+
 mkdir -p dist
 for arch in "${arches[@]}"; do
     preset=$(preset_of "$arch")
     echo "=== $arch (preset $preset)"
     cmake --preset "$preset" >/dev/null
-    cmake --build --preset "$preset" -j"$(nproc)" --target rovenza rovenza_help
+    cmake --build --preset "$preset" -j2 --target rovenza rovenza_help
 
     build="$root/build/$preset"
     for f in rovenza.exe rovenza.chm; do
@@ -43,6 +52,7 @@ for arch in "${arches[@]}"; do
     cp "$build/rovenza.exe" "$build/rovenza.chm" packaging/README-ja.txt "$stage/$name/"
     cp demo/strip.bmp demo/strip.jpg demo/background.jpg "$stage/$name/demo/"
     cp demo/led/*.bmp "$stage/$name/demo/led/"
+    cp "$demo_layout" "$stage/$name/demo/demo.qv4"
     shopt -s nullglob
     for layout in demo/*.qv4; do cp "$layout" "$stage/$name/demo/"; done
     shopt -u nullglob
@@ -55,3 +65,4 @@ for arch in "${arches[@]}"; do
     echo "Package: dist/$name.zip"
     unzip -l "$zip_path" 2>/dev/null | tail -n +4 | head -n -2 || true
 done
+rm -f "$demo_layout"

@@ -1,7 +1,11 @@
 // Time and peak memory of loading one picture through the program's loader:
 //   picture_bench.exe [FILE]
+//   picture_bench.exe strip-bmp|strip-png OUT   (writes OUT and ends)
 // Without a file, a two-colour BMP of 8192 x 8192 pixels (the largest picture
-// decoded) is written to the temporary folder and loaded. The peak working
+// decoded) is written to the temporary folder and loaded. "strip-bmp" and
+// "strip-png" write a 124 x 28,500 strip of many colours (14 MB decoded) as
+// a 24-bit BMP or a PNG, to be loaded by a run of its own: the writing
+// would count in the peak. The peak working
 // set is the process's, so each run loads one picture.
 #include <windows.h>
 // After windows.h.
@@ -12,6 +16,7 @@
 
 #include "BenchClock.h"
 #include "sign/win32/Pictures.h"
+#include "imaging_test_support.h"
 #include "sign_test_support.h"
 
 using namespace rovenza;
@@ -31,7 +36,21 @@ double peakWorkingSetMb() {
 int main(int argc, char** argv) {
   std::string path;
   bool written = false;
-  if (argc > 1) {
+  const std::string argument = argc > 1 ? argv[1] : "";
+  if ((argument == "strip-bmp" || argument == "strip-png") && argc > 2) {
+    const bool png = argument == "strip-png";
+    path = argv[2];
+    auto colour = [](UINT x, UINT y) { return RGB((x * 7 + y) & 0xFF, (y / 40 * 53) & 0xFF, (x + y / 40 * 11) & 0xFF); };
+    if (png) {
+      CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+      test::writePng(path, 124, 28500, colour);
+      CoUninitialize();
+    } else {
+      test::writeBmpRows(path, 124, 28500, [&](int y) { return colour(0, static_cast<UINT>(y)); });
+    }
+    std::printf("wrote %s\n", path.c_str());
+    return 0;
+  } else if (argc > 1) {
     path = argv[1];
   } else {
     char temp[MAX_PATH] = {};

@@ -4,10 +4,15 @@
 // message boxes, and reading files.
 #include <windows.h>
 
+#include <gtest/gtest.h>
+
+#include <functional>
 #include <string>
 #include <vector>
 
+#include "layout/LayoutMessages.h"
 #include "support/Files.h"
+#include "support/ModalDriver.h"
 #include "support/WinTest.h"
 
 namespace rovenza::test {
@@ -53,6 +58,20 @@ inline void readAndCloseMessageBox(HWND box, MessageBoxSeen& seen) {
     if (reinterpret_cast<HICON>(SendMessageA(child, STM_GETICON, 0, 0)) == error) seen.hadErrorIcon = true;
   }
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, IDOK)));
+}
+
+// Runs `action`, which is expected to show a message box captioned
+// "読み込みエラー" (from within a modal loop), reads the box and closes it.
+inline MessageBoxSeen expectLayoutErrorBox(const std::function<void()>& action) {
+  MessageBoxSeen seen;
+  ModalDriver driver({waitFor([&] {
+    HWND box = threadWindow(kLayoutErrorCaption);
+    if (box) readAndCloseMessageBox(box, seen);
+    return box != nullptr;
+  })});
+  action();
+  EXPECT_TRUE(driver.finished()) << driver.status();
+  return seen;
 }
 
 // The system's own text for an error code, as the program formats it.

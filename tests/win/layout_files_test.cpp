@@ -48,18 +48,8 @@ class LayoutFiles : public ::testing::Test {
  protected:
   void SetUp() override { session.closeSplash(); }
 
-  // Runs `action`, which is expected to show a message box captioned
-  // "読み込みエラー", reads the box and closes it.
   test::MessageBoxSeen expectMessageBox(const std::function<void()>& action) {
-    test::MessageBoxSeen seen;
-    ModalDriver driver({test::waitFor([&] {
-      HWND box = test::threadWindow(kLayoutErrorCaption);
-      if (box) test::readAndCloseMessageBox(box, seen);
-      return box != nullptr;
-    })});
-    action();
-    EXPECT_TRUE(driver.finished()) << driver.status();
-    return seen;
+    return test::expectLayoutErrorBox(action);
   }
 
   test::ProgramSession session;

@@ -1,6 +1,7 @@
 #include "app/win32/MainWindow.h"
 
 #include "app/win32/Commands.h"
+#include "app/win32/Drops.h"
 #include "app/win32/Settings.h"
 #include "app/win32/StartUp.h"
 #include "board/win32/OpenSave.h"
@@ -104,6 +105,7 @@ LRESULT onCreate(HWND window) {
   SetMenu(window, app.menuBar);
   createControls(window, app.instance, kMainControls, app.mainFont.get());
   postCreationSetUp(window);
+  DragAcceptFiles(window, TRUE);
   return 0;
 }
 
@@ -200,6 +202,9 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_COMMAND:
       return onCommand(wParam);
+    case WM_DROPFILES:
+      dropFiles(reinterpret_cast<HDROP>(wParam));
+      return 0;
     default:
       return DefWindowProcA(window, message, wParam, lParam);
   }

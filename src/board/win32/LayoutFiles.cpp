@@ -9,17 +9,17 @@
 namespace rovenza {
 
 void readLayoutFile(const std::string& path) {
-  ProgramBoard board;
+  ProgramBoard board(path);
   readLayoutFile(systemFiles(), path, board);
 }
 
 void readVer3LayoutFile(const std::string& path) {
-  ProgramBoard board;
+  ProgramBoard board(path);
   readVer3LayoutFile(systemFiles(), path, board);
 }
 
 void readDigitalLayoutFile(const std::string& path) {
-  ProgramBoard board;
+  ProgramBoard board(path);
   readDigitalLayoutFile(systemFiles(), path, board);
 }
 

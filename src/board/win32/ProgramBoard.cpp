@@ -5,6 +5,7 @@
 
 #include "common/win32/Scoped.h"
 #include "layout/LayoutMessages.h"
+#include "layout/MovedPaths.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
@@ -33,15 +34,24 @@ void showFileError(const char* firstLine, SystemError error) {
   MessageBoxA(app.mainWindow, text.c_str(), kLayoutErrorCaption, MB_OK | MB_ICONERROR);
 }
 
+bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 }  // namespace
 
+std::string ProgramBoard::placeOf(const std::string& stored) const {
+  if (layoutFile_.empty()) return stored;
+  return findBesideLayoutFile(stored, layoutFile_, pathExists);
+}
+
 const Layout& ProgramBoard::layout() const { return app.layout; }
-void ProgramBoard::setBackgroundPicture(const std::string& path) { app.layout.backgroundPicture = path; }
+void ProgramBoard::setBackgroundPicture(const std::string& path) { app.layout.backgroundPicture = placeOf(path); }
 void ProgramBoard::setKind(int sign, std::uint8_t kind) { app.layout.signs[sign].kind = kind; }
 void ProgramBoard::setSpeed(int sign, std::int32_t ms) { app.layout.signs[sign].speed = ms; }
 void ProgramBoard::setInterval(int sign, std::int32_t ms) { app.layout.signs[sign].interval = ms; }
 void ProgramBoard::setCornerRound(int sign, std::int32_t pixels) { app.layout.signs[sign].cornerRound = pixels; }
-void ProgramBoard::setPicturePath(int sign, const std::string& path) { app.layout.signs[sign].picturePath = path; }
+void ProgramBoard::setPicturePath(int sign, const std::string& path) {
+  app.layout.signs[sign].picturePath = placeOf(path);
+}
 
 std::int32_t ProgramBoard::formWidth() const { return app.mainRef.width(); }
 std::int32_t ProgramBoard::formHeight() const { return app.mainRef.height(); }

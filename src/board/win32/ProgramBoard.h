@@ -5,6 +5,7 @@
 // and roll operations of the signs, and message boxes owned by the main
 // window.
 #include <string>
+#include <utility>
 
 #include "layout/LayoutSink.h"
 
@@ -12,6 +13,11 @@ namespace rovenza {
 
 class ProgramBoard : public LayoutSink {
  public:
+  ProgramBoard() = default;
+  // A board read from the layout file `layoutFile`: a picture or frame
+  // folder it names that does not exist is looked for beside that file.
+  explicit ProgramBoard(std::string layoutFile) : layoutFile_(std::move(layoutFile)) {}
+
   const Layout& layout() const override;
   void setBackgroundPicture(const std::string& path) override;
   void setKind(int sign, std::uint8_t kind) override;
@@ -50,6 +56,11 @@ class ProgramBoard : public LayoutSink {
   void reportNotLayoutFile() override;
   void reportReadError(SystemError error) override;
   void reportSaveError(SystemError error) override;
+
+ private:
+  std::string placeOf(const std::string& stored) const;
+
+  std::string layoutFile_;
 };
 
 }  // namespace rovenza

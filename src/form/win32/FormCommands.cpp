@@ -24,7 +24,10 @@ namespace {
 using namespace form_ids;
 
 // Each text ends in a zero byte and the list in one more (the literal's own).
-const char kPictureFilter[] = "ビットマップ(*.bmp)\0*.bmp\0JPEG(*.jpg)\0*.jpg\0GIF(*.gif)\0*.gif\0";
+// PNG and TIFF follow the first three, so that the first stays the one shown.
+const char kPictureFilter[] =
+    "ビットマップ(*.bmp)\0*.bmp\0JPEG(*.jpg)\0*.jpg\0GIF(*.gif)\0*.gif\0PNG(*.png)\0*.png\0"
+    "TIFF(*.tif;*.tiff)\0*.tif;*.tiff\0";
 
 int signIndex(int sign) { return sign == 1 ? 1 : 0; }
 
@@ -135,6 +138,10 @@ void arrowPressed(const FormUpDown& upDown, const NMUPDOWN& notification) {
 void browseBackground() {
   const std::string path = chooseBackgroundFile();
   if (path.empty()) return;
+  useBackgroundPicture(path);
+}
+
+void useBackgroundPicture(const std::string& path) {
   app.backgroundBitmap.reset();
   app.layout.backgroundPicture = path;
   app.backgroundBitmap.reset(loadPicture(path));
@@ -174,22 +181,31 @@ void changeSignKind(int sign) {
 
 void browseSignPicture(int sign) {
   sign = signIndex(sign);
-  SignSpec& signSpec = app.layout.signs[sign];
-  if (signSpec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
+  if (app.layout.signs[sign].kind == static_cast<std::uint8_t>(SignKind::Led)) {
     const std::string folder = chooseFrameFolder();
     if (folder.empty()) return;
-    signSpec.picturePath = folder;
-    setFormText(kSignPath[sign], folder);
-    moveSignHome(sign);
-    updateSign(sign);
-    resetRollState(sign);
-    if (app.panelWindow) SetDlgItemTextA(app.panelWindow, kPanelGroups[sign].numberDisplay, "0");
-    rollSign(sign);
+    useFrameFolder(sign, folder);
     return;
   }
   const std::string path = chooseStripFile();
   if (path.empty()) return;
-  signSpec.picturePath = path;
+  useStripPicture(sign, path);
+}
+
+void useFrameFolder(int sign, const std::string& folder) {
+  sign = signIndex(sign);
+  app.layout.signs[sign].picturePath = folder;
+  setFormText(kSignPath[sign], folder);
+  moveSignHome(sign);
+  updateSign(sign);
+  resetRollState(sign);
+  if (app.panelWindow) SetDlgItemTextA(app.panelWindow, kPanelGroups[sign].numberDisplay, "0");
+  rollSign(sign);
+}
+
+void useStripPicture(int sign, const std::string& path) {
+  sign = signIndex(sign);
+  app.layout.signs[sign].picturePath = path;
   setFormText(kSignPath[sign], path);
   showStripPicture(sign);
   resetRollState(sign);

@@ -6,7 +6,10 @@
 
 #include "common/win32/Scoped.h"
 #include "sign/Frames.h"
+#include "sign/PictureDecoding.h"
 #include "sign/PictureSize.h"
+#include "sign/win32/ComRef.h"
+#include "sign/win32/ImagingPictures.h"
 #include "sign/win32/SignWindow.h"
 #include "state/win32/AppState.h"
 
@@ -14,25 +17,6 @@ namespace rovenza {
 
 namespace {
 
-
-// Releases a COM interface pointer when it goes out of scope.
-template <typename T>
-class ComRef {
- public:
-  ComRef() = default;
-  ~ComRef() {
-    if (pointer_) pointer_->Release();
-  }
-  ComRef(const ComRef&) = delete;
-  ComRef& operator=(const ComRef&) = delete;
-  T* get() const { return pointer_; }
-  T* operator->() const { return pointer_; }
-  T** out() { return &pointer_; }
-  void** outVoid() { return reinterpret_cast<void**>(&pointer_); }
-
- private:
-  T* pointer_ = nullptr;
-};
 
 // The whole file in a movable global memory block, or null; null too for a
 // file the decoder must not be given.
@@ -52,14 +36,26 @@ HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
   // The decoder makes a picture of some bitmaps whose headers are cut short,
   // and would take gigabytes and minutes over a picture of a few megabytes
   // that claims a huge size: neither reaches it.
-  const auto* data = static_cast<const unsigned char*>(bytes);
-  const bool refused = ok && (bitmapHeadersCutShort(data, size) || !pictureWithinCeiling(data, size));
+  const bool refused =
+      ok && pictureDecoderFor(static_cast<const unsigned char*>(bytes), size) != PictureDecoder::SystemPicture;
   GlobalUnlock(block);
   if (!ok || read != size || refused) {
     GlobalFree(block);
     return nullptr;
   }
   return block;
+}
+
+// The decoder the file's first bytes choose; None for a file that cannot be
+// opened or read, or is empty.
+PictureDecoder decoderOf(const std::string& path) {
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!file.valid()) return PictureDecoder::None;
+  unsigned char head[kFirstBytes] = {};
+  DWORD read = 0;
+  if (!ReadFile(file.get(), head, sizeof head, &read, nullptr)) return PictureDecoder::None;
+  return decoderByFirstBytes(head, read);
 }
 
 // The screen's pixels per inch across and down.
@@ -175,6 +171,14 @@ void refreshFrameList(int sign, const std::string& folder) {
 }  // namespace
 
 HBITMAP loadPicture(const std::string& path) {
+  switch (decoderOf(path)) {
+    case PictureDecoder::None:
+      return nullptr;
+    case PictureDecoder::ImagingComponent:
+      return decodeWithImagingComponent(path);
+    case PictureDecoder::SystemPicture:
+      break;
+  }
   DWORD size = 0;
   HGLOBAL block = readWholeFile(path, size);
   if (!block) return nullptr;

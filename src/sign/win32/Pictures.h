@@ -6,11 +6,12 @@
 
 namespace rovenza {
 
-// Decodes a BMP, JPEG, GIF (or PNG) file into a bitmap the size of the
-// picture; null for a file that is missing, empty, cut short, in use by
-// another program, not a picture, or a picture of more than
-// kMaxPicturePixels (its size is read from its headers, before decoding).
-// The caller owns the bitmap.
+// Decodes a picture file into an opaque bitmap the size of the picture:
+// BMP, JPEG and GIF through the system's picture object, anything else (PNG,
+// TIFF) through the imaging component, chosen by the file's first bytes.
+// Null for a file that is missing, empty, cut short, in use by another
+// program, not a picture, or a picture of more than kMaxPicturePixels (its
+// size is read before decoding). The caller owns the bitmap.
 HBITMAP loadPicture(const std::string& path);
 
 // Fills the sign's hidden sorted list with the file names matching `pattern`

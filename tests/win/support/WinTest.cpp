@@ -147,18 +147,30 @@ TempFolder::TempFolder() {
   CreateDirectoryA(path_.c_str(), nullptr);
 }
 
-TempFolder::~TempFolder() {
+namespace {
+
+// Deletes the folder with everything in it, sub-folders too.
+void removeFolder(const std::string& path) {
   WIN32_FIND_DATAA data;
-  HANDLE find = FindFirstFileA((path_ + "\\*").c_str(), &data);
+  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
   if (find != INVALID_HANDLE_VALUE) {
     do {
       const std::string name = data.cFileName;
-      if (name != "." && name != "..") DeleteFileA((path_ + "\\" + name).c_str());
+      if (name == "." || name == "..") continue;
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        removeFolder(path + "\\" + name);
+      } else {
+        DeleteFileA((path + "\\" + name).c_str());
+      }
     } while (FindNextFileA(find, &data));
     FindClose(find);
   }
-  RemoveDirectoryA(path_.c_str());
+  RemoveDirectoryA(path.c_str());
 }
+
+}  // namespace
+
+TempFolder::~TempFolder() { removeFolder(path_); }
 
 }  // namespace rovenza::test
 

@@ -1,0 +1,113 @@
+#include "sign/win32/ImagingPictures.h"
+
+#include <objbase.h>
+#include <wincodec.h>
+
+#include <algorithm>
+#include <cstdint>
+
+#include "sign/PictureDecoding.h"
+#include "sign/win32/ComRef.h"
+
+namespace rovenza {
+
+namespace {
+
+// COM for the calling thread for as long as it lives, unless the thread has
+// it already (in either model): LED frames are decoded on the roll threads.
+class ComForThread {
+ public:
+  ComForThread() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+  ~ComForThread() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComForThread(const ComForThread&) = delete;
+  ComForThread& operator=(const ComForThread&) = delete;
+
+ private:
+  HRESULT result_;
+};
+
+// The path in UTF-16, as the imaging component takes it; empty when the
+// code page 932 text cannot be converted.
+std::wstring widePath(const std::string& path) {
+  const int length = MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.c_str(), -1, nullptr, 0);
+  if (length <= 1) return std::wstring();
+  std::wstring wide(static_cast<std::size_t>(length), L'\0');
+  if (!MultiByteToWideChar(CP_ACP, MB_ERR_INVALID_CHARS, path.c_str(), -1, wide.data(), length)) return std::wstring();
+  wide.resize(static_cast<std::size_t>(length) - 1);
+  return wide;
+}
+
+// Rows copied at a time: about 1 MiB of pixels, so that a converter that
+// holds the source rows of a copy never holds a whole strip.
+constexpr std::uint64_t kBandBytes = 1024 * 1024;
+
+HBITMAP decodeFirstFrame(const std::wstring& path) {
+  ComRef<IWICImagingFactory> factory;
+  if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
+                              factory.outVoid())) ||
+      !factory.get()) {
+    return nullptr;
+  }
+  ComRef<IWICBitmapDecoder> decoder;
+  if (FAILED(factory->CreateDecoderFromFilename(path.c_str(), nullptr, GENERIC_READ, WICDecodeMetadataCacheOnDemand,
+                                                decoder.out())) ||
+      !decoder.get()) {
+    return nullptr;
+  }
+  ComRef<IWICBitmapFrameDecode> frame;
+  if (FAILED(decoder->GetFrame(0, frame.out())) || !frame.get()) return nullptr;
+  UINT width = 0;
+  UINT height = 0;
+  if (FAILED(frame->GetSize(&width, &height)) || !imagingSizeWithinCeiling(width, height)) return nullptr;
+  // Bitmap heights are signed 32-bit, and a sign window stands for any
+  // height, but nothing wider than that is a picture.
+  if (width > INT32_MAX || height > INT32_MAX) return nullptr;
+
+  ComRef<IWICFormatConverter> converter;
+  if (FAILED(factory->CreateFormatConverter(converter.out())) || !converter.get()) return nullptr;
+  if (FAILED(converter->Initialize(frame.get(), GUID_WICPixelFormat32bppBGRA, WICBitmapDitherTypeNone, nullptr, 0.0,
+                                   WICBitmapPaletteTypeCustom))) {
+    return nullptr;
+  }
+
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = static_cast<LONG>(width);
+  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // rows from the top, as the converter gives them
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!bitmap || !bits) {
+    if (bitmap) DeleteObject(bitmap);
+    return nullptr;
+  }
+  const UINT stride = width * 4;
+  const UINT bandRows = static_cast<UINT>(std::max<std::uint64_t>(1, kBandBytes / stride));
+  for (UINT top = 0; top < height; top += bandRows) {
+    const UINT rows = std::min(bandRows, height - top);
+    const WICRect band{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
+    BYTE* out = static_cast<BYTE*>(bits) + std::size_t{top} * stride;
+    if (FAILED(converter->CopyPixels(&band, stride, stride * rows, out))) {
+      DeleteObject(bitmap);
+      return nullptr;
+    }
+  }
+  compositeOverBlack(static_cast<unsigned char*>(bits), std::size_t{width} * height);
+  GdiFlush();
+  return bitmap;
+}
+
+}  // namespace
+
+HBITMAP decodeWithImagingComponent(const std::string& path) {
+  const std::wstring wide = widePath(path);
+  if (wide.empty()) return nullptr;
+  ComForThread com;
+  return decodeFirstFrame(wide);
+}
+
+}  // namespace rovenza
