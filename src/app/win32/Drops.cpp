@@ -5,6 +5,7 @@
 #include "board/DropRule.h"
 #include "board/win32/LayoutFiles.h"
 #include "board/win32/ProgramBoard.h"
+#include "common/win32/Scoped.h"
 #include "form/win32/FormCommands.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
@@ -39,12 +40,7 @@ int signUnder(POINT point) {
 }
 
 // Whether the file decodes to a picture.
-bool isPicture(const std::string& path) {
-  HBITMAP picture = loadPicture(path);
-  if (!picture) return false;
-  DeleteObject(picture);
-  return true;
-}
+bool isPicture(const std::string& path) { return ScopedBitmap(loadPicture(path)).get() != nullptr; }
 
 }  // namespace
 

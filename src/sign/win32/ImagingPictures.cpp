@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/win32/Scoped.h"
 #include "sign/PictureDecoding.h"
 #include "sign/win32/ComRef.h"
 
@@ -72,33 +73,36 @@ HBITMAP decodeFirstFrame(const std::wstring& path) {
     return nullptr;
   }
 
+  // Bottom-up, as every other picture of the program is, so that a roll
+  // thread can draw its rows straight from the bits.
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = -static_cast<LONG>(height);  // rows from the top, as the converter gives them
+  info.bmiHeader.biHeight = static_cast<LONG>(height);
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  if (!bitmap || !bits) {
-    if (bitmap) DeleteObject(bitmap);
-    return nullptr;
-  }
+  ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  if (!bitmap || !bits) return nullptr;
+  // The converter gives rows from the top: they are copied in as they come,
+  // then turned over in place.
   const UINT stride = width * 4;
   const UINT bandRows = static_cast<UINT>(std::max<std::uint64_t>(1, kBandBytes / stride));
   for (UINT top = 0; top < height; top += bandRows) {
     const UINT rows = std::min(bandRows, height - top);
     const WICRect band{0, static_cast<INT>(top), static_cast<INT>(width), static_cast<INT>(rows)};
     BYTE* out = static_cast<BYTE*>(bits) + std::size_t{top} * stride;
-    if (FAILED(converter->CopyPixels(&band, stride, stride * rows, out))) {
-      DeleteObject(bitmap);
-      return nullptr;
-    }
+    if (FAILED(converter->CopyPixels(&band, stride, stride * rows, out))) return nullptr;
+  }
+  BYTE* rowsStart = static_cast<BYTE*>(bits);
+  for (UINT upper = 0, lower = height - 1; upper < lower; ++upper, --lower) {
+    std::swap_ranges(rowsStart + std::size_t{upper} * stride, rowsStart + std::size_t{upper + 1} * stride,
+                     rowsStart + std::size_t{lower} * stride);
   }
   compositeOverBlack(static_cast<unsigned char*>(bits), std::size_t{width} * height);
   GdiFlush();
-  return bitmap;
+  return bitmap.release();
 }
 
 }  // namespace
