@@ -63,7 +63,7 @@ class Roll : public ::testing::Test {
   void showDemoStrip(int sign) {
     app.layout.signs[sign].picturePath = test::sourcePath("demo/strip.bmp");
     showStripPicture(sign);
-    ASSERT_NE(nullptr, app.signStates[sign].picture);
+    ASSERT_NE(nullptr, app.signStates[sign].picture.get());
   }
 
   // Waits without taking a single message until the strip offset the sign's
@@ -93,9 +93,9 @@ class Roll : public ::testing::Test {
   // The same pixels as the sign's picture gives them with its top at y.
   std::vector<COLORREF> stripPixelsAt(int sign, int y) {
     std::vector<COLORREF> pixels;
-    const SIZE size = test::bitmapSize(app.signStates[sign].picture);
+    const SIZE size = test::bitmapSize(app.signStates[sign].picture.get());
     HDC memory = CreateCompatibleDC(nullptr);
-    HGDIOBJ old = SelectObject(memory, app.signStates[sign].picture);
+    HGDIOBJ old = SelectObject(memory, app.signStates[sign].picture.get());
     for (int row = 0; row < clipOf(sign).height(); row += 4) {
       for (int x = 0; x < clipOf(sign).width(); x += 4) {
         const bool onStrip = x < size.cx && row - y >= 0 && row - y < size.cy;
@@ -280,7 +280,7 @@ TEST_F(Roll, APictureReplacedDuringARollIsTheOneItDraws) {
   EXPECT_EQ(std::vector<COLORREF>(openingPixels(0).size(), RGB(0, 0, 255)), openingPixels(0));
   // No picture: the sign window carries the steps out.
   SendMessageA(app.sign1.handle(), STM_SETIMAGE, IMAGE_BITMAP, 0);
-  replaceBitmap(app.signStates[0].picture, nullptr);
+  app.signStates[0].picture.reset();
   ASSERT_TRUE(waitForEnd(0));
   EXPECT_EQ(-30 * 57, app.signStates[0].stripOffset);
   EXPECT_EQ(-30 * 57, test::signTop(0));
