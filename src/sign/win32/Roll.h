@@ -43,10 +43,10 @@ bool rollBusyGuard();
 // Stops the sign's roll thread at once (its exit status becomes 1 or 2); no
 // step of it draws or moves the sign after this returns: the sign window
 // stands where the roll drew the strip last. It does not tell the listener
-// that the sign stands still. Used by reset and exit. Waits at most for the
-// step the roll thread is drawing; the thread is woken from its pause, and
-// while it ends the messages it sends to this thread are answered (each one
-// with "stopped").
+// that the sign stands still. Used by reset and exit. It waits for a step the
+// roll thread is drawing, then wakes the thread from its pause and waits for
+// it to end, answering the messages it sends to this thread meanwhile (each
+// one with "stopped").
 void stopRoll(int sign);
 
 // Body of a roll thread for the sign (0 or 1); returns the sign's exit status.
