@@ -6,7 +6,6 @@
 
 namespace rovenza {
 
-
 // Control ids of the main window.
 enum MainControl : int {
   kSignWindow1 = 1000,
