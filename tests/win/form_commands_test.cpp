@@ -383,6 +383,11 @@ TEST_F(LayoutFormCommands, DeletingTheBackgroundAsksThenRemovesIt) {
 
 // ---- browsing ----
 
+// The file types both picture dialogs list: the first three first, so that
+// the one shown at first stays "ビットマップ".
+const std::vector<std::string> kPictureTypes = {"ビットマップ(*.bmp)", "JPEG(*.jpg)", "GIF(*.gif)", "PNG(*.png)",
+                                                "TIFF(*.tif;*.tiff)"};
+
 TEST_F(LayoutFormCommands, ABackgroundPictureChosenBecomesTheBackground) {
   const std::string path = test::sourcePath("demo/background.jpg");
   test::DialogSeen dialog;
@@ -391,6 +396,7 @@ TEST_F(LayoutFormCommands, ABackgroundPictureChosenBecomesTheBackground) {
     EXPECT_TRUE(test::clickButton(formControl(1008)));
     EXPECT_TRUE(dialog.seen);
     EXPECT_FALSE(dialog.folder);
+    EXPECT_EQ(kPictureTypes, dialog.fileTypes);
     EXPECT_EQ(path, app.layout.backgroundPicture);
     EXPECT_EQ(path, text(1033));
     ASSERT_NE(nullptr, app.backgroundBitmap.get());
@@ -452,6 +458,7 @@ TEST_F(LayoutFormCommands, AStripPictureChosenBecomesTheSignsPicture) {
     EXPECT_TRUE(test::clickButton(formControl(1010)));
     EXPECT_EQ("方向幕ファイルの選択", dialog.title);
     EXPECT_FALSE(dialog.folder);
+    EXPECT_EQ(kPictureTypes, dialog.fileTypes);
     EXPECT_EQ(path, app.layout.signs[0].picturePath);
     EXPECT_EQ(path, text(1042));
     ASSERT_NE(nullptr, app.signStates[0].picture.get());

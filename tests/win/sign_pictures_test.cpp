@@ -5,6 +5,7 @@
 // After windows.h.
 #include <commctrl.h>
 
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -70,6 +71,72 @@ TEST(LoadPicture, KeepsThePixelsOfThePicture) {
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
   DeleteObject(bitmap);
+}
+
+// The bitmap's 32-bit pixels, rows from the top, alpha bytes cleared.
+std::vector<DWORD> pixelsOf(HBITMAP bitmap) {
+  const SIZE size = test::bitmapSize(bitmap);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<DWORD> pixels(static_cast<std::size_t>(size.cx) * size.cy);
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  for (DWORD& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+struct PlainBmpCase {
+  const char* name;
+  WORD bits;
+  DWORD compression;
+  int height;           // negative: rows from the top
+  int tableEntries;     // colour table entries, or the three masks
+};
+
+// An uncompressed BMP goes from the file into the bitmap without the picture
+// object: every depth and row order gives the picture object's pixels.
+TEST(LoadPicture, PlainBitmapsGiveThePictureObjectsPixels) {
+  TempFolder folder;
+  const PlainBmpCase cases[] = {
+      {"1 bit", 1, BI_RGB, 13, 2},           {"4 bits", 4, BI_RGB, 13, 16},
+      {"8 bits", 8, BI_RGB, 13, 256},        {"16 bits 555", 16, BI_RGB, 13, 0},
+      {"16 bits 565", 16, BI_BITFIELDS, 13, 3}, {"24 bits", 24, BI_RGB, 13, 0},
+      {"24 bits top down", 24, BI_RGB, -13, 0}, {"32 bits", 32, BI_RGB, 13, 0},
+      {"32 bits masks", 32, BI_BITFIELDS, 13, 3},
+  };
+  const int width = 11;
+  for (const PlainBmpCase& c : cases) {
+    std::vector<RGBQUAD> table(static_cast<std::size_t>(c.tableEntries));
+    for (int i = 0; i < c.tableEntries; ++i) {
+      table[i] = RGBQUAD{static_cast<BYTE>(i * 7), static_cast<BYTE>(255 - i), static_cast<BYTE>(i * 3), 0};
+    }
+    if (c.compression == BI_BITFIELDS) {
+      const DWORD masks16[] = {0xF800, 0x07E0, 0x001F};
+      const DWORD masks32[] = {0xFF0000, 0x00FF00, 0x0000FF};
+      std::memcpy(table.data(), c.bits == 16 ? masks16 : masks32, 12);
+    }
+    const int rows = c.height < 0 ? -c.height : c.height;
+    const int stride = (width * c.bits + 31) / 32 * 4;
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(stride) * rows);
+    for (std::size_t i = 0; i < bytes.size(); ++i) bytes[i] = static_cast<unsigned char>(i * 37 + i / 5);
+    const std::string path = folder.file("plain.bmp");
+    test::writeBmpFile(path, width, c.height, c.bits, table, bytes, c.compression);
+    HBITMAP plain = loadPicture(path);
+    HBITMAP decoded = loadWithPictureObject(path);
+    ASSERT_NE(nullptr, plain) << c.name;
+    ASSERT_NE(nullptr, decoded) << c.name;
+    EXPECT_EQ(width, test::bitmapSize(plain).cx) << c.name;
+    EXPECT_EQ(rows, test::bitmapSize(plain).cy) << c.name;
+    EXPECT_TRUE(pixelsOf(plain) == pixelsOf(decoded)) << c.name;
+    DeleteObject(plain);
+    DeleteObject(decoded);
+  }
 }
 
 TEST(LoadPicture, AFileAnotherProgramHasOpenGivesNull) {

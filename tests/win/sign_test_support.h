@@ -14,9 +14,10 @@
 namespace rovenza::test {
 
 // Writes a BMP file: bottom-up pixel rows of `bitCount` bits a pixel after
-// the colour table `palette`.
+// the colour table `palette` (the three masks for BI_BITFIELDS).
 inline void writeBmpFile(const std::string& path, int width, int height, WORD bitCount,
-                         const std::vector<RGBQUAD>& palette, const std::vector<unsigned char>& pixels) {
+                         const std::vector<RGBQUAD>& palette, const std::vector<unsigned char>& pixels,
+                         DWORD compression = BI_RGB) {
   const auto paletteBytes = static_cast<DWORD>(palette.size() * sizeof(RGBQUAD));
   const auto pixelBytes = static_cast<DWORD>(pixels.size());
   BITMAPFILEHEADER file{};
@@ -29,6 +30,7 @@ inline void writeBmpFile(const std::string& path, int width, int height, WORD bi
   info.biHeight = height;
   info.biPlanes = 1;
   info.biBitCount = bitCount;
+  info.biCompression = compression;
   info.biSizeImage = pixelBytes;
   HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;

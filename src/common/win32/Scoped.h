@@ -52,6 +52,11 @@ struct CloseKernelHandle {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 
+struct UnmapFileView {
+  static bool holds(const void* view) { return view != nullptr; }
+  void operator()(const void* view) const { UnmapViewOfFile(view); }
+};
+
 // A GDI object (bitmap, brush, font, pen, region) deleted with DeleteObject.
 template <typename H>
 using ScopedGdi = ScopedOwner<H, DeleteGdiObject>;
@@ -67,6 +72,9 @@ using ScopedIcon = ScopedOwner<HICON, DestroyIconHandle>;
 
 // A kernel handle closed with CloseHandle.
 using ScopedHandle = ScopedOwner<HANDLE, CloseKernelHandle>;
+
+// A view of a file mapped with MapViewOfFile, unmapped when it goes.
+using ScopedFileView = ScopedOwner<const void*, UnmapFileView>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDC {

@@ -2,9 +2,14 @@
 
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstring>
+#include <optional>
+#include <vector>
 
 #include "common/win32/Scoped.h"
+#include "sign/BitmapFile.h"
 #include "sign/Frames.h"
 #include "sign/PictureDecoding.h"
 #include "sign/PictureSize.h"
@@ -64,6 +69,25 @@ POINT screenResolution() {
   return POINT{GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
+// The header of a 32-bit bottom-up DIB of `width` x `height`.
+BITMAPINFO dibInfo(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// An empty DIB section of `info`'s size and its pixels, or null.
+HBITMAP newDibSection(HDC screen, const BITMAPINFO& info, void*& bits) {
+  bits = nullptr;
+  ScopedBitmap section(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  return section && bits ? section.release() : nullptr;
+}
+
 // The decoded bitmap as a bottom-up DIB section of 32 bits a pixel, `width`
 // by `height` (stretched, as CopyImage would, when the decoder's bitmap has
 // another size; 0 keeps its own); null when it cannot be made. The decoded
@@ -76,17 +100,11 @@ HBITMAP toDibSection(HBITMAP decoded, int width, int height) {
   if (width == 0) width = size.bmWidth;
   if (height == 0) height = size.bmHeight;
   if (width < 0 || height < 0) return nullptr;
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = dibInfo(width, height);
   WindowDC screen(nullptr);
   void* bits = nullptr;
-  ScopedBitmap copy(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!copy || !bits) return nullptr;
+  ScopedBitmap copy(newDibSection(screen.get(), info, bits));
+  if (!copy) return nullptr;
   if (size.bmWidth == width && size.bmHeight == height) {
     if (GetDIBits(screen.get(), source.get(), 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS) != height) {
       return nullptr;
@@ -168,6 +186,53 @@ void refreshFrameList(int sign, const std::string& folder) {
   stamp = FrameListingStamp{pattern, written, fileTimeValue(now)};
 }
 
+// An uncompressed BMP's pixels converted by GDI straight from the mapped
+// file into the sign's bitmap: the file is never copied and no decoder's
+// bitmap stands beside ours, so a long strip costs its bitmap and, for a
+// while, its file's pages. Null for a BMP that is not laid out plainly
+// (the system's picture object decodes it instead) or over the ceiling.
+HBITMAP loadPlainBitmap(const std::string& path) {
+  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
+                                nullptr));
+  if (!file.valid()) return nullptr;
+  DWORD high = 0;
+  const DWORD size = GetFileSize(file.get(), &high);
+  if (size == INVALID_FILE_SIZE || high != 0 || size == 0) return nullptr;
+  ScopedHandle mapping(CreateFileMappingA(file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!mapping.valid()) return nullptr;
+  ScopedFileView view(MapViewOfFile(mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!view.valid()) return nullptr;
+  const auto* bytes = static_cast<const unsigned char*>(view.get());
+  const std::optional<BitmapFileLayout> layout = readBitmapFileLayout(bytes, size);
+  if (!layout || !pictureWithinCeiling(bytes, size)) return nullptr;
+  const int rows = layout->height < 0 ? -layout->height : layout->height;
+  WindowDC screen(nullptr);
+  void* bits = nullptr;
+  ScopedBitmap picture(newDibSection(screen.get(), dibInfo(layout->width, rows), bits));
+  if (!picture) return nullptr;
+  // The rows go over in bands of about 1 MiB, each a bitmap of its own whose
+  // header is the file's with the band's height: the conversion to 32 bits
+  // never needs a second copy of the whole picture.
+  std::vector<unsigned char> band(bytes + layout->infoOffset, bytes + layout->infoOffset + layout->infoBytes);
+  const std::size_t stride = layout->bitsBytes / static_cast<std::size_t>(rows);
+  const int bandRows = static_cast<int>(std::max<std::size_t>(1, (std::size_t{1} << 20) / std::max<std::size_t>(stride, 1)));
+  MemoryDC memory(screen.get());
+  SelectGuard selected(memory.get(), picture.get());
+  for (int first = 0; first < rows; first += bandRows) {
+    const int count = std::min(bandRows, rows - first);
+    const std::int32_t height = layout->height < 0 ? -count : count;
+    std::memcpy(band.data() + kBitmapHeightField, &height, sizeof height);
+    // Stored rows count from the bottom of a bottom-up picture.
+    const int top = layout->height < 0 ? first : rows - first - count;
+    if (SetDIBitsToDevice(memory.get(), 0, top, static_cast<DWORD>(layout->width), static_cast<DWORD>(count), 0, 0, 0,
+                          static_cast<UINT>(count), bytes + layout->bitsOffset + stride * static_cast<std::size_t>(first),
+                          reinterpret_cast<const BITMAPINFO*>(band.data()), DIB_RGB_COLORS) != count) {
+      return nullptr;
+    }
+  }
+  return picture.release();
+}
+
 }  // namespace
 
 HBITMAP loadPicture(const std::string& path) {
@@ -179,6 +244,11 @@ HBITMAP loadPicture(const std::string& path) {
     case PictureDecoder::SystemPicture:
       break;
   }
+  if (HBITMAP plain = loadPlainBitmap(path)) return plain;
+  return loadWithPictureObject(path);
+}
+
+HBITMAP loadWithPictureObject(const std::string& path) {
   DWORD size = 0;
   HGLOBAL block = readWholeFile(path, size);
   if (!block) return nullptr;

@@ -12,7 +12,13 @@ namespace rovenza {
 // Null for a file that is missing, empty, cut short, in use by another
 // program, not a picture, or a picture of more than kMaxPicturePixels (its
 // size is read before decoding). The caller owns the bitmap.
+// An uncompressed BMP goes from the file straight into the bitmap; any
+// other BMP, and every JPEG and GIF, to the system's picture object.
 HBITMAP loadPicture(const std::string& path);
+
+// A BMP, JPEG or GIF decoded by the system's picture object and copied into
+// a bitmap of ours, however the BMP is laid out.
+HBITMAP loadWithPictureObject(const std::string& path);
 
 // Fills the sign's hidden sorted list with the file names matching `pattern`
 // (a folder path, "\" and "*.*").

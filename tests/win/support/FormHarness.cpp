@@ -167,6 +167,16 @@ void CALLBACK dialogTick(HWND, UINT, UINT_PTR, DWORD) {
     seen->folder = isFolderDialog(dialog);
     seen->title = windowText(dialog);
     EnumChildWindows(dialog, collectStatics, reinterpret_cast<LPARAM>(&seen->texts));
+    constexpr int kFileTypeCombo = 0x470;  // cmb1
+    HWND types = GetDlgItem(dialog, kFileTypeCombo);
+    const LRESULT count = types ? SendMessageA(types, CB_GETCOUNT, 0, 0) : 0;
+    for (LRESULT i = 0; i < count; ++i) {
+      char text[256] = {};
+      if (SendMessageA(types, CB_GETLBTEXTLEN, i, 0) < static_cast<LRESULT>(sizeof text)) {
+        SendMessageA(types, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text));
+      }
+      seen->fileTypes.push_back(text);
+    }
   }
   if (dialogWatch.path.empty()) {
     PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);

@@ -58,6 +58,7 @@ struct DialogSeen {
   bool folder = false;  // a folder browser rather than a file dialog
   std::string title;
   std::string texts;  // the texts of its static controls, one after the other
+  std::vector<std::string> fileTypes;  // a file dialog's list of file types, in order
 };
 
 // From now on, answers the first file or folder dialog owned by `owner`:
