@@ -73,24 +73,6 @@ TEST(LoadPicture, KeepsThePixelsOfThePicture) {
   DeleteObject(bitmap);
 }
 
-// The bitmap's 32-bit pixels, rows from the top, alpha bytes cleared.
-std::vector<DWORD> pixelsOf(HBITMAP bitmap) {
-  const SIZE size = test::bitmapSize(bitmap);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  std::vector<DWORD> pixels(static_cast<std::size_t>(size.cx) * size.cy);
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  for (DWORD& p : pixels) p &= 0xFFFFFF;
-  return pixels;
-}
-
 struct PlainBmpCase {
   const char* name;
   WORD bits;
@@ -133,7 +115,7 @@ TEST(LoadPicture, PlainBitmapsGiveThePictureObjectsPixels) {
     ASSERT_NE(nullptr, decoded) << c.name;
     EXPECT_EQ(width, test::bitmapSize(plain).cx) << c.name;
     EXPECT_EQ(rows, test::bitmapSize(plain).cy) << c.name;
-    EXPECT_TRUE(pixelsOf(plain) == pixelsOf(decoded)) << c.name;
+    EXPECT_TRUE(test::pixelsOf(plain) == test::pixelsOf(decoded)) << c.name;
     DeleteObject(plain);
     DeleteObject(decoded);
   }

@@ -29,24 +29,6 @@ using test::bgra;
 using test::encodePicture;
 using test::TempFolder;
 
-// The bitmap's pixels as 32-bit B G R with alpha bytes cleared, rows from the top.
-Pixels pixelsOf(HBITMAP bitmap) {
-  const SIZE size = test::bitmapSize(bitmap);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = size.cx;
-  info.bmiHeader.biHeight = -size.cy;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  Pixels pixels(static_cast<std::size_t>(size.cx) * size.cy);
-  HDC screen = GetDC(nullptr);
-  GetDIBits(screen, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
-  ReleaseDC(nullptr, screen);
-  for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
-  return pixels;
-}
-
 // A picture of stripes and a gradient, different at every row.
 Page testPicture(UINT width, UINT height) {
   Page page{width, height, {}};
@@ -82,7 +64,7 @@ class ImagingPictures : public ::testing::Test {
   Pixels load(const std::string& path) {
     HBITMAP bitmap = loadPicture(path);
     if (!bitmap) return {};
-    Pixels pixels = pixelsOf(bitmap);
+    Pixels pixels = test::pixelsOf(bitmap);
     DeleteObject(bitmap);
     return pixels;
   }
@@ -265,7 +247,7 @@ TEST_F(ImagingPictures, AnLedFrameDecodedOnTheRollThread) {
   CloseHandle(thread);
   ASSERT_EQ(WAIT_OBJECT_0, waited);
   ASSERT_NE(nullptr, job.bitmap);
-  EXPECT_EQ(bgra(0, 255, 0, 0), pixelsOf(job.bitmap)[0]);
+  EXPECT_EQ(bgra(0, 255, 0, 0), test::pixelsOf(job.bitmap)[0]);
   DeleteObject(job.bitmap);
 }
 
@@ -300,7 +282,7 @@ TEST(ImagingFrames, PngFramesTakeTheirPlaceAmongTheOthersByName) {
     ASSERT_NE(nullptr, picture);
     EXPECT_EQ(expected.width, test::bitmapSize(picture).cx);
     if (expected.colour) {
-      EXPECT_EQ(expected.colour, pixelsOf(picture)[0]);
+      EXPECT_EQ(expected.colour, test::pixelsOf(picture)[0]);
     }
   }
 }

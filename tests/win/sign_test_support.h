@@ -145,4 +145,22 @@ inline SIZE bitmapSize(HBITMAP bitmap) {
   return SIZE{info.bmWidth, info.bmHeight};
 }
 
+// The bitmap's pixels as 32-bit B G R with alpha bytes cleared, rows from the top.
+inline std::vector<std::uint32_t> pixelsOf(HBITMAP bitmap) {
+  const SIZE size = bitmapSize(bitmap);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = size.cx;
+  info.bmiHeader.biHeight = -size.cy;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  std::vector<std::uint32_t> pixels(static_cast<std::size_t>(size.cx) * size.cy);
+  HDC screen = GetDC(nullptr);
+  GetDIBits(screen, bitmap, 0, size.cy, pixels.data(), &info, DIB_RGB_COLORS);
+  ReleaseDC(nullptr, screen);
+  for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
 }  // namespace rovenza::test
