@@ -15,30 +15,30 @@ void Mixer::setSounds(SoundSet sounds) {
   for (Voice& voice : voices_) voice = Voice{};
 }
 
-void Mixer::log(int sign, VoiceChange change, std::uint64_t sample, std::int64_t step) {
+void Mixer::log(const MixerEvent& event) {
   if (events_.size() >= kEventsKept) events_.erase(events_.begin(), events_.begin() + kEventsKept / 2);
-  events_.push_back(MixerEvent{sign, change, sample, step});
+  events_.push_back(event);
 }
 
-void Mixer::begin(int sign, Phase phase, VoiceChange change, std::int64_t step) {
+void Mixer::begin(int sign, Phase phase, VoiceChange change, std::int64_t step, std::int64_t askedAt) {
   voices_[sign] = Voice{phase, 0};
-  log(sign, change, clock_, step);
+  log(MixerEvent{sign, change, clock_, step, askedAt});
 }
 
-void Mixer::rollStepped(int sign, std::int64_t step, std::int64_t steps) {
+void Mixer::rollStepped(int sign, std::int64_t step, std::int64_t steps, std::int64_t askedAt) {
   if (!validVoice(sign) || step < 1 || step > steps) return;
-  if (step == 1) begin(sign, Phase::Starting, VoiceChange::Start, step);
-  if (step == steps) begin(sign, Phase::Stopping, VoiceChange::Stop, step);
+  if (step == 1) begin(sign, Phase::Starting, VoiceChange::Start, step, askedAt);
+  if (step == steps) begin(sign, Phase::Stopping, VoiceChange::Stop, step, askedAt);
 }
 
-void Mixer::cut(int sign) {
+void Mixer::cut(int sign, std::int64_t askedAt) {
   if (!validVoice(sign) || voices_[sign].phase == Phase::Idle) return;
   voices_[sign] = Voice{};
-  log(sign, VoiceChange::Cut, clock_, 0);
+  log(MixerEvent{sign, VoiceChange::Cut, clock_, 0, askedAt});
 }
 
-void Mixer::click(int sign) {
-  if (validVoice(sign)) begin(sign, Phase::Clicking, VoiceChange::Click, 0);
+void Mixer::click(int sign, std::int64_t askedAt) {
+  if (validVoice(sign)) begin(sign, Phase::Clicking, VoiceChange::Click, 0, askedAt);
 }
 
 bool Mixer::silent() const {
@@ -58,7 +58,7 @@ std::int32_t Mixer::next(int sign, std::uint64_t sample) {
       const std::vector<std::int16_t>& start = sounds_[SoundName::Start].samples;
       if (voice.position < start.size()) return start[voice.position++];
       voice = Voice{Phase::Running, 0};
-      log(sign, VoiceChange::Loop, sample, 0);
+      log(MixerEvent{sign, VoiceChange::Loop, sample, 0, 0});
       return next(sign, sample);
     }
     case Phase::Running: {
@@ -73,7 +73,7 @@ std::int32_t Mixer::next(int sign, std::uint64_t sample) {
       const std::vector<std::int16_t>& clip = sounds_[name].samples;
       if (voice.position < clip.size()) return clip[voice.position++];
       voice = Voice{};
-      log(sign, VoiceChange::End, sample, 0);
+      log(MixerEvent{sign, VoiceChange::End, sample, 0, 0});
       return 0;
     }
   }

@@ -37,6 +37,7 @@ struct MixerEvent {
   VoiceChange change = VoiceChange::Start;
   std::uint64_t sample = 0;  // the mixer's clock at the first sample of the change
   std::int64_t step = 0;     // the roll step that asked for it (0 when none did)
+  std::int64_t askedAt = 0;  // when it was asked for, in the asker's time (0 for Loop and End)
 };
 
 class Mixer {
@@ -49,12 +50,12 @@ class Mixer {
   // A roll-film sign showed step `step` (counted from 1) of its `steps`: the
   // first step starts the motor, the last one lands the film. A roll of one
   // step does both.
-  void rollStepped(int sign, std::int64_t step, std::int64_t steps);
+  void rollStepped(int sign, std::int64_t step, std::int64_t steps, std::int64_t askedAt = 0);
   // The sign stopped at once ("強", exit): its voice falls silent at the next
   // sample, with no stop sound. Nothing when it is silent already.
-  void cut(int sign);
+  void cut(int sign, std::int64_t askedAt = 0);
   // An LED sign switched its frame.
-  void click(int sign);
+  void click(int sign, std::int64_t askedAt = 0);
 
   // Mixes the next `count` samples into `out` and moves the clock on.
   void mix(std::int16_t* out, std::size_t count);
@@ -72,8 +73,8 @@ class Mixer {
     std::size_t position = 0;
   };
 
-  void begin(int sign, Phase phase, VoiceChange change, std::int64_t step);
-  void log(int sign, VoiceChange change, std::uint64_t sample, std::int64_t step);
+  void begin(int sign, Phase phase, VoiceChange change, std::int64_t step, std::int64_t askedAt);
+  void log(const MixerEvent& event);
   std::int32_t next(int sign, std::uint64_t sample);
 
   SoundSet sounds_;
