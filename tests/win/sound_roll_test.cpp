@@ -41,29 +41,6 @@ constexpr std::size_t kRunLength = 441;     // 20 ms, looped
 constexpr std::size_t kStopLength = 1103;   // 50 ms
 constexpr std::size_t kClickLength = 221;   // 10 ms
 
-void writeConstantWav(const std::string& path, std::int16_t level, std::size_t count) {
-  const DWORD dataBytes = static_cast<DWORD>(count * 2);
-  struct Header {
-    char riff[4];
-    DWORD riffSize;
-    char wave[4];
-    char fmt[4];
-    DWORD fmtSize;
-    WORD format, channels;
-    DWORD rate, byteRate;
-    WORD blockAlign, bits;
-    char data[4];
-    DWORD dataSize;
-  } header = {{'R', 'I', 'F', 'F'}, 36 + dataBytes, {'W', 'A', 'V', 'E'}, {'f', 'm', 't', ' '}, 16, 1, 1,
-              kMixRate, kMixRate * 2, 2, 16, {'d', 'a', 't', 'a'}, dataBytes};
-  std::vector<std::int16_t> samples(count, level);
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(out, &header, sizeof header, &written, nullptr);
-  WriteFile(out, samples.data(), dataBytes, &written, nullptr);
-  CloseHandle(out);
-}
-
 std::vector<MixerEvent> eventsOf(int sign) {
   std::vector<MixerEvent> mine;
   for (const MixerEvent& event : soundEvents()) {
@@ -94,10 +71,10 @@ class SoundRoll : public ::testing::Test {
       showStripPicture(sign);
       ASSERT_EQ(kFrameHeight, clipOf(sign).height());
     }
-    writeConstantWav(sounds.file("start.wav"), kStartLevel, kStartLength);
-    writeConstantWav(sounds.file("run.wav"), kRunLevel, kRunLength);
-    writeConstantWav(sounds.file("stop.wav"), kStopLevel, kStopLength);
-    writeConstantWav(sounds.file("click.wav"), kClickLevel, kClickLength);
+    test::writeConstantWav(sounds.file("start.wav"), kStartLevel, kStartLength);
+    test::writeConstantWav(sounds.file("run.wav"), kRunLevel, kRunLength);
+    test::writeConstantWav(sounds.file("stop.wav"), kStopLevel, kStopLength);
+    test::writeConstantWav(sounds.file("click.wav"), kClickLevel, kClickLength);
     loadSounds(sounds.path());
     heard = test::listenToSound();
     ASSERT_TRUE(test::pumpUntil([] { return soundPlaying(); }));

@@ -9,8 +9,10 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <string>
 #include <vector>
 
+#include "sound/Wav.h"
 #include "sound/win32/SoundOutput.h"
 #include "sound/win32/SoundPlayer.h"
 
@@ -125,6 +127,30 @@ class PacedOutput final : public SoundOutput {
   std::int64_t blocks_ = 1;
   std::int64_t playedUntil_ = 0;
 };
+
+// Writes a WAV file of `count` samples, all `level`, at the mixing rate.
+inline void writeConstantWav(const std::string& path, std::int16_t level, std::size_t count) {
+  const DWORD dataBytes = static_cast<DWORD>(count * 2);
+  struct Header {
+    char riff[4];
+    DWORD riffSize;
+    char wave[4];
+    char fmt[4];
+    DWORD fmtSize;
+    WORD format, channels;
+    DWORD rate, byteRate;
+    WORD blockAlign, bits;
+    char data[4];
+    DWORD dataSize;
+  } header = {{'R', 'I', 'F', 'F'}, 36 + dataBytes, {'W', 'A', 'V', 'E'}, {'f', 'm', 't', ' '}, 16, 1, 1,
+              kMixRate, kMixRate * 2, 2, 16, {'d', 'a', 't', 'a'}, dataBytes};
+  std::vector<std::int16_t> samples(count, level);
+  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(out, &header, sizeof header, &written, nullptr);
+  WriteFile(out, samples.data(), dataBytes, &written, nullptr);
+  CloseHandle(out);
+}
 
 // Puts a paced output in the stream's place and switches the sound on;
 // returns what it will hear.
