@@ -86,61 +86,46 @@ struct BadWavCase {
   WavResult expected;
 };
 
-BadWavCase badCase(const char* name, WavSpec spec, WavResult expected) {
-  return {name, wavBytes(spec), expected};
-}
+// A file of four good samples with one thing about it made wrong.
+struct SpecChange {
+  const char* name;
+  void (*change)(WavSpec&);
+  WavResult expected;
+};
 
-WavSpec withData(WavSpec spec) {
-  spec.data = pcm16({1, 2, 3, 4});
-  return spec;
-}
+const SpecChange kSpecChanges[] = {
+    {"Float", [](WavSpec& s) { s.format = 3; }, WavResult::NotPcm},  // IEEE float
+    {"Adpcm", [](WavSpec& s) { s.format = 2; }, WavResult::NotPcm},
+    {"SixChannels", [](WavSpec& s) { s.channels = 6; }, WavResult::NotPcm},
+    {"NoChannels", [](WavSpec& s) { s.channels = 0; }, WavResult::NotPcm},
+    {"TwentyFourBits", [](WavSpec& s) { s.bits = 24; }, WavResult::BadFormat},
+    {"RateZero", [](WavSpec& s) { s.rate = 0; }, WavResult::BadFormat},
+    {"RateOne", [](WavSpec& s) { s.rate = 1; }, WavResult::BadFormat},
+    {"RateHuge", [](WavSpec& s) { s.rate = 0xFFFFFFFFu; }, WavResult::BadFormat},
+    {"BlockAlignZero", [](WavSpec& s) { s.blockAlign = 0; }, WavResult::BadFormat},
+    {"HugeDataClaim", [](WavSpec& s) { s.dataSizeClaim = 0x7FFFFFF0; }, WavResult::Truncated},
+    {"AllOnesDataClaim", [](WavSpec& s) { s.dataSizeClaim = 0xFFFFFFFFu; }, WavResult::Truncated},
+    {"DataBeforeFormat", [](WavSpec& s) { s.formatFirst = false; }, WavResult::NotWav},
+    {"LongerThanKept",
+     [](WavSpec& s) {
+       s.rate = kLowestWavRate;
+       s.data = pcm16(std::vector<std::int16_t>(kLowestWavRate * (kLongestSoundSeconds + 1), 0));
+     },
+     WavResult::TooLong},
+};
 
 std::vector<BadWavCase> badCases() {
+  WavSpec spec;
+  spec.data = pcm16({1, 2, 3, 4});
   std::vector<BadWavCase> cases;
-  WavSpec spec = withData(WavSpec{});
   cases.push_back({"ZeroBytes", {}, WavResult::NotWav});
   cases.push_back({"NotRiff", {'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, WavResult::NotWav});
   cases.push_back({"HeaderOnly", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, WavResult::NotWav});
-  WavSpec s = spec;
-  s.format = 3;  // IEEE float
-  cases.push_back(badCase("Float", s, WavResult::NotPcm));
-  s = spec;
-  s.format = 2;  // ADPCM
-  cases.push_back(badCase("Adpcm", s, WavResult::NotPcm));
-  s = spec;
-  s.channels = 6;
-  cases.push_back(badCase("SixChannels", s, WavResult::NotPcm));
-  s = spec;
-  s.channels = 0;
-  cases.push_back(badCase("NoChannels", s, WavResult::NotPcm));
-  s = spec;
-  s.bits = 24;
-  cases.push_back(badCase("TwentyFourBits", s, WavResult::BadFormat));
-  s = spec;
-  s.rate = 0;
-  cases.push_back(badCase("RateZero", s, WavResult::BadFormat));
-  s = spec;
-  s.rate = 1;
-  cases.push_back(badCase("RateOne", s, WavResult::BadFormat));
-  s = spec;
-  s.rate = 0xFFFFFFFFu;
-  cases.push_back(badCase("RateHuge", s, WavResult::BadFormat));
-  s = spec;
-  s.blockAlign = 0;
-  cases.push_back(badCase("BlockAlignZero", s, WavResult::BadFormat));
-  s = spec;
-  s.dataSizeClaim = 0x7FFFFFF0;
-  cases.push_back(badCase("HugeDataClaim", s, WavResult::Truncated));
-  s = spec;
-  s.dataSizeClaim = 0xFFFFFFFFu;
-  cases.push_back(badCase("AllOnesDataClaim", s, WavResult::Truncated));
-  s = spec;
-  s.formatFirst = false;
-  cases.push_back(badCase("DataBeforeFormat", s, WavResult::NotWav));
-  s = spec;
-  s.rate = kLowestWavRate;
-  s.data = pcm16(std::vector<std::int16_t>(kLowestWavRate * (kLongestSoundSeconds + 1), 0));
-  cases.push_back(badCase("LongerThanKept", s, WavResult::TooLong));
+  for (const SpecChange& c : kSpecChanges) {
+    WavSpec changed = spec;
+    c.change(changed);
+    cases.push_back({c.name, wavBytes(changed), c.expected});
+  }
   // Cut short inside the data: the claim is larger than what is left.
   std::vector<unsigned char> cut = wavBytes(spec);
   cut.resize(cut.size() - 3);
