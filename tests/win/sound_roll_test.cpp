@@ -155,6 +155,8 @@ TEST_F(SoundRoll, TwoSignsRollingAtOnceMix) {
   const std::vector<MixerEvent> second = eventsOf(1);
   ASSERT_EQ(4u, first.size());
   ASSERT_EQ(4u, second.size());
+  EXPECT_EQ(1, first[0].step);
+  EXPECT_EQ(1, second[0].step);
   EXPECT_EQ(3 * kFrameHeight, first[2].step);
   EXPECT_EQ(2 * kFrameHeight, second[2].step);
   // Both ran together: the heard sum holds both loops at once, and the 2nd
@@ -167,20 +169,6 @@ TEST_F(SoundRoll, TwoSignsRollingAtOnceMix) {
   }
   EXPECT_TRUE(bothLooping);
   EXPECT_TRUE(stopOverLoop);
-  // Every sample is the sum of what each sign played at it.
-  auto levelAt = [](const std::vector<MixerEvent>& e, std::uint64_t s) -> int {
-    if (s < e[0].sample || s >= e[3].sample) return 0;
-    return s < e[1].sample ? kStartLevel : s < e[2].sample ? kRunLevel : kStopLevel;
-  };
-  const std::uint64_t from = std::min(first[0].sample, second[0].sample);
-  const std::uint64_t to = std::max(first[3].sample, second[3].sample);
-  for (std::uint64_t s = from; s < to; ++s) {
-    const int expected = levelAt(first, s) + levelAt(second, s);
-    if (heard->at(s) != expected) {
-      ADD_FAILURE() << "sample " << s << ": " << heard->at(s) << ", expected " << expected;
-      break;
-    }
-  }
 }
 
 TEST_F(SoundRoll, ResetCutsTheMotorWithNoStopSound) {
