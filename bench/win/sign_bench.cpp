@@ -1,7 +1,10 @@
 // Figures of the signs: how close a roll keeps to its nominal length, how many
 // one-pixel steps a roll at speed 0 draws per second over a background
 // picture, and how long an LED sign takes from "ON" to the picture shown with
-// 1,000 and with 10,000 BMP files and with 1,000 PNG files in its folder.
+// 1,000 and with 10,000 BMP files and with 1,000 PNG files in its folder;
+// then how soon the motor's sound follows a roll's first and last step
+// (through the mixer's clock, heard at a device's pace) and the roll's pace
+// with the sound on.
 //   sign_bench.exe [rolls] [switches]
 #include <windows.h>
 
@@ -19,8 +22,10 @@
 #include "sign/Frames.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "sound/win32/SoundPlayer.h"
 #include "imaging_test_support.h"
 #include "sign_test_support.h"
+#include "sound_test_support.h"
 #include "state/win32/AppState.h"
 
 using namespace rovenza;
@@ -168,6 +173,70 @@ void ledSwitches(int files, int switches, bool png = false) {
   RemoveDirectoryA(folder.c_str());
 }
 
+// Pumps this thread's messages until `condition` holds or `timeoutMs` passed.
+template <typename Condition>
+bool pumpFor(Condition condition, DWORD timeoutMs) {
+  const ULONGLONG deadline = GetTickCount64() + timeoutMs;
+  while (!condition()) {
+    if (GetTickCount64() >= deadline) return false;
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 5, QS_ALLINPUT);
+    pumpPending();
+  }
+  return true;
+}
+
+// The sign's last change of each kind from the log (null for none).
+const MixerEvent* lastOf(const std::vector<MixerEvent>& events, VoiceChange change) {
+  for (auto e = events.rbegin(); e != events.rend(); ++e) {
+    if (e->sign == 0 && e->change == change) return &*e;
+  }
+  return nullptr;
+}
+
+// The motor's sound: from the step that asks for it to the moment its first
+// sample is heard, for the start (first step) and the stop (last step); and
+// rolls 0 -> 10 timed with the sound playing.
+void soundFigures(int rolls, int h) {
+  const bool device = pumpFor([] { return soundPlaying(); }, 2000);
+  std::printf("sound: %s\n", device ? "the system's waveOut stream opened"
+                                     : "no waveOut device here (the program stays silent): measured on a paced output");
+  // The paced output takes blocks of the stream's size and number as a
+  // device plays them.
+  const std::shared_ptr<test::HeardSound> heard = test::listenToSound();
+  pumpFor([] { return soundPlaying(); }, 2000);
+  std::vector<double> startLags;
+  std::vector<double> stopLags;
+  std::vector<double> ratios;
+  const double nominal = 10.0 * h * 2 + 10.0 * 100;
+  for (int run = 0; run < rolls; ++run) {
+    const double took = timedRoll("10", "2", "100");
+    ratios.push_back(took / nominal);
+    pumpFor([] { return lastOf(soundEvents(), VoiceChange::End) && soundEvents().back().change == VoiceChange::End; },
+            2000);
+    const std::vector<MixerEvent> events = soundEvents();
+    const MixerEvent* start = lastOf(events, VoiceChange::Start);
+    const MixerEvent* stop = lastOf(events, VoiceChange::Stop);
+    if (start && stop) {
+      startLags.push_back((heard->soundsAt(start->sample, kMixRate) - start->askedAt) / 1000.0);
+      stopLags.push_back((heard->soundsAt(stop->sample, kMixRate) - stop->askedAt) / 1000.0);
+      std::printf("roll 0 -> 10 with sound: %.1f ms, ratio %.4f; start heard %.2f ms after the first step, stop "
+                  "%.2f ms after the last\n",
+                  took, took / nominal, startLags.back(), stopLags.back());
+    }
+    rewind();
+  }
+  if (startLags.empty()) {
+    std::printf("SOUND: no roll was heard\n");
+    return;
+  }
+  std::printf("SOUND start after the first step: median %.2f ms, worst %.2f ms; stop after the last step: median "
+              "%.2f ms, worst %.2f ms (target <= 30 ms; %zu blocks of %zu samples at %u Hz)\n",
+              median(startLags), *std::max_element(startLags.begin(), startLags.end()), median(stopLags),
+              *std::max_element(stopLags.begin(), stopLags.end()), kSoundBlocks, kSoundBlockSamples,
+              static_cast<unsigned>(kMixRate));
+  std::printf("ROLL duration / nominal with sound: median %.4f (target <= 1.02), %d rolls\n", median(ratios), rolls);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -222,6 +291,13 @@ int main(int argc, char** argv) {
   ledSwitches(1000, switches);
   ledSwitches(10000, switches);
   ledSwitches(1000, switches, true);
+
+  // 4. The motor's sound.
+  app.layout.signs[0].kind = 0;  // roll film again
+  app.layout.signs[0].picturePath = sourcePath("demo/strip.bmp");
+  showStripPicture(0);
+  pumpPending();
+  soundFigures(rolls, h);
 
   DestroyWindow(main);
   pumpPending();

@@ -19,4 +19,11 @@
 #define IDI_PROGRAM 215      /* program icon, 32x32, 16 colours */
 #define IDB_HELP_BUTTON 300  /* layout form help button, 71x29, 16 colours */
 
+/* Built-in sounds, RCDATA WAV files made by tools/make_sounds.py. */
+#define IDR_SOUND_FIRST 400
+#define IDR_SOUND_START 400  /* the motor spinning up */
+#define IDR_SOUND_RUN 401    /* the motor running, looped */
+#define IDR_SOUND_STOP 402   /* the motor running down and the brake */
+#define IDR_SOUND_CLICK 403  /* an LED sign's relay */
+
 #endif

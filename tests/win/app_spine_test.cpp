@@ -103,7 +103,7 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   EXPECT_EQ(app.helpMenu, GetSubMenu(bar, 2));
   const UINT sep = static_cast<UINT>(-1);
   expectMenu(app.fileMenu, {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"-", sep}, {"終了(&X)", 1091}});
-  expectMenu(app.settingsMenu, {{"設定(&S)...", 1092}});
+  expectMenu(app.settingsMenu, {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}});
   expectMenu(app.helpMenu, {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu, app.settingsMenu, app.helpMenu}) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {

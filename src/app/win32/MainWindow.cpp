@@ -3,10 +3,13 @@
 #include "app/win32/Commands.h"
 #include "app/win32/Drops.h"
 #include "app/win32/Settings.h"
+#include "app/win32/SoundSwitch.h"
 #include "app/win32/StartUp.h"
 #include "board/win32/OpenSave.h"
 #include "common/win32/Controls.h"
 #include "common/win32/Scoped.h"
+#include "panel/win32/PanelKeyboard.h"
+#include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza {
@@ -95,6 +98,7 @@ void postCreationSetUp(HWND window) {
   app.templateFrames[1] = 1;
 
   loadSettings();
+  startProgramSound();
 
   applyCornerRounding(0);
   applyCornerRounding(1);
@@ -141,6 +145,9 @@ LRESULT onCommand(WPARAM wParam) {
     case kCmdAbout:
       aboutCommand();
       break;
+    case kCmdSound:
+      soundCommand();
+      break;
     default:
       break;
   }
@@ -148,7 +155,11 @@ LRESULT onCommand(WPARAM wParam) {
 }
 
 LRESULT onKeyDown(WPARAM key) {
-  if (key == VK_F1) showHelp();
+  if (key == VK_F1) {
+    showHelp();
+  } else {
+    panelKeyDown(key, false);
+  }
   return 0;
 }
 
@@ -166,6 +177,7 @@ LRESULT onDestroy(HWND window) {
 }  // namespace
 
 void releaseSequence() {
+  endSound();
   if (app.panelWindow) DestroyWindow(app.panelWindow);
   app.panelWindow = nullptr;
   app.backgroundBitmap.reset();

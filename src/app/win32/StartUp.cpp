@@ -6,6 +6,7 @@
 
 #include "about/win32/SplashWindow.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/SoundSwitch.h"
 #include "layout/Qv4File.h"
 #include "panel/win32/PanelWindow.h"
 #include "resources/resource.h"
@@ -68,6 +69,7 @@ void buildMenu() {
   insertItem(app.menuBar, "ヘルプ(&H)", 0, app.helpMenu);
 
   insertItem(app.settingsMenu, "設定(&S)...", kCmdSettings, nullptr);
+  appendSoundMenuItem(app.settingsMenu);
   insertItem(app.menuBar, "設定(&S)", 0, app.settingsMenu);
 
   insertItem(app.fileMenu, "終了(&X)", kCmdExit, nullptr);

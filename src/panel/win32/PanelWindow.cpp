@@ -8,6 +8,7 @@
 #include "common/win32/Scoped.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
+#include "panel/win32/PanelKeyboard.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
 
@@ -187,8 +188,23 @@ LRESULT onInitDialog(HWND window) {
   app.panelWindow = window;
   createControls(window, app.instance, kPanelControls, app.panelFont.get());
   finishSetUp(window);
+  attachPanelKeyboard(window);
   setRollListener(&rollListener);
   return 0;
+}
+
+LRESULT onPaint(HWND window) {
+  PaintDC paint(window);
+  drawKeyboardSignFrame(paint.get());
+  return 0;
+}
+
+// A key with no control focused (the focused key was disabled as its sign
+// started to roll) comes as a system key; one with Alt held stays the system's.
+LRESULT onSysKeyDown(HWND window, WPARAM wParam, LPARAM lParam) {
+  constexpr LPARAM kAltDown = LPARAM{1} << 29;
+  if (!(lParam & kAltDown) && panelKeyDown(wParam, false)) return 0;
+  return DefWindowProcA(window, WM_SYSKEYDOWN, wParam, lParam);
 }
 
 LRESULT onCtlColorStatic(HWND window, WPARAM wParam, LPARAM lParam) {
@@ -235,6 +251,16 @@ LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return onCommand(wParam);
     case WM_NOTIFY:
       return onNotify(wParam, lParam);
+    case WM_PAINT:
+      return onPaint(window);
+    case WM_PRINTCLIENT:
+      drawKeyboardSignFrame(reinterpret_cast<HDC>(wParam));
+      return 0;
+    case WM_KEYDOWN:
+      panelKeyDown(wParam, false);
+      return 0;
+    case WM_SYSKEYDOWN:
+      return onSysKeyDown(window, wParam, lParam);
     case WM_CLOSE:
       return 0;  // the panel stays until the program ends
     case WM_DESTROY:

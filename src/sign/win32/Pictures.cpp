@@ -16,6 +16,7 @@
 #include "sign/win32/ComRef.h"
 #include "sign/win32/ImagingPictures.h"
 #include "sign/win32/SignWindow.h"
+#include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza {
@@ -310,6 +311,7 @@ void showLedFrameNumber(int sign, int frame) {
   refreshFrameList(sign, folder);
   const int position = ledFramePosition(frame, frameCount(sign));
   if (position < 0) return;
+  soundLedClick(sign);  // the sign's relay switches to the frame
   showLedFrame(sign, frameFilePath(folder, frameName(sign, position)));
 }
 

@@ -11,6 +11,7 @@
 #include "sign/win32/RollClock.h"
 #include "sign/win32/RollJob.h"
 #include "sign/win32/SignWindow.h"
+#include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza {
@@ -165,7 +166,15 @@ StepHere drawStepHere(RollJob& job, std::int32_t offset) {
 class SignStepper : public RollStepper {
  public:
   SignStepper(RollJob& job, Clock& clock) : job_(job), clock_(clock) {}
+  // The motor sounds from the first step shown and lands with the last.
   bool showStep(std::int32_t offset) override {
+    if (!drawStep(offset)) return false;
+    soundRollStepped(job_.sign, ++shown_, job_.plan.steps);
+    return true;
+  }
+
+ private:
+  bool drawStep(std::int32_t offset) {
     const std::int64_t resumeAt = stepsResumeAt.load();
     if (resumeAt > clock_.now() && !clock_.waitUntil(resumeAt)) return false;
     switch (drawStepHere(job_, offset)) {
@@ -184,9 +193,9 @@ class SignStepper : public RollStepper {
     return SendMessageA(job_.signWindow, kRollStepMessage, job_.serial, static_cast<LPARAM>(offset)) != 0;
   }
 
- private:
   RollJob& job_;
   Clock& clock_;
+  std::int64_t shown_ = 0;  // steps shown so far
 };
 
 DWORD WINAPI firstSignRoll(LPVOID) { return rollThreadMain(0); }
@@ -297,6 +306,8 @@ void stopRoll(int sign) {
   }
   if (job && job->cancelEvent.valid()) SetEvent(job->cancelEvent.get());
   if (state.rollThread) waitForRollEnd(state.rollThread);
+  // A stop cuts the motor's sound at once, whatever it was playing.
+  soundRollCut(sign);
   if (live) {
     settleRoll(sign, *job);
   } else {

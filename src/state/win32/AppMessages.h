@@ -13,6 +13,7 @@ enum MenuCommand : WORD {
   kCmdSettings = 1092,
   kCmdHelpTopics = 1093,
   kCmdAbout = 1094,
+  kCmdSound = 1096,
 };
 
 // Sent by the splash as it goes: the main window opens the layout file named

@@ -12,6 +12,7 @@ constexpr int kKeyPictureCount = 15;
 struct PanelState {
   ScopedFont displayFont;                         // font of the two number displays
   ScopedBitmap keypadBitmaps[kKeyPictureCount];   // key pictures, resources 200-214 in order
+  int keyboardSign = 0;                           // the sign the keyboard drives (0 or 1)
 };
 
 }  // namespace rovenza

@@ -1,0 +1,20 @@
+#pragma once
+// Where the sound's switch and the user's own sounds live, beside the program.
+#include <string>
+#include <string_view>
+
+namespace rovenza {
+
+// The INI file that keeps the sound switch: the program's path with
+// "-sound.ini" for its last four characters ("C:\Rovenza\rovenza.exe" ->
+// "C:\Rovenza\rovenza-sound.ini"). The settings file (".ini") is another one.
+std::string soundSwitchPath(std::string_view programPath);
+
+// The folder of the user's own sounds: "sounds" in the program's folder.
+std::string soundsFolderBeside(std::string_view programPath);
+
+// The INI section and key of the switch; "1" plays, "0" does not.
+constexpr char kSoundSection[] = "Sound";
+constexpr char kSoundKey[] = "Play";
+
+}  // namespace rovenza
