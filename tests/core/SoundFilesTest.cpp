@@ -14,9 +14,9 @@ namespace {
 using Samples = std::vector<std::int16_t>;
 
 std::vector<unsigned char> wavOf(Samples samples) {
-  test::WavSpec spec;
-  spec.data = test::pcm16(samples);
-  return test::wavBytes(spec);
+  test::WavShape shape;
+  shape.data = test::pcm16(samples);
+  return test::wavBytes(shape);
 }
 
 class SoundFiles : public ::testing::Test {
@@ -54,7 +54,7 @@ TEST_F(SoundFiles, EachGoodFileReplacesItsOwnSoundOnly) {
 }
 
 TEST_F(SoundFiles, BadFilesLeaveTheBuiltInSound) {
-  test::WavSpec huge;
+  test::WavShape huge;
   huge.data = test::pcm16({1, 2});
   huge.dataSizeClaim = 0x7FFFFFFF;
   std::vector<unsigned char> cut = wavOf({5, 6, 7});

@@ -7,7 +7,7 @@
 
 namespace rovenza::test {
 
-struct WavSpec {
+struct WavShape {
   std::uint16_t format = 1;  // PCM
   std::uint16_t channels = 1;
   std::uint32_t rate = 22050;
@@ -30,28 +30,28 @@ inline void putText(std::vector<unsigned char>& out, const char* text) {
   for (int i = 0; i < 4; ++i) out.push_back(static_cast<unsigned char>(text[i]));
 }
 
-inline std::vector<unsigned char> wavBytes(const WavSpec& spec) {
+inline std::vector<unsigned char> wavBytes(const WavShape& shape) {
   const std::uint16_t align = static_cast<std::uint16_t>(
-      spec.blockAlign >= 0 ? spec.blockAlign : spec.channels * (spec.bits / 8));
+      shape.blockAlign >= 0 ? shape.blockAlign : shape.channels * (shape.bits / 8));
   std::vector<unsigned char> fmt;
   putText(fmt, "fmt ");
   put32(fmt, 16);
-  put16(fmt, spec.format);
-  put16(fmt, spec.channels);
-  put32(fmt, spec.rate);
-  put32(fmt, spec.rate * align);
+  put16(fmt, shape.format);
+  put16(fmt, shape.channels);
+  put32(fmt, shape.rate);
+  put32(fmt, shape.rate * align);
   put16(fmt, align);
-  put16(fmt, spec.bits);
+  put16(fmt, shape.bits);
   std::vector<unsigned char> data;
   putText(data, "data");
-  put32(data, static_cast<std::uint32_t>(spec.dataSizeClaim >= 0 ? spec.dataSizeClaim : spec.data.size()));
-  data.insert(data.end(), spec.data.begin(), spec.data.end());
+  put32(data, static_cast<std::uint32_t>(shape.dataSizeClaim >= 0 ? shape.dataSizeClaim : shape.data.size()));
+  data.insert(data.end(), shape.data.begin(), shape.data.end());
   std::vector<unsigned char> out;
   putText(out, "RIFF");
   put32(out, static_cast<std::uint32_t>(4 + fmt.size() + data.size()));
   putText(out, "WAVE");
-  const std::vector<unsigned char>& first = spec.formatFirst ? fmt : data;
-  const std::vector<unsigned char>& second = spec.formatFirst ? data : fmt;
+  const std::vector<unsigned char>& first = shape.formatFirst ? fmt : data;
+  const std::vector<unsigned char>& second = shape.formatFirst ? data : fmt;
   out.insert(out.end(), first.begin(), first.end());
   out.insert(out.end(), second.begin(), second.end());
   return out;

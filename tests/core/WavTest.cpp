@@ -12,66 +12,66 @@
 namespace rovenza {
 namespace {
 
-using test::WavSpec;
+using test::WavShape;
 using test::pcm16;
 using test::wavBytes;
 
 TEST(Wav, SixteenBitMonoAtTheMixRateIsTakenAsItIs) {
-  WavSpec spec;
-  spec.data = pcm16({0, 1000, -1000, 32767, -32768});
-  const std::vector<unsigned char> bytes = wavBytes(spec);
+  WavShape shape;
+  shape.data = pcm16({0, 1000, -1000, 32767, -32768});
+  const std::vector<unsigned char> bytes = wavBytes(shape);
   Sound sound;
   ASSERT_EQ(WavResult::Ok, readWav(bytes.data(), bytes.size(), sound));
   EXPECT_EQ((std::vector<std::int16_t>{0, 1000, -1000, 32767, -32768}), sound.samples);
 }
 
 TEST(Wav, EightBitIsCentredAndWidened) {
-  WavSpec spec;
-  spec.bits = 8;
-  spec.data = {128, 0, 255, 192};
-  const std::vector<unsigned char> bytes = wavBytes(spec);
+  WavShape shape;
+  shape.bits = 8;
+  shape.data = {128, 0, 255, 192};
+  const std::vector<unsigned char> bytes = wavBytes(shape);
   Sound sound;
   ASSERT_EQ(WavResult::Ok, readWav(bytes.data(), bytes.size(), sound));
   EXPECT_EQ((std::vector<std::int16_t>{0, -32768, 32512, 16384}), sound.samples);
 }
 
 TEST(Wav, StereoIsAveraged) {
-  WavSpec spec;
-  spec.channels = 2;
-  spec.data = pcm16({1000, 3000, -32768, -32768, 32767, -32767});
-  const std::vector<unsigned char> bytes = wavBytes(spec);
+  WavShape shape;
+  shape.channels = 2;
+  shape.data = pcm16({1000, 3000, -32768, -32768, 32767, -32767});
+  const std::vector<unsigned char> bytes = wavBytes(shape);
   Sound sound;
   ASSERT_EQ(WavResult::Ok, readWav(bytes.data(), bytes.size(), sound));
   EXPECT_EQ((std::vector<std::int16_t>{2000, -32768, 0}), sound.samples);
 }
 
 TEST(Wav, OtherRatesAreConvertedToTheMixRate) {
-  WavSpec spec;
-  spec.rate = 44100;  // twice the mix rate: every other sample
-  spec.data = pcm16({0, 100, 200, 300, 400, 500, 600, 700});
-  std::vector<unsigned char> bytes = wavBytes(spec);
+  WavShape shape;
+  shape.rate = 44100;  // twice the mix rate: every other sample
+  shape.data = pcm16({0, 100, 200, 300, 400, 500, 600, 700});
+  std::vector<unsigned char> bytes = wavBytes(shape);
   Sound sound;
   ASSERT_EQ(WavResult::Ok, readWav(bytes.data(), bytes.size(), sound));
   EXPECT_EQ((std::vector<std::int16_t>{0, 200, 400, 600}), sound.samples);
 
-  spec.rate = 11025;  // half: a sample between each two, interpolated
-  spec.data = pcm16({0, 100, 300});
-  bytes = wavBytes(spec);
+  shape.rate = 11025;  // half: a sample between each two, interpolated
+  shape.data = pcm16({0, 100, 300});
+  bytes = wavBytes(shape);
   ASSERT_EQ(WavResult::Ok, readWav(bytes.data(), bytes.size(), sound));
   EXPECT_EQ((std::vector<std::int16_t>{0, 50, 100, 200, 300, 300}), sound.samples);
 
-  spec.rate = 8000;  // an odd ratio: the length scales with the rate
-  spec.data = pcm16(std::vector<std::int16_t>(800, 7));
-  bytes = wavBytes(spec);
+  shape.rate = 8000;  // an odd ratio: the length scales with the rate
+  shape.data = pcm16(std::vector<std::int16_t>(800, 7));
+  bytes = wavBytes(shape);
   ASSERT_EQ(WavResult::Ok, readWav(bytes.data(), bytes.size(), sound));
   EXPECT_EQ(2205u, sound.samples.size());
   EXPECT_EQ(std::vector<std::int16_t>(2205, 7), sound.samples);
 }
 
 TEST(Wav, OtherChunksAreSkippedAndDataMayBeEmpty) {
-  WavSpec spec;
-  spec.data = {};
-  std::vector<unsigned char> bytes = wavBytes(spec);
+  WavShape shape;
+  shape.data = {};
+  std::vector<unsigned char> bytes = wavBytes(shape);
   // A "LIST" chunk of odd size (padded) between the header and "fmt ".
   const std::vector<unsigned char> list = {'L', 'I', 'S', 'T', 3, 0, 0, 0, 'a', 'b', 'c', 0};
   bytes.insert(bytes.begin() + 12, list.begin(), list.end());
@@ -89,25 +89,25 @@ struct BadWavCase {
 // A file of four good samples with one thing about it made wrong.
 struct SpecChange {
   const char* name;
-  void (*change)(WavSpec&);
+  void (*change)(WavShape&);
   WavResult expected;
 };
 
 const SpecChange kSpecChanges[] = {
-    {"Float", [](WavSpec& s) { s.format = 3; }, WavResult::NotPcm},  // IEEE float
-    {"Adpcm", [](WavSpec& s) { s.format = 2; }, WavResult::NotPcm},
-    {"SixChannels", [](WavSpec& s) { s.channels = 6; }, WavResult::NotPcm},
-    {"NoChannels", [](WavSpec& s) { s.channels = 0; }, WavResult::NotPcm},
-    {"TwentyFourBits", [](WavSpec& s) { s.bits = 24; }, WavResult::BadFormat},
-    {"RateZero", [](WavSpec& s) { s.rate = 0; }, WavResult::BadFormat},
-    {"RateOne", [](WavSpec& s) { s.rate = 1; }, WavResult::BadFormat},
-    {"RateHuge", [](WavSpec& s) { s.rate = 0xFFFFFFFFu; }, WavResult::BadFormat},
-    {"BlockAlignZero", [](WavSpec& s) { s.blockAlign = 0; }, WavResult::BadFormat},
-    {"HugeDataClaim", [](WavSpec& s) { s.dataSizeClaim = 0x7FFFFFF0; }, WavResult::Truncated},
-    {"AllOnesDataClaim", [](WavSpec& s) { s.dataSizeClaim = 0xFFFFFFFFu; }, WavResult::Truncated},
-    {"DataBeforeFormat", [](WavSpec& s) { s.formatFirst = false; }, WavResult::NotWav},
+    {"Float", [](WavShape& s) { s.format = 3; }, WavResult::NotPcm},  // IEEE float
+    {"Adpcm", [](WavShape& s) { s.format = 2; }, WavResult::NotPcm},
+    {"SixChannels", [](WavShape& s) { s.channels = 6; }, WavResult::NotPcm},
+    {"NoChannels", [](WavShape& s) { s.channels = 0; }, WavResult::NotPcm},
+    {"TwentyFourBits", [](WavShape& s) { s.bits = 24; }, WavResult::BadFormat},
+    {"RateZero", [](WavShape& s) { s.rate = 0; }, WavResult::BadFormat},
+    {"RateOne", [](WavShape& s) { s.rate = 1; }, WavResult::BadFormat},
+    {"RateHuge", [](WavShape& s) { s.rate = 0xFFFFFFFFu; }, WavResult::BadFormat},
+    {"BlockAlignZero", [](WavShape& s) { s.blockAlign = 0; }, WavResult::BadFormat},
+    {"HugeDataClaim", [](WavShape& s) { s.dataSizeClaim = 0x7FFFFFF0; }, WavResult::Truncated},
+    {"AllOnesDataClaim", [](WavShape& s) { s.dataSizeClaim = 0xFFFFFFFFu; }, WavResult::Truncated},
+    {"DataBeforeFormat", [](WavShape& s) { s.formatFirst = false; }, WavResult::NotWav},
     {"LongerThanKept",
-     [](WavSpec& s) {
+     [](WavShape& s) {
        s.rate = kLowestWavRate;
        s.data = pcm16(std::vector<std::int16_t>(kLowestWavRate * (kLongestSoundSeconds + 1), 0));
      },
@@ -115,23 +115,23 @@ const SpecChange kSpecChanges[] = {
 };
 
 std::vector<BadWavCase> badCases() {
-  WavSpec spec;
-  spec.data = pcm16({1, 2, 3, 4});
+  WavShape shape;
+  shape.data = pcm16({1, 2, 3, 4});
   std::vector<BadWavCase> cases;
   cases.push_back({"ZeroBytes", {}, WavResult::NotWav});
   cases.push_back({"NotRiff", {'R', 'I', 'F', 'X', 0, 0, 0, 0, 'W', 'A', 'V', 'E'}, WavResult::NotWav});
   cases.push_back({"HeaderOnly", {'R', 'I', 'F', 'F', 4, 0, 0, 0, 'W', 'A', 'V', 'E'}, WavResult::NotWav});
   for (const SpecChange& c : kSpecChanges) {
-    WavSpec changed = spec;
+    WavShape changed = shape;
     c.change(changed);
     cases.push_back({c.name, wavBytes(changed), c.expected});
   }
   // Cut short inside the data: the claim is larger than what is left.
-  std::vector<unsigned char> cut = wavBytes(spec);
+  std::vector<unsigned char> cut = wavBytes(shape);
   cut.resize(cut.size() - 3);
   cases.push_back({"CutInTheData", cut, WavResult::Truncated});
   // Cut short inside the "fmt " chunk.
-  cut = wavBytes(spec);
+  cut = wavBytes(shape);
   cut.resize(24);
   cases.push_back({"CutInTheFormat", cut, WavResult::Truncated});
   return cases;
@@ -162,11 +162,11 @@ TEST(Wav, ANullBufferIsNoWav) {
 }
 
 TEST(Wav, ChoosingASoundPrefersAGoodFileAndFallsBackOnABadOne) {
-  WavSpec spec;
-  spec.data = pcm16({5, 6});
-  const std::vector<unsigned char> builtIn = wavBytes(spec);
-  spec.data = pcm16({9});
-  const std::vector<unsigned char> good = wavBytes(spec);
+  WavShape shape;
+  shape.data = pcm16({5, 6});
+  const std::vector<unsigned char> builtIn = wavBytes(shape);
+  shape.data = pcm16({9});
+  const std::vector<unsigned char> good = wavBytes(shape);
   const std::vector<unsigned char> bad = {'R', 'I', 'F', 'F'};
   EXPECT_EQ((std::vector<std::int16_t>{9}), chooseSound(&good, builtIn.data(), builtIn.size()).samples);
   EXPECT_EQ((std::vector<std::int16_t>{5, 6}), chooseSound(&bad, builtIn.data(), builtIn.size()).samples);
