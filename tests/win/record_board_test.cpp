@@ -46,26 +46,19 @@ int stripRowOf(std::uint32_t pixel) {
 
 // The main window's client area as the screen shows it, 0x00RRGGBB.
 std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height) {
-  RECT client{};
-  GetClientRect(window, &client);
-  width = client.right;
-  height = client.bottom;
-  BITMAPINFO info{};
-  info.bmiHeader = {sizeof info.bmiHeader, width, -height, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
-  void* bits = nullptr;
+  const RECT client = test::clientRect(window);
+  width = client.right - client.left;
+  height = client.bottom - client.top;
   HDC screen = GetDC(window);
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
   HDC memory = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(memory, bitmap);
   BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  GdiFlush();
-  std::vector<std::uint32_t> pixels(static_cast<const std::uint32_t*>(bits),
-                                    static_cast<const std::uint32_t*>(bits) + width * height);
-  for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
   SelectObject(memory, old);
   DeleteDC(memory);
-  DeleteObject(bitmap);
   ReleaseDC(window, screen);
+  std::vector<std::uint32_t> pixels = test::pixelsOf(bitmap);
+  DeleteObject(bitmap);
   return pixels;
 }
 
