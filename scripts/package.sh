@@ -2,7 +2,8 @@
 # Builds the release program for each architecture and packs one zip each:
 #   dist/rovenza-<version>-x86_64.zip   (preset win64)
 #   dist/rovenza-<version>-i686.zip     (preset win32)
-# Each holds rovenza.exe, rovenza.chm, README-ja.txt (CP932) and demo/ (the
+# Each holds rovenza.exe, rovenza.chm, README-ja.txt (CP932), giflib's
+# licence (giflib-COPYING.txt: the program contains giflib) and demo/ (the
 # demo pictures, the demo board demo/demo.qv4 and any other demo layout file;
 # the test fixtures stay out). The demo board names the pictures where they
 # lie in this checkout; unpacked anywhere else, the program finds them beside
@@ -33,6 +34,9 @@ cmake --build --preset native -j2 --target make_demo_layouts >/dev/null
 demo_layout=$(mktemp "/tmp/rovenza-demo.XXXXXX")
 build/native/tools/make_demo_layouts "$root" "$demo_layout" >/dev/null
 
+# giflib's source, which the build compiles into the program; its licence goes along.
+giflib_dir=$(bash scripts/fetch-giflib.sh)
+
 mkdir -p dist
 for arch in "${arches[@]}"; do
     preset=$(preset_of "$arch")
@@ -50,6 +54,7 @@ for arch in "${arches[@]}"; do
     trap 'rm -rf "$stage"' EXIT
     mkdir -p "$stage/$name/demo/led"
     cp "$build/rovenza.exe" "$build/rovenza.chm" packaging/README-ja.txt "$stage/$name/"
+    cp "$giflib_dir/COPYING" "$stage/$name/giflib-COPYING.txt"
     cp demo/strip.bmp demo/strip.jpg demo/background.jpg "$stage/$name/demo/"
     cp demo/led/*.bmp "$stage/$name/demo/led/"
     cp "$demo_layout" "$stage/$name/demo/demo.qv4"

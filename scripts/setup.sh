@@ -39,6 +39,11 @@ if ! locale -a 2>/dev/null | grep -qix 'ja_JP\.utf-\?8'; then
     localedef -i ja_JP -c -f UTF-8 -A /usr/share/locale/locale.alias ja_JP.UTF-8
 fi
 
+# --- giflib source -----------------------------------------------------------
+# The build compiles giflib from Debian's source package; fetched once into a
+# cache folder outside the tree (the build fetches it too when it is missing).
+bash "$here/fetch-giflib.sh" >/dev/null
+
 # --- Wine prefix ------------------------------------------------------------
 # shellcheck source=env.sh
 source "$here/env.sh"

@@ -4,8 +4,9 @@
 // 1,000 and with 10,000 BMP files and with 1,000 PNG files in its folder;
 // then how soon the motor's sound follows a roll's first and last step
 // (through the mixer's clock, heard at a device's pace) and the roll's pace
-// with the sound on.
-//   sign_bench.exe [rolls] [switches]
+// with the sound on; and with the board recorded to a GIF, the roll's length
+// again and the file of the demo board's roll over 10 frames.
+//   sign_bench.exe [rolls] [switches] [record]   ("record": only the recording figures)
 #include <windows.h>
 
 #include <algorithm>
@@ -14,11 +15,13 @@
 #include <string>
 #include <vector>
 
+#include "../core/GifDecoding.h"
 #include "BenchClock.h"
 #include "app/win32/StartUp.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "panel/win32/PanelWindow.h"
+#include "record/win32/Recorder.h"
 #include "sign/Frames.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
@@ -237,6 +240,87 @@ void soundFigures(int rolls, int h) {
   std::printf("ROLL duration / nominal with sound: median %.4f (target <= 1.02), %d rolls\n", median(ratios), rolls);
 }
 
+std::size_t fileSize(const std::string& path) {
+  WIN32_FILE_ATTRIBUTE_DATA data{};
+  if (!GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data)) return 0;
+  return static_cast<std::size_t>(data.nFileSizeLow);
+}
+
+std::vector<unsigned char> fileBytes(const std::string& path) {
+  std::vector<unsigned char> bytes(fileSize(path));
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  DWORD got = 0;
+  if (file != INVALID_HANDLE_VALUE) {
+    if (!bytes.empty()) ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
+    CloseHandle(file);
+  }
+  bytes.resize(got);
+  return bytes;
+}
+
+std::string tempFile(const char* name) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  return std::string(temp) + name;
+}
+
+// The 1st sign a roll-film sign again, showing `strip`.
+void showStrip(const char* strip) {
+  app.layout.signs[0].kind = 0;
+  app.layout.signs[0].picturePath = sourcePath(strip);
+  showStripPicture(0);
+  pumpPending();
+}
+
+// 5. The roll of section 1 with the board recorded meanwhile.
+void recordedRolls(HWND main, int rolls, int h) {
+  showStrip("demo/strip.bmp");
+  std::vector<double> ratios;
+  const double nominal = 10.0 * h * 2 + 10.0 * 100;
+  const std::string path = tempFile("rovenza-bench-record.gif");
+  for (int run = 0; run < rolls; ++run) {
+    if (!startRecording(main, path)) {
+      std::printf("the recording did not start\n");
+      return;
+    }
+    const double took = timedRoll("10", "2", "100");
+    const bool written = stopRecording();
+    ratios.push_back(took / nominal);
+    std::printf("recorded roll 0 -> 10 (h %d, speed 2, interval 100): %.1f ms, ratio %.4f, file %zu bytes%s\n", h,
+                took, took / nominal, fileSize(path), written ? "" : " (NOT WRITTEN)");
+    rewind();
+  }
+  DeleteFileA(path.c_str());
+  std::printf("RECORDING roll duration / nominal: median %.4f (target <= 1.03), %d rolls\n", median(ratios), rolls);
+}
+
+// 6. The demo board (bus front photograph behind, the demo strip at speed 2
+// and interval 300) recorded over a roll of 10 frames; the file is kept.
+void demoRecording(HWND main) {
+  HBITMAP background = loadPicture(sourcePath("demo/background.jpg"));
+  if (!background) {
+    std::printf("demo/background.jpg did not load\n");
+    return;
+  }
+  app.backgroundBitmap.reset(background);
+  showStrip("demo/strip.bmp");
+  InvalidateRect(main, nullptr, TRUE);
+  UpdateWindow(main);
+  pumpPending();
+  const std::string path = tempFile("rovenza-demo-roll.gif");
+  const double start = nowMs();
+  startRecording(main, path);
+  const double took = timedRoll("10", "2", "300");
+  const bool written = stopRecording();
+  const double recorded = nowMs() - start;
+  const rovenza::test::DecodedGif gif = rovenza::test::decodeGif(fileBytes(path));
+  std::printf("DEMO roll over 10 frames recorded: %zu bytes (target <= 1,572,864)%s, %zu frames, GIF %lld ms, "
+              "recorded %.0f ms (%.2f %%), roll %.0f ms; kept as %s\n",
+              fileSize(path), written && gif.ok ? "" : " (NOT WRITTEN)", gif.frames.size(), gif.totalDelay() * 10,
+              recorded, 100.0 * (gif.totalDelay() * 10 - recorded) / recorded, took, path.c_str());
+  rewind();
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -262,6 +346,13 @@ int main(int argc, char** argv) {
   UpdateWindow(main);
   pumpPending();
   const int h = app.clip1.height();
+  if (argc > 3 && std::string(argv[3]) == "record") {
+    recordedRolls(main, rolls, h);
+    demoRecording(main);
+    DestroyWindow(main);
+    pumpPending();
+    return 0;
+  }
 
   // 1. Roll pacing: |d| = 10, h = 57, speed 2, interval 100.
   std::vector<double> ratios;
@@ -298,6 +389,10 @@ int main(int argc, char** argv) {
   showStripPicture(0);
   pumpPending();
   soundFigures(rolls, h);
+
+  // 5 and 6. Recording.
+  recordedRolls(main, rolls, h);
+  demoRecording(main);
 
   DestroyWindow(main);
   pumpPending();

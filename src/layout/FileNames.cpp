@@ -34,11 +34,13 @@ SystemError fileDialogFailure(std::uint32_t dialogError) {
   }
 }
 
-std::string withLayoutExtension(std::string_view path) {
+std::string withExtension(std::string_view path, std::string_view extension) {
   std::string result(path);
-  if (upperLastFour(path) != ".QV4") result += ".qv4";
+  if (upperLastFour(path) != upperLastFour(extension)) result += extension;
   return result;
 }
+
+std::string withLayoutExtension(std::string_view path) { return withExtension(path, ".qv4"); }
 
 std::string folderOf(std::string_view path) {
   std::size_t end = std::string_view::npos;

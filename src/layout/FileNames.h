@@ -14,6 +14,10 @@ enum class LayoutFormat { None, Qv4, Qv3, Qvd };
 // The format that the last four bytes of `path`, upper-cased, name.
 LayoutFormat layoutFormatOf(std::string_view path);
 
+// `path` with `extension` (a dot and three letters) appended unless its last
+// four bytes, upper-cased, are already the extension upper-cased.
+std::string withExtension(std::string_view path, std::string_view extension);
+
 // `path` with ".qv4" appended unless its last four bytes, upper-cased, are
 // already ".QV4".
 std::string withLayoutExtension(std::string_view path);

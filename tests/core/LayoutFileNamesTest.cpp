@@ -43,6 +43,18 @@ TEST(LayoutFileNames, SavingAppendsQv4UnlessTheNameEndsInIt) {
   for (const Row& row : rows) EXPECT_EQ(row.saved, withLayoutExtension(row.typed)) << row.typed;
 }
 
+TEST(LayoutFileNames, ARecordingGetsGifAddedTheSameWay) {
+  struct Row {
+    const char* typed;
+    const char* saved;
+  };
+  const Row rows[] = {
+      {"C:\\r\\roll", "C:\\r\\roll.gif"}, {"C:\\r\\roll.GIF", "C:\\r\\roll.GIF"},
+      {"C:\\r\\roll.Gif", "C:\\r\\roll.Gif"}, {"C:\\r\\roll.qv4", "C:\\r\\roll.qv4.gif"},
+  };
+  for (const Row& row : rows) EXPECT_EQ(row.saved, withExtension(row.typed, ".gif")) << row.typed;
+}
+
 TEST(LayoutFileNames, AFailedFileDialogGivesTheErrorToShow) {
   EXPECT_EQ(0u, fileDialogFailure(0)) << "cancelled: nothing to show";
   EXPECT_EQ(206u, fileDialogFailure(0x3003)) << "a name too long for the buffer";

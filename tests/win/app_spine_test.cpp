@@ -102,7 +102,8 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   EXPECT_EQ(app.settingsMenu, GetSubMenu(bar, 1));
   EXPECT_EQ(app.helpMenu, GetSubMenu(bar, 2));
   const UINT sep = static_cast<UINT>(-1);
-  expectMenu(app.fileMenu, {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"-", sep}, {"終了(&X)", 1091}});
+  expectMenu(app.fileMenu,
+             {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"-", sep}, {"終了(&X)", 1091}});
   expectMenu(app.settingsMenu, {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}});
   expectMenu(app.helpMenu, {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu, app.settingsMenu, app.helpMenu}) {
@@ -376,7 +377,7 @@ TEST_F(Spine, CornerRoundingWithAnotherIndexOnlyRepaints) {
 
 TEST_F(Spine, UnknownCommandIdsAreIgnored) {
   HWND main = session.main();
-  for (WPARAM id : {0u, 1000u, 1088u, 1095u, 40000u, 0xFFFFu}) {
+  for (WPARAM id : {0u, 1000u, 1088u, 1097u, 40000u, 0xFFFFu}) {
     EXPECT_EQ(0, SendMessageA(main, WM_COMMAND, id, 0));
   }
   test::pumpPending();

@@ -1,5 +1,6 @@
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/Recording.h"
 #include "app/win32/Settings.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
@@ -28,6 +29,7 @@ bool confirmExit() {
   // Both rolls stop before anything is saved or released.
   stopRoll(0);
   stopRoll(1);
+  endRecording();
   saveSettings();
   return false;
 }

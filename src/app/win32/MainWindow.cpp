@@ -2,6 +2,7 @@
 
 #include "app/win32/Commands.h"
 #include "app/win32/Drops.h"
+#include "app/win32/Recording.h"
 #include "app/win32/Settings.h"
 #include "app/win32/SoundSwitch.h"
 #include "app/win32/StartUp.h"
@@ -145,6 +146,9 @@ LRESULT onCommand(WPARAM wParam) {
     case kCmdAbout:
       aboutCommand();
       break;
+    case kCmdRecord:
+      recordCommand();
+      break;
     case kCmdSound:
       soundCommand();
       break;
@@ -177,6 +181,7 @@ LRESULT onDestroy(HWND window) {
 }  // namespace
 
 void releaseSequence() {
+  endRecording();
   endSound();
   if (app.panelWindow) DestroyWindow(app.panelWindow);
   app.panelWindow = nullptr;

@@ -6,6 +6,7 @@
 
 #include "about/win32/SplashWindow.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/Recording.h"
 #include "app/win32/SoundSwitch.h"
 #include "layout/Qv4File.h"
 #include "panel/win32/PanelWindow.h"
@@ -74,6 +75,7 @@ void buildMenu() {
 
   insertItem(app.fileMenu, "終了(&X)", kCmdExit, nullptr);
   insertItem(app.fileMenu, nullptr, 0, nullptr);
+  insertItem(app.fileMenu, kRecordItemText, kCmdRecord, nullptr);
   insertItem(app.fileMenu, "名前をつけて保存(&S)...", kCmdSaveAs, nullptr);
   insertItem(app.fileMenu, "開く(&O)...", kCmdOpen, nullptr);
   insertItem(app.menuBar, "ファイル(&F)", 0, app.fileMenu);

@@ -13,6 +13,7 @@ enum MenuCommand : WORD {
   kCmdSettings = 1092,
   kCmdHelpTopics = 1093,
   kCmdAbout = 1094,
+  kCmdRecord = 1095,
   kCmdSound = 1096,
 };
 
