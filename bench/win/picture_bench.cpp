@@ -18,7 +18,7 @@
 #include <string>
 
 #include "BenchClock.h"
-#include "app/win32/StartUp.h"
+#include "BenchProgram.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
@@ -28,6 +28,8 @@
 
 using namespace rovenza;
 using bench::nowMs;
+using bench::pumpPending;
+using bench::pumpUntilEnded;
 
 namespace {
 
@@ -38,29 +40,13 @@ double peakWorkingSetMb() {
   return static_cast<double>(counters.PeakWorkingSetSize) / (1024.0 * 1024.0);
 }
 
-void pumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
 // The whole program with `strip` as the 1st sign's strip, rolled at speed 0
 // from frame 0 to the strip's last frame: the peak working set counts the
 // start-up, the load and the roll, so a board with a small strip is the base
 // a long strip's cost is read against.
 int rollBoard(const std::string& strip) {
-  HWND main = startUp(GetModuleHandleA(nullptr));
-  if (!main || !app.panelWindow) {
-    std::printf("the program did not start\n");
-    return 1;
-  }
-  if (app.splashWindow) PostMessageA(app.splashWindow, WM_CLOSE, 0, 0);
-  while (IsWindow(app.splashWindow)) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    pumpPending();
-  }
+  HWND main = bench::startProgram();
+  if (!main) return 1;
   const double started = peakWorkingSetMb();
   app.layout.signs[0].picturePath = strip;
   const double loadStart = nowMs();
@@ -75,11 +61,7 @@ int rollBoard(const std::string& strip) {
   SetDlgItemTextA(app.panelWindow, ids.intervalEdit, "0");
   const double rollStart = nowMs();
   rollSign(0);
-  HANDLE thread = app.signStates[0].rollThread;
-  while (thread && MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT) != WAIT_OBJECT_0) {
-    pumpPending();
-  }
-  const double rolled = nowMs() - rollStart;
+  const double rolled = (app.signStates[0].rollThread ? pumpUntilEnded(app.signStates[0].rollThread) : nowMs()) - rollStart;
   pumpPending();
   std::printf("BOARD %s: strip %ldx%ld loaded in %.0f ms, rolled 0 -> %d in %.0f ms; peak working set %.1f MB "
               "(%.1f MB once started)\n",

@@ -17,7 +17,7 @@
 
 #include "../core/GifDecoding.h"
 #include "BenchClock.h"
-#include "app/win32/StartUp.h"
+#include "BenchProgram.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "panel/win32/PanelWindow.h"
@@ -33,26 +33,10 @@
 
 using namespace rovenza;
 using bench::nowMs;
+using bench::pumpPending;
+using bench::pumpUntilEnded;
 
 namespace {
-
-void pumpPending() {
-  MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
-  }
-}
-
-// Serves the messages of this thread until `thread` has ended; returns when
-// it ended (ms).
-double pumpUntilEnded(HANDLE thread) {
-  for (;;) {
-    const DWORD result = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
-    if (result == WAIT_OBJECT_0) return nowMs();
-    pumpPending();
-  }
-}
 
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
@@ -327,16 +311,8 @@ int main(int argc, char** argv) {
   const int rolls = argc > 1 ? std::max(1, std::atoi(argv[1])) : 5;
   const int switches = argc > 2 ? std::max(1, std::atoi(argv[2])) : 101;
 
-  HWND main = startUp(GetModuleHandleA(nullptr));
-  if (!main || !app.panelWindow) {
-    std::printf("the program did not start\n");
-    return 1;
-  }
-  if (app.splashWindow) PostMessageA(app.splashWindow, WM_CLOSE, 0, 0);
-  while (IsWindow(app.splashWindow)) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
-    pumpPending();
-  }
+  HWND main = bench::startProgram();
+  if (!main) return 1;
 
   // A 450 x 450 background behind the signs, the demo strip in the 1st sign.
   app.backgroundBitmap.reset(makeBackground(450, 450));

@@ -1,0 +1,47 @@
+#pragma once
+// The whole program started inside a benchmark, and its messages served.
+#include <windows.h>
+
+#include <cstdio>
+
+#include "BenchClock.h"
+#include "app/win32/StartUp.h"
+#include "state/win32/AppState.h"
+
+namespace rovenza::bench {
+
+inline void pumpPending() {
+  MSG msg;
+  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+}
+
+// Serves the messages of this thread until `thread` has ended; returns when
+// it ended (ms).
+inline double pumpUntilEnded(HANDLE thread) {
+  for (;;) {
+    const DWORD result = MsgWaitForMultipleObjects(1, &thread, FALSE, INFINITE, QS_ALLINPUT);
+    if (result == WAIT_OBJECT_0) return nowMs();
+    pumpPending();
+  }
+}
+
+// Starts the program and waits until its splash has gone; the main window,
+// or null (with a line saying so) when it did not start.
+inline HWND startProgram() {
+  HWND main = startUp(GetModuleHandleA(nullptr));
+  if (!main || !app.panelWindow) {
+    std::printf("the program did not start\n");
+    return nullptr;
+  }
+  if (app.splashWindow) PostMessageA(app.splashWindow, WM_CLOSE, 0, 0);
+  while (IsWindow(app.splashWindow)) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_ALLINPUT);
+    pumpPending();
+  }
+  return main;
+}
+
+}  // namespace rovenza::bench
