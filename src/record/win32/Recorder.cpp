@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "common/win32/Dib.h"
 #include "common/win32/Scoped.h"
 #include "record/FrameQueue.h"
 #include "record/GifWriter.h"
@@ -97,15 +98,8 @@ bool makeSurface(HWND window, CaptureSurface& surface) {
   GetClientRect(window, &client);
   surface.width = std::max<LONG>(1, client.right - client.left);
   surface.height = std::max<LONG>(1, client.bottom - client.top);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = surface.width;
-  info.bmiHeader.biHeight = -surface.height;  // top row first
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  surface.bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  surface.bitmap.reset(newDibSection(dib32Info(surface.width, -surface.height), bits));  // top row first
   surface.bits = static_cast<std::uint32_t*>(bits);
   return surface.bitmap.valid() && surface.bits;
 }

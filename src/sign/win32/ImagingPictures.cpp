@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstdint>
 
+#include "common/win32/Dib.h"
 #include "common/win32/Scoped.h"
 #include "sign/PictureDecoding.h"
 #include "sign/win32/ComRef.h"
@@ -75,16 +76,9 @@ HBITMAP decodeFirstFrame(const std::wstring& path) {
 
   // Bottom-up, as every other picture of the program is, so that a roll
   // thread can draw its rows straight from the bits.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = static_cast<LONG>(width);
-  info.bmiHeader.biHeight = static_cast<LONG>(height);
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
   void* bits = nullptr;
-  ScopedBitmap bitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  if (!bitmap || !bits) return nullptr;
+  ScopedBitmap bitmap(newDibSection(dib32Info(static_cast<int>(width), static_cast<int>(height)), bits));
+  if (!bitmap) return nullptr;
   // The converter gives rows from the top: they are copied in as they come,
   // then turned over in place.
   const UINT stride = width * 4;

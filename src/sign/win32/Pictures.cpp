@@ -8,6 +8,7 @@
 #include <optional>
 #include <vector>
 
+#include "common/win32/Dib.h"
 #include "common/win32/Scoped.h"
 #include "sign/BitmapFile.h"
 #include "sign/Frames.h"
@@ -70,25 +71,6 @@ POINT screenResolution() {
   return POINT{GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
-// The header of a 32-bit bottom-up DIB of `width` x `height`.
-BITMAPINFO dibInfo(int width, int height) {
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  return info;
-}
-
-// An empty DIB section of `info`'s size and its pixels, or null.
-HBITMAP newDibSection(HDC screen, const BITMAPINFO& info, void*& bits) {
-  bits = nullptr;
-  ScopedBitmap section(CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
-  return section && bits ? section.release() : nullptr;
-}
-
 // The decoded bitmap as a bottom-up DIB section of 32 bits a pixel, `width`
 // by `height` (stretched, as CopyImage would, when the decoder's bitmap has
 // another size; 0 keeps its own); null when it cannot be made. The decoded
@@ -101,10 +83,10 @@ HBITMAP toDibSection(HBITMAP decoded, int width, int height) {
   if (width == 0) width = size.bmWidth;
   if (height == 0) height = size.bmHeight;
   if (width < 0 || height < 0) return nullptr;
-  BITMAPINFO info = dibInfo(width, height);
+  BITMAPINFO info = dib32Info(width, height);
   WindowDC screen(nullptr);
   void* bits = nullptr;
-  ScopedBitmap copy(newDibSection(screen.get(), info, bits));
+  ScopedBitmap copy(newDibSection(info, bits));
   if (!copy) return nullptr;
   if (size.bmWidth == width && size.bmHeight == height) {
     if (GetDIBits(screen.get(), source.get(), 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS) != height) {
@@ -209,7 +191,7 @@ HBITMAP loadPlainBitmap(const std::string& path) {
   const int rows = layout->height < 0 ? -layout->height : layout->height;
   WindowDC screen(nullptr);
   void* bits = nullptr;
-  ScopedBitmap picture(newDibSection(screen.get(), dibInfo(layout->width, rows), bits));
+  ScopedBitmap picture(newDibSection(dib32Info(layout->width, rows), bits));
   if (!picture) return nullptr;
   // The rows go over in bands of about 1 MiB, each a bitmap of its own whose
   // header is the file's with the band's height: the conversion to 32 bits
