@@ -60,12 +60,16 @@ class ProgramWindows : public SettingsWindows {
 
 }  // namespace
 
-std::string settingsPath() {
+std::string programFilePath() {
   char module[kModuleNameBuffer] = {};
   const DWORD length = GetModuleFileNameA(nullptr, module, kModuleNameBuffer);
-  // A name cut short by the buffer would put the settings somewhere else.
   if (length == 0 || length >= kModuleNameBuffer) return std::string();
-  return replaceLastFour(std::string(module, length), ".ini");
+  return std::string(module, length);
+}
+
+std::string settingsPath() {
+  const std::string program = programFilePath();
+  return program.empty() ? std::string() : replaceLastFour(program, ".ini");
 }
 
 // A place saved on a monitor that is gone would leave a window where the

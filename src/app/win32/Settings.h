@@ -4,6 +4,9 @@
 
 namespace rovenza {
 
+// The program's own file; empty when its name cannot be had whole (a name
+// cut short would put the files beside it somewhere else).
+std::string programFilePath();
 std::string settingsPath();
 void loadSettings();
 void saveSettings();

@@ -1,25 +1,16 @@
 #include "app/win32/SoundSwitch.h"
 
-#include <cstring>
-
 #include "app/SoundPlaces.h"
+#include "app/win32/Settings.h"
 #include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppMessages.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza {
 
+const char kSoundItemText[] = "音を鳴らす(&O)";
+
 namespace {
-
-constexpr char kSoundItem[] = "音を鳴らす(&O)";
-
-std::string programPath() {
-  char path[512] = {};
-  const DWORD length = GetModuleFileNameA(nullptr, path, sizeof path);
-  // A name cut short by the buffer would put the files somewhere else.
-  if (length == 0 || length >= sizeof path) return std::string();
-  return std::string(path, length);
-}
 
 void showSwitch(bool on) {
   if (app.settingsMenu) CheckMenuItem(app.settingsMenu, kCmdSound, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
@@ -28,31 +19,14 @@ void showSwitch(bool on) {
 }  // namespace
 
 std::string soundSwitchFile() {
-  const std::string program = programPath();
+  const std::string program = programFilePath();
   return program.empty() ? std::string() : soundSwitchPath(program);
-}
-
-void appendSoundMenuItem(HMENU menu) {
-  MENUITEMINFOA separator{};
-  separator.cbSize = sizeof separator;
-  separator.fMask = MIIM_FTYPE;
-  separator.fType = MFT_SEPARATOR;
-  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &separator);
-  MENUITEMINFOA item{};
-  item.cbSize = sizeof item;
-  item.fMask = MIIM_FTYPE | MIIM_STATE | MIIM_ID | MIIM_STRING;
-  item.fType = MFT_STRING;
-  item.fState = MFS_CHECKED;
-  item.wID = kCmdSound;
-  item.dwTypeData = const_cast<char*>(kSoundItem);
-  item.cch = static_cast<UINT>(std::strlen(kSoundItem));
-  InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &item);
 }
 
 void startProgramSound() {
   const std::string file = soundSwitchFile();
   const bool on = file.empty() || GetPrivateProfileIntA(kSoundSection, kSoundKey, 1, file.c_str()) != 0;
-  const std::string program = programPath();
+  const std::string program = programFilePath();
   startSound(app.instance, program.empty() ? std::string() : soundsFolderBeside(program), on);
   showSwitch(on);
 }

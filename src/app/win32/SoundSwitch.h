@@ -7,8 +7,8 @@
 
 namespace rovenza {
 
-// Appends a separator and the checked item "音を鳴らす(&O)" to `menu`.
-void appendSoundMenuItem(HMENU menu);
+// The switch's item in 設定, below a separator.
+extern const char kSoundItemText[];
 // Starts the sound as the switch was left (on when never set), with the
 // sounds in the folder beside the program; checks the menu item to match.
 void startProgramSound();

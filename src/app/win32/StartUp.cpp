@@ -69,8 +69,9 @@ void buildMenu() {
   insertItem(app.helpMenu, "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar, "ヘルプ(&H)", 0, app.helpMenu);
 
+  insertItem(app.settingsMenu, kSoundItemText, kCmdSound, nullptr);
+  insertItem(app.settingsMenu, nullptr, 0, nullptr);
   insertItem(app.settingsMenu, "設定(&S)...", kCmdSettings, nullptr);
-  appendSoundMenuItem(app.settingsMenu);
   insertItem(app.menuBar, "設定(&S)", 0, app.settingsMenu);
 
   insertItem(app.fileMenu, "終了(&X)", kCmdExit, nullptr);
