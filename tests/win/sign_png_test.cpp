@@ -13,7 +13,7 @@
 
 #include "imaging_test_support.h"
 #include "layout/Layout.h"
-#include "sign/win32/ComRef.h"
+#include "common/win32/Scoped.h"
 #include "sign/win32/Pictures.h"
 #include "sign_test_support.h"
 #include "support/Files.h"
@@ -227,25 +227,23 @@ TEST_F(ImagingPictures, ABadChecksumGivesThePictureOrNoneButNeverACrash) {
   }
 }
 
+struct DecodeJob {
+  std::string path;
+  HBITMAP bitmap = nullptr;
+};
+
+DWORD WINAPI decodeOnThread(LPVOID parameter) {
+  auto* job = static_cast<DecodeJob*>(parameter);
+  job->bitmap = loadPicture(job->path);
+  return 0;
+}
+
 TEST_F(ImagingPictures, AnLedFrameDecodedOnTheRollThread) {
   // Frames are decoded on a thread of their own while the sign runs.
-  const std::string path = png("frame.png", oneColour(10, 5, bgra(0, 255, 0, 255)));
-  struct Job {
-    std::string path;
-    HBITMAP bitmap = nullptr;
-  } job{path};
-  HANDLE thread = CreateThread(
-      nullptr, 0,
-      [](void* parameter) -> DWORD {
-        auto* job = static_cast<Job*>(parameter);
-        job->bitmap = loadPicture(job->path);
-        return 0;
-      },
-      &job, 0, nullptr);
-  ASSERT_NE(nullptr, thread);
-  const DWORD waited = WaitForSingleObject(thread, 10000);
-  CloseHandle(thread);
-  ASSERT_EQ(WAIT_OBJECT_0, waited);
+  DecodeJob job{png("frame.png", oneColour(10, 5, bgra(0, 255, 0, 255)))};
+  ScopedHandle thread(CreateThread(nullptr, 0, decodeOnThread, &job, 0, nullptr));
+  ASSERT_TRUE(thread.valid());
+  ASSERT_EQ(WAIT_OBJECT_0, WaitForSingleObject(thread.get(), 10000));
   ASSERT_NE(nullptr, job.bitmap);
   EXPECT_EQ(bgra(0, 255, 0, 0), test::pixelsOf(job.bitmap)[0]);
   DeleteObject(job.bitmap);
