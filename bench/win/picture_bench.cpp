@@ -61,7 +61,7 @@ int rollBoard(const std::string& strip) {
   SetDlgItemTextA(app.panelWindow, ids.intervalEdit, "0");
   const double rollStart = nowMs();
   rollSign(0);
-  const double rolled = (app.signStates[0].rollThread ? pumpUntilEnded(app.signStates[0].rollThread) : nowMs()) - rollStart;
+  const double rolled = (app.signStates[0].rollThread ? pumpUntilEnded(app.signStates[0].rollThread.get()) : nowMs()) - rollStart;
   pumpPending();
   std::printf("BOARD %s: strip %ldx%ld loaded in %.0f ms, rolled 0 -> %d in %.0f ms; peak working set %.1f MB "
               "(%.1f MB once started)\n",

@@ -79,7 +79,7 @@ double timedRoll(const char* frame, const char* speed, const char* interval) {
   setFields(0, frame, speed, interval);
   const double start = nowMs();
   rollSign(0);
-  return pumpUntilEnded(app.signStates[0].rollThread) - start;
+  return pumpUntilEnded(app.signStates[0].rollThread.get()) - start;
 }
 
 void rewind() {

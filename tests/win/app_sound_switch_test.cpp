@@ -38,7 +38,7 @@ class SoundSwitch : public ::testing::Test {
     session.emplace();
     session->closeSplash();
   }
-  UINT itemState() const { return GetMenuState(app.settingsMenu, kCmdSound, MF_BYCOMMAND); }
+  UINT itemState() const { return GetMenuState(app.settingsMenu.get(), kCmdSound, MF_BYCOMMAND); }
   void choose() {
     PostMessageA(session->main(), WM_COMMAND, MAKEWPARAM(kCmdSound, 0), 0);
     test::pumpPending();

@@ -96,17 +96,17 @@ void expectMenu(HMENU menu, const std::vector<MenuEntry>& expected) {
 
 TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   HMENU bar = GetMenu(session.main());
-  ASSERT_EQ(app.menuBar, bar);
+  ASSERT_EQ(app.menuBar.get(), bar);
   expectMenu(bar, {{"ファイル(&F)", 0}, {"設定(&S)", 0}, {"ヘルプ(&H)", 0}});
-  EXPECT_EQ(app.fileMenu, GetSubMenu(bar, 0));
-  EXPECT_EQ(app.settingsMenu, GetSubMenu(bar, 1));
-  EXPECT_EQ(app.helpMenu, GetSubMenu(bar, 2));
+  EXPECT_EQ(app.fileMenu.get(), GetSubMenu(bar, 0));
+  EXPECT_EQ(app.settingsMenu.get(), GetSubMenu(bar, 1));
+  EXPECT_EQ(app.helpMenu.get(), GetSubMenu(bar, 2));
   const UINT sep = static_cast<UINT>(-1);
-  expectMenu(app.fileMenu,
+  expectMenu(app.fileMenu.get(),
              {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"-", sep}, {"終了(&X)", 1091}});
-  expectMenu(app.settingsMenu, {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}});
-  expectMenu(app.helpMenu, {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
-  for (HMENU menu : {app.fileMenu, app.settingsMenu, app.helpMenu}) {
+  expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}});
+  expectMenu(app.helpMenu.get(), {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
+  for (HMENU menu : {app.fileMenu.get(), app.settingsMenu.get(), app.helpMenu.get()}) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
       EXPECT_EQ(0u, GetMenuState(menu, i, MF_BYPOSITION) & (MF_GRAYED | MF_DISABLED));
     }
@@ -421,7 +421,7 @@ TEST(ReleaseSequence, DestroyingTheMainWindowReleasesSharedObjectsAndQuits) {
   ASSERT_TRUE(IsWindow(panel));
   DestroyWindow(main);
   EXPECT_FALSE(IsWindow(panel));
-  EXPECT_EQ(nullptr, app.menuBar);
+  EXPECT_FALSE(app.menuBar.valid());
   EXPECT_EQ(nullptr, app.mainFont.get());
   EXPECT_EQ(nullptr, app.faceBrush.get());
   EXPECT_EQ(0, GetObjectType(font)) << "the font was deleted";

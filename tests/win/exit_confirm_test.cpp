@@ -248,8 +248,8 @@ TEST_F(Exit, YesStopsBothRollsAtOnceBeforeSaving) {
   ASSERT_TRUE(driver.finished()) << driver.status();
   DWORD status[2] = {};
   for (int sign : {0, 1}) {
-    ASSERT_NE(nullptr, app.signStates[sign].rollThread);
-    GetExitCodeThread(app.signStates[sign].rollThread, &status[sign]);
+    ASSERT_TRUE(app.signStates[sign].rollThread.valid());
+    GetExitCodeThread(app.signStates[sign].rollThread.get(), &status[sign]);
   }
   EXPECT_EQ(1u, status[0]);
   EXPECT_EQ(2u, status[1]);
@@ -289,7 +289,7 @@ TEST_F(Exit, ExitCommandAnsweredNoKeepsTheProgramRunning) {
   EXPECT_EQ(-1, test::quitCode());
   EXPECT_TRUE(IsWindow(app.panelWindow));
   EXPECT_TRUE(IsWindowEnabled(app.panelWindow));
-  EXPECT_NE(nullptr, app.menuBar);
+  EXPECT_TRUE(app.menuBar.valid());
   EXPECT_EQ((std::vector<std::int32_t>{30, 40, 460, 430, 520, 90}), savedValues());
 }
 
@@ -304,7 +304,7 @@ TEST_F(Exit, ExitCommandAnsweredYesSavesAndRunsTheReleaseSequence) {
   EXPECT_EQ((std::vector<std::int32_t>{61, 72, 470, 415, 480, 111}), savedValues());
   // The release sequence: panel, background, menus, fonts, brush, quit message.
   EXPECT_FALSE(IsWindow(panel));
-  EXPECT_EQ(nullptr, app.menuBar);
+  EXPECT_FALSE(app.menuBar.valid());
   EXPECT_EQ(nullptr, app.mainFont.get());
   EXPECT_EQ(nullptr, app.faceBrush.get());
   ASSERT_TRUE(test::pumpUntil([] { return test::quitCode() != -1; }, 5000));

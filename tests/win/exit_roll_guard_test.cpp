@@ -30,25 +30,24 @@ DWORD WINAPI endAtOnce(LPVOID) { return 0; }
 class StandInThread {
  public:
   StandInThread(int sign, bool running) : sign_(sign) {
-    event_ = CreateEventA(nullptr, TRUE, running ? FALSE : TRUE, nullptr);
-    thread_ = CreateThread(nullptr, 0, running ? waitForEvent : endAtOnce, event_, 0, nullptr);
+    event_.reset(CreateEventA(nullptr, TRUE, running ? FALSE : TRUE, nullptr));
+    thread_ = CreateThread(nullptr, 0, running ? waitForEvent : endAtOnce, event_.get(), 0, nullptr);
     if (!running) WaitForSingleObject(thread_, INFINITE);
-    app.signStates[sign_].rollThread = thread_;
+    // The slot owns the thread's handle from here.
+    app.signStates[sign_].rollThread.reset(thread_);
   }
   ~StandInThread() {
     finish();
-    if (app.signStates[sign_].rollThread == thread_) app.signStates[sign_].rollThread = nullptr;
-    CloseHandle(thread_);
-    CloseHandle(event_);
+    if (app.signStates[sign_].rollThread.get() == thread_) app.signStates[sign_].rollThread.reset();
   }
   void finish() {
-    SetEvent(event_);
+    SetEvent(event_.get());
     WaitForSingleObject(thread_, INFINITE);
   }
 
  private:
   int sign_;
-  HANDLE event_;
+  ScopedHandle event_;
   HANDLE thread_;
 };
 
@@ -59,8 +58,8 @@ class RollGuard : public ::testing::Test {
 };
 
 TEST_F(RollGuard, GoesOnWhenNoRollWasEverStarted) {
-  EXPECT_EQ(nullptr, app.signStates[0].rollThread);
-  EXPECT_EQ(nullptr, app.signStates[1].rollThread);
+  EXPECT_FALSE(app.signStates[0].rollThread.valid());
+  EXPECT_FALSE(app.signStates[1].rollThread.valid());
   EXPECT_TRUE(rollBusyGuard());
   EXPECT_EQ(0u, app.signStates[0].rollExitCode);
   EXPECT_EQ(0u, app.signStates[1].rollExitCode);

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "sign/win32/ComRef.h"
+#include "common/win32/Scoped.h"
 
 namespace rovenza::test {
 

@@ -34,22 +34,20 @@ DWORD WINAPI waitForRelease(void* event) {
 class RunningRoll {
  public:
   explicit RunningRoll(int sign) : sign_(sign), release_(CreateEventA(nullptr, TRUE, FALSE, nullptr)) {
-    app.signStates[sign_].rollThread = CreateThread(nullptr, 0, waitForRelease, release_.get(), 0, nullptr);
+    app.signStates[sign_].rollThread.reset(CreateThread(nullptr, 0, waitForRelease, release_.get(), 0, nullptr));
   }
   ~RunningRoll() {
     release();
     // The guard keeps the exit status it read last; let it read the ended one.
     isRollRunning(sign_);
-    HANDLE thread = app.signStates[sign_].rollThread;
-    if (thread) CloseHandle(thread);
-    app.signStates[sign_].rollThread = nullptr;
+    app.signStates[sign_].rollThread.reset();
   }
   RunningRoll(const RunningRoll&) = delete;
   RunningRoll& operator=(const RunningRoll&) = delete;
 
   void release() {
     SetEvent(release_.get());
-    WaitForSingleObject(app.signStates[sign_].rollThread, 10000);
+    WaitForSingleObject(app.signStates[sign_].rollThread.get(), 10000);
   }
 
  private:
@@ -153,8 +151,8 @@ TEST_F(BusyGuard, FileDialogsDoNotOpenWhileASignRolls) {
 }
 
 TEST_F(BusyGuard, ASignWhoseThreadNeverStartedDoesNotBlock) {
-  ASSERT_EQ(nullptr, app.signStates[0].rollThread);
-  ASSERT_EQ(nullptr, app.signStates[1].rollThread);
+  ASSERT_FALSE(app.signStates[0].rollThread.valid());
+  ASSERT_FALSE(app.signStates[1].rollThread.valid());
   for (const Command& command : kCommands) {
     SCOPED_TRACE(command.name);
     EXPECT_TRUE(commandOpensItsWindow(command));

@@ -138,7 +138,7 @@ TEST_F(PanelRoll, ResetDuringARollStopsItAtFrameZero) {
   click(1019);
   ASSERT_TRUE(test::pumpUntil([&] { return app.signStates[0].stripOffset <= -5; }, 20000));
   ASSERT_TRUE(isRollRunning(0));
-  HANDLE thread = app.signStates[0].rollThread;
+  HANDLE thread = app.signStates[0].rollThread.get();
   click(1018);
   // Stopped at once: the thread has ended, the sign stands at frame 0.
   EXPECT_FALSE(isRollRunning(0));
@@ -224,7 +224,7 @@ TEST_F(PanelRoll, StepsAtTheLimitsStartNothing) {
     SetWindowTextA(item(ids(l.sign).numberDisplay), l.display);
     click(l.key);
     EXPECT_EQ(l.display, text(ids(l.sign).numberDisplay));
-    EXPECT_EQ(nullptr, app.signStates[l.sign].rollThread) << "no roll started";
+    EXPECT_FALSE(app.signStates[l.sign].rollThread.valid()) << "no roll started";
     EXPECT_TRUE(groupEnabled(l.sign));
   }
 }
@@ -248,7 +248,7 @@ TEST_F(PanelRoll, HiddenSecondSignIgnoresOn) {
   type(1, "3");
   click(1030);
   test::pumpPending();
-  EXPECT_EQ(nullptr, app.signStates[1].rollThread);
+  EXPECT_FALSE(app.signStates[1].rollThread.valid());
   EXPECT_FALSE(isRollRunning(1));
   EXPECT_TRUE(groupEnabled(1));
   EXPECT_EQ(0, signTop(1));
@@ -258,7 +258,7 @@ TEST_F(PanelRoll, HiddenSecondSignIgnoresOn) {
   // "送" sets its number and then starts nothing either.
   click(1048);
   EXPECT_EQ("4", text(1003));
-  EXPECT_EQ(nullptr, app.signStates[1].rollThread);
+  EXPECT_FALSE(app.signStates[1].rollThread.valid());
 }
 
 TEST_F(PanelRoll, BothSignsRollAtOnceFromThePanel) {
@@ -297,11 +297,11 @@ TEST_F(PanelRoll, FirstSignStartsOnceOnADoubleClick) {
   singleClick(item(1019));
   ASSERT_TRUE(isRollRunning(0) || app.signStates[0].rollThread);
   ASSERT_TRUE(waitIdle(0));
-  HANDLE first = app.signStates[0].rollThread;
+  HANDLE first = app.signStates[0].rollThread.get();
   app.layout.signs[0].speed = 4321;  // a start would read the edit ("0") back into it
   doubleClickSecondHalf(item(1019));
   test::pumpPending();
-  EXPECT_EQ(first, app.signStates[0].rollThread) << "no second start";
+  EXPECT_EQ(first, app.signStates[0].rollThread.get()) << "no second start";
   EXPECT_EQ(4321, app.layout.signs[0].speed);
 }
 

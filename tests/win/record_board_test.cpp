@@ -136,7 +136,7 @@ class Recording : public ::testing::Test {
 // Where the item stands in the File menu is checked with the whole menu
 // (app_spine_test); here, what it does.
 TEST_F(Recording, TheFileMenuItemStartsAndStopsARecording) {
-  HMENU file = app.fileMenu;
+  HMENU file = app.fileMenu.get();
   ASSERT_EQ(UINT{kCmdRecord}, GetMenuItemID(file, 2));
 
   {

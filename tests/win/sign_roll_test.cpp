@@ -56,7 +56,7 @@ class Roll : public ::testing::Test {
 
   DWORD exitCode(int sign) {
     DWORD code = 0;
-    GetExitCodeThread(app.signStates[sign].rollThread, &code);
+    GetExitCodeThread(app.signStates[sign].rollThread.get(), &code);
     return code;
   }
 
@@ -73,7 +73,7 @@ class Roll : public ::testing::Test {
     const ULONGLONG deadline = GetTickCount64() + timeoutMs;
     while (!drawn(app.signStates[sign].roll->drawnOffset.load())) {
       if (GetTickCount64() >= deadline) return false;
-      WaitForSingleObject(app.signStates[sign].rollThread, 1);
+      WaitForSingleObject(app.signStates[sign].rollThread.get(), 1);
     }
     return true;
   }
@@ -432,9 +432,9 @@ TEST_F(Roll, ResettingOneSignLeavesTheOtherRolling) {
 TEST_F(Roll, ASecondStartIsRefusedWhileTheRollRuns) {
   setSpeeds(0, "5", "0");
   start(0, "2");
-  HANDLE first = app.signStates[0].rollThread;
+  HANDLE first = app.signStates[0].rollThread.get();
   start(0, "5");
-  EXPECT_EQ(first, app.signStates[0].rollThread);
+  EXPECT_EQ(first, app.signStates[0].rollThread.get());
   EXPECT_EQ(2, app.signStates[0].targetFrame);
   ASSERT_TRUE(waitForEnd(0));
   EXPECT_EQ(2, app.signStates[0].currentFrame);
@@ -444,7 +444,7 @@ TEST_F(Roll, AHiddenSecondSignIgnoresTheStart) {
   app.layout.signs[1].kind = static_cast<std::uint8_t>(SignKind::Hidden);
   setSpeeds(1, "0", "0");
   start(1, "3");
-  EXPECT_EQ(nullptr, app.signStates[1].rollThread);
+  EXPECT_FALSE(app.signStates[1].rollThread.valid());
   EXPECT_FALSE(isRollRunning(1));
   EXPECT_TRUE(groupEnabled(1, true));
   EXPECT_EQ(0, app.signStates[1].targetFrame);
@@ -512,7 +512,7 @@ TEST(RollSession, ClosingTheProgramDuringARollEndsTheThread) {
     test::setPanelText(kPanelGroups[1].numberDisplay, "9");
     rollSign(1);
     ASSERT_TRUE(isRollRunning(1));
-    DuplicateHandle(GetCurrentProcess(), app.signStates[1].rollThread, GetCurrentProcess(), &thread, 0, FALSE,
+    DuplicateHandle(GetCurrentProcess(), app.signStates[1].rollThread.get(), GetCurrentProcess(), &thread, 0, FALSE,
                     DUPLICATE_SAME_ACCESS);
   }
   ASSERT_NE(nullptr, thread);

@@ -42,7 +42,7 @@ class TallStrip : public ::testing::Test {
     rollSign(0);
     // Tens of thousands of steps: this thread serves them until the roll
     // thread has ended, which it does only after its end was handled here.
-    HANDLE thread = app.signStates[0].rollThread;
+    HANDLE thread = app.signStates[0].rollThread.get();
     ASSERT_NE(nullptr, thread);
     const ULONGLONG giveUp = GetTickCount64() + 300000;
     while (MsgWaitForMultipleObjects(1, &thread, FALSE, 1000, QS_ALLINPUT) != WAIT_OBJECT_0) {

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <memory>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -30,8 +31,7 @@ inline std::int64_t microsNow() {
 // What the output heard, shared between the sound thread and the test.
 class HeardSound {
  public:
-  HeardSound() { InitializeCriticalSection(&lock_); }
-  ~HeardSound() { DeleteCriticalSection(&lock_); }
+  HeardSound() = default;
   HeardSound(const HeardSound&) = delete;
   HeardSound& operator=(const HeardSound&) = delete;
 
@@ -78,12 +78,8 @@ class HeardSound {
   }
 
  private:
-  struct Enter {
-    explicit Enter(CRITICAL_SECTION& section) : section_(section) { EnterCriticalSection(&section_); }
-    ~Enter() { LeaveCriticalSection(&section_); }
-    CRITICAL_SECTION& section_;
-  };
-  mutable CRITICAL_SECTION lock_;
+  using Enter = std::lock_guard<std::mutex>;
+  mutable std::mutex lock_;
   bool opened_ = false;
   std::uint64_t firstClock_ = 0;
   std::vector<std::int16_t> samples_;

@@ -107,7 +107,7 @@ void postCreationSetUp(HWND window) {
 
 LRESULT onCreate(HWND window) {
   app.mainWindow = window;
-  SetMenu(window, app.menuBar);
+  SetMenu(window, app.menuBar.get());
   createControls(window, app.instance, kMainControls, app.mainFont.get());
   postCreationSetUp(window);
   DragAcceptFiles(window, TRUE);
@@ -188,15 +188,11 @@ void releaseSequence() {
   app.backgroundBitmap.reset();
   // Destroying the bar takes its popups with it; the popups are destroyed
   // first so that each handle is released exactly once.
-  for (HMENU* menu : {&app.fileMenu, &app.settingsMenu, &app.helpMenu}) {
-    if (*menu) {
-      RemoveMenu(app.menuBar, 0, MF_BYPOSITION);
-      DestroyMenu(*menu);
-    }
-    *menu = nullptr;
+  for (ScopedMenu* menu : {&app.fileMenu, &app.settingsMenu, &app.helpMenu}) {
+    if (menu->valid()) RemoveMenu(app.menuBar.get(), 0, MF_BYPOSITION);
+    menu->reset();
   }
-  if (app.menuBar) DestroyMenu(app.menuBar);
-  app.menuBar = nullptr;
+  app.menuBar.reset();
   for (ScopedFont AppState::*font : kWindowFonts) (app.*font).reset();
   app.faceBrush.reset();
   PostQuitMessage(0);

@@ -23,7 +23,7 @@ namespace {
 // The menu item's text and the main window's title say whether a recording runs.
 void showRecording(bool running) {
   if (app.fileMenu) {
-    ModifyMenuA(app.fileMenu, kCmdRecord, MF_BYCOMMAND | MF_STRING, kCmdRecord,
+    ModifyMenuA(app.fileMenu.get(), kCmdRecord, MF_BYCOMMAND | MF_STRING, kCmdRecord,
                 running ? kStopRecordItemText : kRecordItemText);
   }
   if (app.mainWindow) SetWindowTextA(app.mainWindow, running ? kRecordingTitle : kMainTitle);

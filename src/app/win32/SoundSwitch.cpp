@@ -13,7 +13,7 @@ const char kSoundItemText[] = "音を鳴らす(&O)";
 namespace {
 
 void showSwitch(bool on) {
-  if (app.settingsMenu) CheckMenuItem(app.settingsMenu, kCmdSound, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+  if (app.settingsMenu) CheckMenuItem(app.settingsMenu.get(), kCmdSound, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
 }
 
 }  // namespace

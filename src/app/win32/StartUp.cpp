@@ -59,27 +59,27 @@ void insertItem(HMENU menu, const char* text, UINT id, HMENU popup) {
 // Every item goes in at position 0, so each menu is built from its last item
 // to its first.
 void buildMenu() {
-  app.menuBar = CreateMenu();
-  app.helpMenu = CreatePopupMenu();
-  app.settingsMenu = CreatePopupMenu();
-  app.fileMenu = CreatePopupMenu();
+  app.menuBar.reset(CreateMenu());
+  app.helpMenu.reset(CreatePopupMenu());
+  app.settingsMenu.reset(CreatePopupMenu());
+  app.fileMenu.reset(CreatePopupMenu());
 
-  insertItem(app.helpMenu, "バージョン情報(&V)...", kCmdAbout, nullptr);
-  insertItem(app.helpMenu, nullptr, 0, nullptr);
-  insertItem(app.helpMenu, "トピック(&T)...", kCmdHelpTopics, nullptr);
-  insertItem(app.menuBar, "ヘルプ(&H)", 0, app.helpMenu);
+  insertItem(app.helpMenu.get(), "バージョン情報(&V)...", kCmdAbout, nullptr);
+  insertItem(app.helpMenu.get(), nullptr, 0, nullptr);
+  insertItem(app.helpMenu.get(), "トピック(&T)...", kCmdHelpTopics, nullptr);
+  insertItem(app.menuBar.get(), "ヘルプ(&H)", 0, app.helpMenu.get());
 
-  insertItem(app.settingsMenu, kSoundItemText, kCmdSound, nullptr);
-  insertItem(app.settingsMenu, nullptr, 0, nullptr);
-  insertItem(app.settingsMenu, "設定(&S)...", kCmdSettings, nullptr);
-  insertItem(app.menuBar, "設定(&S)", 0, app.settingsMenu);
+  insertItem(app.settingsMenu.get(), kSoundItemText, kCmdSound, nullptr);
+  insertItem(app.settingsMenu.get(), nullptr, 0, nullptr);
+  insertItem(app.settingsMenu.get(), "設定(&S)...", kCmdSettings, nullptr);
+  insertItem(app.menuBar.get(), "設定(&S)", 0, app.settingsMenu.get());
 
-  insertItem(app.fileMenu, "終了(&X)", kCmdExit, nullptr);
-  insertItem(app.fileMenu, nullptr, 0, nullptr);
-  insertItem(app.fileMenu, kRecordItemText, kCmdRecord, nullptr);
-  insertItem(app.fileMenu, "名前をつけて保存(&S)...", kCmdSaveAs, nullptr);
-  insertItem(app.fileMenu, "開く(&O)...", kCmdOpen, nullptr);
-  insertItem(app.menuBar, "ファイル(&F)", 0, app.fileMenu);
+  insertItem(app.fileMenu.get(), "終了(&X)", kCmdExit, nullptr);
+  insertItem(app.fileMenu.get(), nullptr, 0, nullptr);
+  insertItem(app.fileMenu.get(), kRecordItemText, kCmdRecord, nullptr);
+  insertItem(app.fileMenu.get(), "名前をつけて保存(&S)...", kCmdSaveAs, nullptr);
+  insertItem(app.fileMenu.get(), "開く(&O)...", kCmdOpen, nullptr);
+  insertItem(app.menuBar.get(), "ファイル(&F)", 0, app.fileMenu.get());
 }
 
 constexpr int kPanelHeight = 211;

@@ -29,6 +29,12 @@ class ScopedOwner {
   bool valid() const { return Release::holds(handle_); }
   explicit operator bool() const { return valid(); }
   H release() { return std::exchange(handle_, nullptr); }
+  // Releases what it holds and gives the place a function fills with a new
+  // handle (an out parameter).
+  H* receive() {
+    reset();
+    return &handle_;
+  }
   void reset(H handle = nullptr) {
     if (valid() && handle_ != handle) Release()(handle_);
     handle_ = handle;
@@ -56,6 +62,28 @@ struct UnmapFileView {
   static bool holds(const void* view) { return view != nullptr; }
   void operator()(const void* view) const { UnmapViewOfFile(view); }
 };
+struct DestroyMenuHandle {
+  static bool holds(HMENU menu) { return menu != nullptr; }
+  void operator()(HMENU menu) const { DestroyMenu(menu); }
+};
+struct FreeGlobalBlock {
+  static bool holds(HGLOBAL block) { return block != nullptr; }
+  void operator()(HGLOBAL block) const { GlobalFree(block); }
+};
+struct ReleaseInterface {
+  template <typename T>
+  static bool holds(T* pointer) {
+    return pointer != nullptr;
+  }
+  template <typename T>
+  void operator()(T* pointer) const {
+    pointer->Release();
+  }
+};
+struct DeleteMemoryDC {
+  static bool holds(HDC dc) { return dc != nullptr; }
+  void operator()(HDC dc) const { DeleteDC(dc); }
+};
 
 // A GDI object (bitmap, brush, font, pen, region) deleted with DeleteObject.
 template <typename H>
@@ -75,6 +103,15 @@ using ScopedHandle = ScopedOwner<HANDLE, CloseKernelHandle>;
 
 // A view of a file mapped with MapViewOfFile, unmapped when it goes.
 using ScopedFileView = ScopedOwner<const void*, UnmapFileView>;
+
+// A menu bar or popup from CreateMenu/CreatePopupMenu, destroyed with
+// DestroyMenu (a popup still inside a bar goes with the bar: take it out, or
+// release() it, first).
+using ScopedMenu = ScopedOwner<HMENU, DestroyMenuHandle>;
+
+// A global memory block from GlobalAlloc, freed with GlobalFree unless handed
+// over (to a stream that frees it itself, say) by release().
+using ScopedGlobal = ScopedOwner<HGLOBAL, FreeGlobalBlock>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDC {
@@ -111,19 +148,19 @@ class PaintDC {
   HDC dc_;
 };
 
-// A memory device context from CreateCompatibleDC, deleted with DeleteDC.
-class MemoryDC {
+// A COM interface pointer, released with Release().
+template <typename T>
+class ComRef : public ScopedOwner<T*, ReleaseInterface> {
  public:
-  explicit MemoryDC(HDC compatibleWith) : dc_(CreateCompatibleDC(compatibleWith)) {}
-  ~MemoryDC() {
-    if (dc_) DeleteDC(dc_);
-  }
-  MemoryDC(const MemoryDC&) = delete;
-  MemoryDC& operator=(const MemoryDC&) = delete;
-  HDC get() const { return dc_; }
+  T* operator->() const { return this->get(); }
+  T** out() { return this->receive(); }
+  void** outVoid() { return reinterpret_cast<void**>(this->receive()); }
+};
 
- private:
-  HDC dc_;
+// A memory device context from CreateCompatibleDC, deleted with DeleteDC.
+class MemoryDC : public ScopedOwner<HDC, DeleteMemoryDC> {
+ public:
+  explicit MemoryDC(HDC compatibleWith) : ScopedOwner(CreateCompatibleDC(compatibleWith)) {}
 };
 
 // Selects a GDI object into a device context and selects the previous one

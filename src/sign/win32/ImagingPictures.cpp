@@ -9,7 +9,6 @@
 #include "common/win32/Dib.h"
 #include "common/win32/Scoped.h"
 #include "sign/PictureDecoding.h"
-#include "sign/win32/ComRef.h"
 
 namespace rovenza {
 

@@ -1,6 +1,7 @@
 #include "sign/win32/Opening.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "common/win32/Scoped.h"
 #include "layout/Layout.h"
@@ -25,23 +26,23 @@ struct OpeningPicture {
   } info{};
 };
 
-// Lives as long as the process: a roll thread that a stop gave up waiting for
-// may still take the lock while the program ends.
 struct Opening {
-  SRWLOCK lock = SRWLOCK_INIT;
+  std::mutex lock;
   OpeningPicture picture;
 };
 
-Opening openings[kSignCount];
+// Made once and never destroyed: a roll thread that a stop gave up waiting
+// for may still take a lock while the program ends.
+Opening* const openings = new Opening[kSignCount];
 
 }  // namespace
 
 OpeningLock::OpeningLock(int sign) : sign_(sign) {
-  if (validSign(sign_)) AcquireSRWLockExclusive(&openings[sign_].lock);
+  if (validSign(sign_)) openings[sign_].lock.lock();
 }
 
 OpeningLock::~OpeningLock() {
-  if (validSign(sign_)) ReleaseSRWLockExclusive(&openings[sign_].lock);
+  if (validSign(sign_)) openings[sign_].lock.unlock();
 }
 
 void setOpeningPicture(int sign, HBITMAP shown) {

@@ -14,7 +14,6 @@
 #include "sign/Frames.h"
 #include "sign/PictureDecoding.h"
 #include "sign/PictureSize.h"
-#include "sign/win32/ComRef.h"
 #include "sign/win32/ImagingPictures.h"
 #include "sign/win32/SignWindow.h"
 #include "sound/win32/SoundPlayer.h"
@@ -25,19 +24,19 @@ namespace rovenza {
 namespace {
 
 
-// The whole file in a movable global memory block, or null; null too for a
+// The whole file in a movable global memory block, or none; none too for a
 // file the decoder must not be given.
-HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
+ScopedGlobal readWholeFile(const std::string& path, DWORD& size) {
   ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                 nullptr));
-  if (!file.valid()) return nullptr;
+  if (!file.valid()) return {};
   DWORD high = 0;
   size = GetFileSize(file.get(), &high);
   // An empty file is no picture, and one of 4 GB or more is none we can read.
-  if (size == INVALID_FILE_SIZE || high != 0 || size == 0) return nullptr;
-  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size);
-  if (!block) return nullptr;
-  void* bytes = GlobalLock(block);
+  if (size == INVALID_FILE_SIZE || high != 0 || size == 0) return {};
+  ScopedGlobal block(GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, size));
+  if (!block) return {};
+  void* bytes = GlobalLock(block.get());
   DWORD read = 0;
   const BOOL ok = bytes ? ReadFile(file.get(), bytes, size, &read, nullptr) : FALSE;
   // The decoder makes a picture of some bitmaps whose headers are cut short,
@@ -45,11 +44,8 @@ HGLOBAL readWholeFile(const std::string& path, DWORD& size) {
   // that claims a huge size: neither reaches it.
   const bool refused =
       ok && pictureDecoderFor(static_cast<const unsigned char*>(bytes), size) != PictureDecoder::SystemPicture;
-  GlobalUnlock(block);
-  if (!ok || read != size || refused) {
-    GlobalFree(block);
-    return nullptr;
-  }
+  GlobalUnlock(block.get());
+  if (!ok || read != size || refused) return {};
   return block;
 }
 
@@ -71,15 +67,14 @@ POINT screenResolution() {
   return POINT{GetDeviceCaps(screen.get(), LOGPIXELSX), GetDeviceCaps(screen.get(), LOGPIXELSY)};
 }
 
-// The decoded bitmap as a bottom-up DIB section of 32 bits a pixel, `width`
-// by `height` (stretched, as CopyImage would, when the decoder's bitmap has
-// another size; 0 keeps its own); null when it cannot be made. The decoded
-// bitmap is deleted either way. A roll draws the opening straight from these
-// pixels, which are the ones the sign window shows.
-HBITMAP toDibSection(HBITMAP decoded, int width, int height) {
-  ScopedBitmap source(decoded);
+// A copy of `source` as a bottom-up DIB section of 32 bits a pixel, `width`
+// by `height` (stretched, as CopyImage would, when the source has another
+// size; 0 keeps its own); null when it cannot be made. The source stays as it
+// is, its owner's. A roll draws the opening straight from these pixels,
+// which are the ones the sign window shows.
+HBITMAP toDibSection(HBITMAP source, int width, int height) {
   BITMAP size{};
-  if (!GetObjectA(source.get(), sizeof size, &size)) return nullptr;
+  if (!GetObjectA(source, sizeof size, &size)) return nullptr;
   if (width == 0) width = size.bmWidth;
   if (height == 0) height = size.bmHeight;
   if (width < 0 || height < 0) return nullptr;
@@ -89,14 +84,14 @@ HBITMAP toDibSection(HBITMAP decoded, int width, int height) {
   ScopedBitmap copy(newDibSection(info, bits));
   if (!copy) return nullptr;
   if (size.bmWidth == width && size.bmHeight == height) {
-    if (GetDIBits(screen.get(), source.get(), 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS) != height) {
+    if (GetDIBits(screen.get(), source, 0, static_cast<UINT>(height), bits, &info, DIB_RGB_COLORS) != height) {
       return nullptr;
     }
     return copy.release();
   }
   MemoryDC from(screen.get());
   MemoryDC to(screen.get());
-  SelectGuard fromSelected(from.get(), source.get());
+  SelectGuard fromSelected(from.get(), source);
   SelectGuard toSelected(to.get(), copy.get());
   SetStretchBltMode(to.get(), COLORONCOLOR);
   if (!StretchBlt(to.get(), 0, 0, width, height, from.get(), 0, 0, size.bmWidth, size.bmHeight, SRCCOPY)) {
@@ -233,16 +228,15 @@ HBITMAP loadPicture(const std::string& path) {
 
 HBITMAP loadWithPictureObject(const std::string& path) {
   DWORD size = 0;
-  HGLOBAL block = readWholeFile(path, size);
+  ScopedGlobal block = readWholeFile(path, size);
   if (!block) return nullptr;
 
   ComRef<IPicture> picture;
   {
     ComRef<IStream> stream;
-    if (FAILED(CreateStreamOnHGlobal(block, TRUE, stream.out())) || !stream.get()) {
-      GlobalFree(block);
-      return nullptr;
-    }
+    if (FAILED(CreateStreamOnHGlobal(block.get(), TRUE, stream.out())) || !stream.get()) return nullptr;
+    // The stream frees the block when it goes.
+    static_cast<void>(block.release());
     if (FAILED(OleLoadPicture(stream.get(), static_cast<LONG>(size), TRUE, IID_IPicture, picture.outVoid()))) {
       return nullptr;
     }
@@ -261,10 +255,17 @@ HBITMAP loadWithPictureObject(const std::string& path) {
   const POINT dpi = screenResolution();
   const int pixelsWide = hiMetricToPixels(width, dpi.x);
   const int pixelsHigh = hiMetricToPixels(height, dpi.y);
-  // The decoder's bitmap is copied at the picture's pixel size and deleted;
-  // the copy is ours.
-  HBITMAP decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
-  return toDibSection(decoded, pixelsWide, pixelsHigh);
+  // The decoder's bitmap is copied at the picture's pixel size while the
+  // picture lives; the copy is ours.
+  const auto decoded = reinterpret_cast<HBITMAP>(static_cast<UINT_PTR>(handle));
+  HBITMAP copy = toDibSection(decoded, pixelsWide, pixelsHigh);
+  // Whether a picture loaded this way owns its bitmap is not documented:
+  // Wine's leaves it to the caller. Once the picture is released, a bitmap
+  // still standing was not its to delete, and is ours. (A freed GDI handle
+  // comes back with new uniqueness bits, so the old value names nothing else.)
+  picture.reset();
+  ScopedBitmap leftOver(GetObjectType(decoded) == OBJ_BITMAP ? decoded : nullptr);
+  return copy;
 }
 
 void listFrameFolder(int sign, const std::string& pattern) {

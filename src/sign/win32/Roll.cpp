@@ -243,13 +243,12 @@ void startRollThread(int sign) {
   attachSignWindow(sign);
 
   // The previous roll has ended (a running one refuses a start).
-  if (state.rollThread) CloseHandle(state.rollThread);
-  state.rollThread = nullptr;
+  state.rollThread.reset();
   std::atomic_store(&state.roll, job);
   // Without its event the roll could not be stopped: it does not start, and
   // the group stays disabled as when the thread cannot be created.
   if (!job->cancelEvent.valid()) return;
-  state.rollThread = CreateThread(nullptr, 0, sign == 0 ? firstSignRoll : secondSignRoll, nullptr, 0, nullptr);
+  state.rollThread.reset(CreateThread(nullptr, 0, sign == 0 ? firstSignRoll : secondSignRoll, nullptr, 0, nullptr));
 }
 
 }  // namespace
@@ -260,7 +259,7 @@ bool isRollRunning(int sign) {
   if (!validSign(sign)) return false;
   SignState& state = app.signStates[sign];
   DWORD code = 0;
-  if (state.rollThread && GetExitCodeThread(state.rollThread, &code)) state.rollExitCode = code;
+  if (state.rollThread && GetExitCodeThread(state.rollThread.get(), &code)) state.rollExitCode = code;
   return state.rollExitCode == STILL_ACTIVE;
 }
 
@@ -305,7 +304,7 @@ void stopRoll(int sign) {
     job->cancelled = true;
   }
   if (job && job->cancelEvent.valid()) SetEvent(job->cancelEvent.get());
-  if (state.rollThread) waitForRollEnd(state.rollThread);
+  if (state.rollThread) waitForRollEnd(state.rollThread.get());
   // A stop cuts the motor's sound at once, whatever it was playing.
   soundRollCut(sign);
   if (live) {

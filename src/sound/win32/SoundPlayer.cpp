@@ -1,6 +1,7 @@
 #include "sound/win32/SoundPlayer.h"
 
 #include <atomic>
+#include <mutex>
 #include <utility>
 
 #include "common/win32/Scoped.h"
@@ -16,29 +17,6 @@ namespace {
 // the limit only keeps a device that hangs from freezing the program.
 constexpr DWORD kStopWaitMs = 5000;
 
-class CriticalSection {
- public:
-  CriticalSection() { InitializeCriticalSection(&section_); }
-  ~CriticalSection() { DeleteCriticalSection(&section_); }
-  CriticalSection(const CriticalSection&) = delete;
-  CriticalSection& operator=(const CriticalSection&) = delete;
-  CRITICAL_SECTION* get() { return &section_; }
-
- private:
-  CRITICAL_SECTION section_;
-};
-
-class Guard {
- public:
-  explicit Guard(CriticalSection& section) : section_(section.get()) { EnterCriticalSection(section_); }
-  ~Guard() { LeaveCriticalSection(section_); }
-  Guard(const Guard&) = delete;
-  Guard& operator=(const Guard&) = delete;
-
- private:
-  CRITICAL_SECTION* section_;
-};
-
 // What the sound thread works with; it lives until the thread has ended.
 struct Feed {
   std::unique_ptr<SoundOutput> output;
@@ -46,11 +24,16 @@ struct Feed {
   ScopedHandle wake;  // auto reset: a request came while everything was silent
 };
 
+using Guard = std::lock_guard<std::mutex>;
+
 struct SoundSystem {
-  CriticalSection lock;  // guards the mixer
+  // Guards the mixer and which feed is the stream's: a request wakes the
+  // feed's thread under it, and a stop takes the feed away under it before
+  // its events are closed, so no request signals a closed handle.
+  std::mutex lock;
   Mixer mixer;
-  std::atomic<bool> playing{false};
-  std::atomic<HANDLE> wake{nullptr};
+  Feed* current = nullptr;          // the running stream's feed; null while none plays
+  std::atomic<bool> playing{false};  // current is set and its output open: a fast check before the lock
   // User-interface thread only.
   HINSTANCE instance = nullptr;
   bool enabled = false;
@@ -86,7 +69,12 @@ DWORD WINAPI feedSound(LPVOID parameter) {
   Feed& feed = *static_cast<Feed*>(parameter);
   SoundSystem& s = soundSystem();
   if (!feed.output->open(kMixRate, kSoundBlockSamples, kSoundBlocks)) return 0;
-  s.playing = true;
+  {
+    // A stop may have come before the output opened: then this feed is no
+    // longer the stream's and must not claim to play.
+    Guard guard(s.lock);
+    if (s.current == &feed) s.playing = true;
+  }
   std::int16_t block[kSoundBlockSamples];
   for (;;) {
     if (mixerSilent()) {
@@ -101,7 +89,12 @@ DWORD WINAPI feedSound(LPVOID parameter) {
     }
     feed.output->play(block, kSoundBlockSamples);
   }
-  s.playing = false;
+  {
+    // A thread given up on by a stop that timed out ends here later; by then
+    // another stream may play, whose flag is not this thread's to clear.
+    Guard guard(s.lock);
+    if (s.current == &feed) s.playing = false;
+  }
   feed.output->close();
   return 0;
 }
@@ -114,10 +107,14 @@ void startStream() {
   feed->stop.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   feed->wake.reset(CreateEventA(nullptr, FALSE, FALSE, nullptr));
   if (!feed->output || !feed->stop.valid() || !feed->wake.valid()) return;
-  s.wake = feed->wake.get();
+  {
+    Guard guard(s.lock);
+    s.current = feed.get();
+  }
   s.thread.reset(CreateThread(nullptr, 0, feedSound, feed.get(), 0, nullptr));
   if (!s.thread.valid()) {
-    s.wake = nullptr;
+    Guard guard(s.lock);
+    s.current = nullptr;
     return;
   }
   s.feed = std::move(feed);
@@ -125,6 +122,12 @@ void startStream() {
 
 void stopStream() {
   SoundSystem& s = soundSystem();
+  {
+    // From here no request reaches the feed; its events may then go.
+    Guard guard(s.lock);
+    s.current = nullptr;
+    s.playing = false;
+  }
   if (s.thread.valid()) {
     SetEvent(s.feed->stop.get());
     if (WaitForSingleObject(s.thread.get(), kStopWaitMs) != WAIT_OBJECT_0) {
@@ -133,9 +136,7 @@ void stopStream() {
     }
     s.thread.reset();
   }
-  s.wake = nullptr;
   s.feed.reset();
-  s.playing = false;
   Guard guard(s.lock);
   for (int sign = 0; sign < kVoiceCount; ++sign) s.mixer.cut(sign);
 }
@@ -146,11 +147,10 @@ template <typename Request>
 void ask(Request request) {
   SoundSystem& s = soundSystem();
   if (!s.playing) return;
-  {
-    Guard guard(s.lock);
-    request(s.mixer, nowMicros());
-  }
-  if (HANDLE wake = s.wake.load()) SetEvent(wake);
+  Guard guard(s.lock);
+  if (!s.current) return;
+  request(s.mixer, nowMicros());
+  SetEvent(s.current->wake.get());
 }
 
 }  // namespace

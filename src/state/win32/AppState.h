@@ -34,10 +34,12 @@ struct AppState {
   ScopedFont formFont;
   ScopedBrush faceBrush;
 
-  HMENU menuBar = nullptr;
-  HMENU fileMenu = nullptr;
-  HMENU settingsMenu = nullptr;
-  HMENU helpMenu = nullptr;
+  // The bar holds the popups; the release sequence takes each out before it
+  // goes, so that every menu is destroyed once.
+  ScopedMenu menuBar;
+  ScopedMenu fileMenu;
+  ScopedMenu settingsMenu;
+  ScopedMenu helpMenu;
 
   TopWindow mainRef;
   TopWindow panelRef;

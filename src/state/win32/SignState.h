@@ -26,7 +26,7 @@ struct SignState {
   std::int32_t windowFirstRow = 0;  // strip row at the sign window's top (0 unless the strip is taller than a window)
   std::string entry;              // digits typed on the sign's keypad
   ScopedBitmap picture;           // bitmap shown by the sign window
-  HANDLE rollThread = nullptr;    // latest roll thread, kept until the next roll
+  ScopedHandle rollThread;        // latest roll thread, kept until the next roll
   DWORD rollExitCode = 0;         // last status read from rollThread (259 = running)
   std::shared_ptr<RollJob> roll;  // the latest roll, shared with its thread
   FrameListingStamp listing;      // LED signs: what the sorted file list holds
