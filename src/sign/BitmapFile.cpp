@@ -66,7 +66,22 @@ std::optional<BitmapFileLayout> readBitmapFileLayout(const unsigned char* data, 
   layout.bitsBytes = static_cast<std::size_t>(bitsBytes);
   layout.width = signedWidth;
   layout.height = signedHeight;
+  layout.bitsPerPixel = bits;
   return layout;
+}
+
+std::vector<unsigned char> bitmapBandHeader(const unsigned char* data, std::size_t size,
+                                            const BitmapFileLayout& layout, std::int32_t bandRows) {
+  if (!data || layout.infoBytes < kInfoHeader || layout.infoOffset > size || layout.infoBytes > size - layout.infoOffset) {
+    return {};
+  }
+  std::vector<unsigned char> header(data + layout.infoOffset, data + layout.infoOffset + layout.infoBytes);
+  const auto putU32le = [&header](std::size_t at, std::uint32_t value) {
+    for (std::size_t i = 0; i < 4; ++i) header[at + i] = static_cast<unsigned char>(value >> (8 * i));
+  };
+  putU32le(kBitmapHeightField, static_cast<std::uint32_t>(layout.height < 0 ? -bandRows : bandRows));
+  if (layout.bitsPerPixel > 8) putU32le(kBitmapColoursUsedField, 0);
+  return header;
 }
 
 }  // namespace rovenza

@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace rovenza {
 
@@ -15,6 +16,7 @@ struct BitmapFileLayout {
   std::size_t bitsBytes = 0;   // every row, each padded to four bytes
   std::int32_t width = 0;
   std::int32_t height = 0;     // negative: rows stored from the top
+  std::uint16_t bitsPerPixel = 0;
 };
 
 // The layout of a BMP whose pixels can be copied as they stand: a Windows
@@ -25,7 +27,19 @@ struct BitmapFileLayout {
 // short, no pixels): such a file goes to the system's picture decoder.
 std::optional<BitmapFileLayout> readBitmapFileLayout(const unsigned char* data, std::size_t size);
 
-// Where the information header keeps the height, from its start.
+// Where the information header keeps the height and the colour count, from
+// its start.
 constexpr std::size_t kBitmapHeightField = 8;
+constexpr std::size_t kBitmapColoursUsedField = 32;
+
+// The header (with its colour table or masks) of a band of `bandRows` rows of
+// the picture whose layout is `layout`, as GDI takes it to convert those
+// rows: the file's own with the band's height (negative for rows stored from
+// the top). A picture of more than 8 bits a pixel may name a colour count
+// whose table the layout does not take in; GDI would read that table after
+// the header, so the band's header names none (the pixels do not use it).
+// Empty when the layout does not lie inside `size` bytes of `data`.
+std::vector<unsigned char> bitmapBandHeader(const unsigned char* data, std::size_t size,
+                                            const BitmapFileLayout& layout, std::int32_t bandRows);
 
 }  // namespace rovenza

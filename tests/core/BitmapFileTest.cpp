@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace rovenza {
 namespace {
@@ -146,6 +147,49 @@ TEST(BitmapFileLayout, AnythingNotPlainOrCutShortIsLeftToTheDecoder) {
   }
   EXPECT_FALSE(layoutOf("GIF89a and then some bytes that are not a bitmap at all, no."));
   EXPECT_FALSE(readBitmapFileLayout(nullptr, 0));
+}
+
+std::uint32_t u32At(const std::vector<unsigned char>& bytes, std::size_t at) {
+  std::uint32_t v = 0;
+  for (std::size_t i = 0; i < 4; ++i) v |= std::uint32_t{bytes[at + i]} << (8 * i);
+  return v;
+}
+
+// A band's header is what GDI reads to convert the band's rows: the header
+// and table the layout takes in, with the band's height, and no colour count
+// that would send GDI past it.
+TEST(BitmapBandHeader, CarriesTheBandsHeightAndNoTableBeyondTheCopy) {
+  struct Case {
+    const char* name;
+    BmpShape shape;
+    std::int32_t band;
+    std::size_t bytes;            // the header's length
+    std::uint32_t height;         // as the band's header gives it
+    std::uint32_t coloursUsed;
+  } cases[] = {
+      {"24 bits naming 256 colours", {40, 5, 3, 24, 0, 256, 1024, 0}, 2, 40, 2, 0},
+      {"32 bits naming 16 colours, top down", {40, 5, -3, 32, 0, 16, 64, 0}, 1, 40, 0xFFFFFFFFu, 0},
+      {"16 bits with masks naming 2 colours", {40, 5, 3, 16, 3, 2, 12 + 8, 0}, 3, 52, 3, 0},
+      {"8 bits keeps its 16-colour table", {40, 5, 3, 8, 0, 16, 64, 0}, 1, 40 + 64, 1, 16},
+      {"version 5 header, 24 bits", {124, 5, 3, 24, 0, 7, 28, 0}, 3, 124, 3, 0},
+  };
+  for (const Case& c : cases) {
+    const std::string file = bmpOf(c.shape);
+    const auto* data = reinterpret_cast<const unsigned char*>(file.data());
+    const auto layout = readBitmapFileLayout(data, file.size());
+    ASSERT_TRUE(layout) << c.name;
+    const std::vector<unsigned char> header = bitmapBandHeader(data, file.size(), *layout, c.band);
+    ASSERT_EQ(c.bytes, header.size()) << c.name;
+    EXPECT_EQ(c.height, u32At(header, kBitmapHeightField)) << c.name;
+    EXPECT_EQ(c.coloursUsed, u32At(header, kBitmapColoursUsedField)) << c.name;
+  }
+  // A layout that does not lie in the bytes given gives no header.
+  const std::string file = bmpOf({});
+  const auto* data = reinterpret_cast<const unsigned char*>(file.data());
+  const auto layout = readBitmapFileLayout(data, file.size());
+  ASSERT_TRUE(layout);
+  EXPECT_TRUE(bitmapBandHeader(data, 40, *layout, 1).empty());
+  EXPECT_TRUE(bitmapBandHeader(nullptr, 0, *layout, 1).empty());
 }
 
 }  // namespace

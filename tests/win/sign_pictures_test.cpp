@@ -90,7 +90,7 @@ TEST(LoadPicture, PlainBitmapsGiveThePictureObjectsPixels) {
       {"8 bits", 8, BI_RGB, 13, 256},        {"16 bits 555", 16, BI_RGB, 13, 0},
       {"16 bits 565", 16, BI_BITFIELDS, 13, 3}, {"24 bits", 24, BI_RGB, 13, 0},
       {"24 bits top down", 24, BI_RGB, -13, 0}, {"32 bits", 32, BI_RGB, 13, 0},
-      {"32 bits masks", 32, BI_BITFIELDS, 13, 3},
+      {"32 bits masks", 32, BI_BITFIELDS, 13, 3}, {"24 bits naming 256 colours", 24, BI_RGB, 13, 256},
   };
   const int width = 11;
   for (const PlainBmpCase& c : cases) {

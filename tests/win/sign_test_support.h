@@ -14,7 +14,8 @@
 namespace rovenza::test {
 
 // Writes a BMP file: bottom-up pixel rows of `bitCount` bits a pixel after
-// the colour table `palette` (the three masks for BI_BITFIELDS).
+// the colour table `palette` (the three masks for BI_BITFIELDS), whose
+// entries the header counts.
 inline void writeBmpFile(const std::string& path, int width, int height, WORD bitCount,
                          const std::vector<RGBQUAD>& palette, const std::vector<unsigned char>& pixels,
                          DWORD compression = BI_RGB) {
@@ -32,6 +33,7 @@ inline void writeBmpFile(const std::string& path, int width, int height, WORD bi
   info.biBitCount = bitCount;
   info.biCompression = compression;
   info.biSizeImage = pixelBytes;
+  info.biClrUsed = compression == BI_BITFIELDS ? 0 : static_cast<DWORD>(palette.size());
   HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   WriteFile(out, &file, sizeof file, &written, nullptr);

@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cstdint>
-#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -191,15 +190,14 @@ HBITMAP loadPlainBitmap(const std::string& path) {
   // The rows go over in bands of about 1 MiB, each a bitmap of its own whose
   // header is the file's with the band's height: the conversion to 32 bits
   // never needs a second copy of the whole picture.
-  std::vector<unsigned char> band(bytes + layout->infoOffset, bytes + layout->infoOffset + layout->infoBytes);
   const std::size_t stride = layout->bitsBytes / static_cast<std::size_t>(rows);
   const int bandRows = static_cast<int>(std::max<std::size_t>(1, (std::size_t{1} << 20) / std::max<std::size_t>(stride, 1)));
   MemoryDC memory(screen.get());
   SelectGuard selected(memory.get(), picture.get());
   for (int first = 0; first < rows; first += bandRows) {
     const int count = std::min(bandRows, rows - first);
-    const std::int32_t height = layout->height < 0 ? -count : count;
-    std::memcpy(band.data() + kBitmapHeightField, &height, sizeof height);
+    const std::vector<unsigned char> band = bitmapBandHeader(bytes, size, *layout, count);
+    if (band.empty()) return nullptr;
     // Stored rows count from the bottom of a bottom-up picture.
     const int top = layout->height < 0 ? first : rows - first - count;
     if (SetDIBitsToDevice(memory.get(), 0, top, static_cast<DWORD>(layout->width), static_cast<DWORD>(count), 0, 0, 0,
