@@ -121,6 +121,35 @@ TEST(LoadPicture, PlainBitmapsGiveThePictureObjectsPixels) {
   }
 }
 
+// The GDI objects this process holds. Wine does not count them for
+// GetGuiResources; there every slot of its handle table is asked for its
+// object's type (a handle value without its uniqueness bits names the slot).
+int gdiObjectCount() {
+  if (const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS)) return static_cast<int>(counted);
+  int count = 0;
+  for (UINT_PTR slot = 1; slot < 0x10000; ++slot) {
+    if (GetObjectType(reinterpret_cast<HGDIOBJ>(slot))) ++count;
+  }
+  return count;
+}
+
+// Whichever of the decoder and us owns the picture object's bitmap, it is
+// deleted exactly once: a thousand loads leave no GDI object behind.
+TEST(LoadPicture, ThePictureObjectLeavesNoGdiObjectBehind) {
+  TempFolder folder;
+  const std::string path = folder.file("picture.bmp");
+  test::writeBmp(path, 24, 16, RGB(10, 200, 30));
+  DeleteObject(loadWithPictureObject(path));  // what the decoder makes once and keeps
+  const int before = gdiObjectCount();
+  ASSERT_GT(before, 0);
+  for (int i = 0; i < 1000; ++i) {
+    HBITMAP picture = loadWithPictureObject(path);
+    ASSERT_NE(nullptr, picture) << i;
+    DeleteObject(picture);
+  }
+  EXPECT_EQ(before, gdiObjectCount());
+}
+
 TEST(LoadPicture, AFileAnotherProgramHasOpenGivesNull) {
   TempFolder folder;
   const std::string path = folder.file("busy.bmp");

@@ -216,5 +216,47 @@ TEST_F(SoundRoll, SwitchedOffNothingIsAskedFor) {
   EXPECT_TRUE(soundEnabled());
 }
 
+// Switching the sound off and on while both signs roll: a roll thread asks
+// for sounds while the stream stops and starts again. No request may signal
+// an event the stop has closed (a new roll's cancel event could get its
+// handle and stop that roll short), and none may crash.
+TEST_F(SoundRoll, SwitchingOffAndOnWhileBothSignsRollStopsNoRoll) {
+  int rolls[2] = {0, 0};
+  std::int16_t next[2] = {1, 1};
+  const auto keepRolling = [&](int sign) {
+    if (isRollRunning(sign)) return;
+    // A roll thread that has ended without its end reaching this thread was
+    // stopped short: its frame is not the one it went to.
+    ASSERT_EQ(app.signStates[sign].targetFrame, app.signStates[sign].currentFrame) << "sign " << sign << " roll "
+                                                                                  << rolls[sign];
+    startRoll(RollRequest{sign, next[sign], 1, 0});
+    ASSERT_TRUE(isRollRunning(sign) || app.signStates[sign].rollThread.valid());
+    next[sign] = static_cast<std::int16_t>(next[sign] == 1 ? 0 : 1);
+    ++rolls[sign];
+  };
+  for (int i = 0; i < 200; ++i) {
+    for (int sign = 0; sign < 2; ++sign) keepRolling(sign);
+    setSoundEnabled(false);
+    EXPECT_FALSE(soundPlaying());
+    test::pumpPending();
+    setSoundEnabled(true);
+    test::pumpPending();
+  }
+  ASSERT_TRUE(test::pumpWhileRolling([] { return !isRollRunning(0) && !isRollRunning(1); }, 30000));
+  for (int sign = 0; sign < 2; ++sign) {
+    EXPECT_EQ(app.signStates[sign].targetFrame, app.signStates[sign].currentFrame) << "sign " << sign;
+    EXPECT_GE(rolls[sign], 2) << "sign " << sign << " rolled while the switch was used";
+  }
+  // The stream that stands at the end plays, and a roll is heard through it.
+  ASSERT_TRUE(test::pumpUntil([] { return soundPlaying(); }));
+  const std::size_t heardBefore = eventsOf(0).size();
+  setUp(0, app.signStates[0].currentFrame == 1 ? "0" : "1", "0", "0");
+  click(kPanelStart1);
+  ASSERT_TRUE(test::pumpWhileRolling(
+      [&] { return !isRollRunning(0) && eventsOf(0).size() > heardBefore && lastChangeIs(0, VoiceChange::End); },
+      30000));
+  EXPECT_EQ(VoiceChange::Start, eventsOf(0)[heardBefore].change);
+}
+
 }  // namespace
 }  // namespace rovenza
