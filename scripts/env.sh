@@ -1,14 +1,22 @@
 # shellcheck shell=bash
 # Settings shared by the Rovenza scripts: sourced, never run.
 #
-# A run (test.sh, run.sh, or wine-run.sh on its own) uses one X server and one
-# Wine session:
-#   start_display   keeps $DISPLAY when an X server answers there, otherwise
-#                   starts a private 1024x768 Xvfb for this run
-#   start_session   starts Wine for this run in the prefix made by setup.sh;
-#                   it is ended, and the Xvfb stopped, when the script exits
-# Programs started inside a run (CTest runs the window tests through
-# wine-run.sh) see ROVENZA_SESSION and join the session instead of starting one.
+# What a run is. test.sh, run.sh and wine-run.sh (alone, or as CTest's
+# emulator) each source this file, then:
+#   1. scripts/setup.sh has made the Wine prefix once (packages, locale,
+#      prefix, fonts, registry), stamped $ROVENZA_STAMP; a run only checks it.
+#   2. start_display keeps $DISPLAY when an X server answers there, otherwise
+#      starts a private 1024x768 Xvfb for this run.
+#   3. start_session takes the prefix's lock (one run at a time in a prefix),
+#      ends a Wine server an interrupted run left, and starts Wine's server
+#      and winecheck.exe, which reports the code page and fonts.
+#   4. The run's programs start under $ROVENZA_WINE: the 64-bit loader,
+#      which hands 32-bit programs to the 32-bit one (WoW64) in the same
+#      prefix. Programs started inside the run see ROVENZA_SESSION and join
+#      the session instead of starting one.
+#   5. At exit, hooks registered with on_exit run in reverse order: Wine's
+#      server is ended and waited for, the Xvfb stopped, the lock let go.
+#      Ctrl-C and a TERM end the run the same way.
 
 ROVENZA_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 export ROVENZA_ROOT
@@ -17,6 +25,16 @@ export ROVENZA_ROOT
 export WINEPREFIX="${ROVENZA_WINEPREFIX:-$HOME/.cache/rovenza/wine}"
 export LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8 # GetACP() is 932 under this locale
 export WINEDEBUG=-all WINEARCH=win64
+
+# Without a sound card (a server, a container) Wine's ALSA driver makes the
+# ALSA library print a screenful of "cannot find card" lines into every run,
+# and the program is silent anyway. There the driver is left out, so the
+# program finds no output device quietly. A machine with a card, or with an
+# ALSA configuration of its own (a file device, say), keeps it.
+if [[ ! -r /proc/asound/cards || "$(</proc/asound/cards)" == *"no soundcards"* ]] &&
+    [[ -z "${ALSA_CONFIG_PATH:-}" && ! -e "$HOME/.asoundrc" && ! -e /etc/asound.conf ]]; then
+    export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:+$WINEDLLOVERRIDES;}winealsa.drv=d"
+fi
 
 # Debian's /usr/bin/wine wrapper picks the 32-bit loader as soon as wine32:i386
 # is installed, even where the kernel cannot run i386 code, and its wineserver

@@ -18,6 +18,8 @@ packages=(
     googletest cmake g++ clang libclang-rt-14-dev
     fp-utils python3
 )
+# Waits for another apt run instead of failing on its lock.
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 -o Acquire::Retries=3)
 missing=()
 for p in "${packages[@]}"; do
     [[ "$(dpkg-query -W -f='${db:Status-Status}' "$p" 2>/dev/null)" == installed ]] || missing+=("$p")
@@ -25,10 +27,30 @@ done
 if ((${#missing[@]})); then
     ((EUID == 0)) || fail "run as root to install ${missing[*]}"
     log "installing ${missing[*]}"
-    # Wait for another apt run instead of failing on its lock.
-    apt=(env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=1800 -o Acquire::Retries=3)
     "${apt[@]}" update -qq
     "${apt[@]}" install -y -qq "${missing[@]}"
+fi
+
+# --- 32-bit Wine --------------------------------------------------------------
+# The i686 build (the 32-bit release) runs here through wine32:i386: Wine's
+# 64-bit loader hands 32-bit programs to it (WoW64), in the same prefix. A
+# machine that cannot add the i386 architecture says so and does the rest;
+# the test command then skips the 32-bit window tests.
+wine32_installed() { [[ "$(dpkg-query -W -f='${db:Status-Status}' wine32:i386 2>/dev/null)" == installed ]]; }
+if ! wine32_installed; then
+    added=0
+    if ((EUID == 0)) && ! dpkg --print-foreign-architectures | grep -qx i386 &&
+        dpkg --add-architecture i386 >/dev/null 2>&1; then
+        added=1
+    fi
+    if ((EUID == 0)) && dpkg --print-foreign-architectures | grep -qx i386 &&
+        "${apt[@]}" update -qq >/dev/null 2>&1 && "${apt[@]}" install -y -qq wine32:i386 >/dev/null 2>&1; then
+        log "installed wine32:i386 (32-bit programs under Wine)"
+    else
+        # An architecture whose packages cannot be had would break later updates.
+        ((added)) && dpkg --remove-architecture i386 >/dev/null 2>&1 || true
+        log "cannot install wine32:i386 (no i386 architecture here): the 32-bit window tests will be skipped"
+    fi
 fi
 
 # --- locale -----------------------------------------------------------------
@@ -68,7 +90,11 @@ reg_text='Windows Registry Editor Version 5.00
 "ShowCrashDialog"=dword:00000000
 '
 check_source="$ROVENZA_ROOT/tools/winecheck/winecheck.c"
-stamp="rovenza-prefix-v3 $({ printf '%s' "$reg_text"; cat "$check_source"; } | sha256sum | cut -d' ' -f1)"
+# A prefix made before wine32 came has no 32-bit system folder: the stamp
+# names whether it was there, so the prefix is made again once it is.
+wow64=no
+wine32_installed && wow64=yes
+stamp="rovenza-prefix-v4 wow64=$wow64 $({ printf '%s' "$reg_text"; cat "$check_source"; } | sha256sum | cut -d' ' -f1)"
 
 if [[ -f "$ROVENZA_STAMP" && "$(<"$ROVENZA_STAMP")" == "$stamp" ]]; then
     exit 0

@@ -1,6 +1,6 @@
-// The operation panel as start-up builds it: every control with its id,
-// class, text, styles, place and size; fonts; up-downs; key pictures; the
-// colours of the number displays; closing and destruction.
+// The operation panel as start-up builds it: its controls as a well-built
+// table and as their snapshot; fonts; up-downs; key pictures; the colours of
+// the number displays; closing and destruction.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -11,6 +11,7 @@
 
 #include "panel/PanelIds.h"
 #include "state/win32/AppState.h"
+#include "support/ControlTable.h"
 #include "support/WinTest.h"
 
 namespace rovenza {
@@ -36,144 +37,20 @@ class Panel : public ::testing::Test {
   HWND panel = nullptr;
 };
 
-struct ControlCase {
-  int id;
-  const char* className;
-  const char* text;
-  DWORD exStyle;
-  DWORD style;
-  int x, y, width, height;
-};
-
-// Child, visible, arrow keys, automatic buddy, aligned right, buddy integer,
-// and no thousands separator (0x80), so that the edits keep plain digits.
-constexpr DWORD kUpDownStyle = 0x50000036 | 0x80;
-
-// In creation order.
-const ControlCase kControls[] = {
-    {1006, "Button", "１つ目の幕", 0, 0x50000007, 3, 2, 127, 180},
-    {1007, "Button", "２つ目の幕", 0, 0x50000007, 135, 2, 127, 180},
-    {1002, "Static", "0", 0x200, 0x50000002, 11, 15, 85, 24},
-    {1008, "Button", "0", 0, 0x50010080, 12, 104, 26, 20},
-    {1009, "Button", "1", 0, 0x50010080, 12, 83, 26, 20},
-    {1010, "Button", "2", 0, 0x50010080, 41, 83, 26, 20},
-    {1011, "Button", "3", 0, 0x50010080, 70, 83, 26, 20},
-    {1012, "Button", "4", 0, 0x50010080, 12, 62, 26, 20},
-    {1013, "Button", "5", 0, 0x50010080, 41, 62, 26, 20},
-    {1014, "Button", "6", 0, 0x50010080, 70, 62, 26, 20},
-    {1015, "Button", "7", 0, 0x50010080, 12, 41, 26, 20},
-    {1016, "Button", "8", 0, 0x50010080, 41, 41, 26, 20},
-    {1017, "Button", "9", 0, 0x50010080, 70, 41, 26, 20},
-    {1018, "Button", "強", 0, 0x50010080, 100, 15, 26, 20},
-    {1019, "Button", "ON", 0, 0x50014080, 70, 104, 26, 20},
-    {1003, "Static", "0", 0x200, 0x50000002, 142, 15, 85, 24},
-    {1020, "Button", "0", 0, 0x50010080, 144, 104, 26, 20},
-    {1021, "Button", "1", 0, 0x50010080, 144, 83, 26, 20},
-    {1022, "Button", "2", 0, 0x50010080, 173, 83, 26, 20},
-    {1023, "Button", "3", 0, 0x50010080, 201, 83, 26, 20},
-    {1024, "Button", "4", 0, 0x50010080, 144, 62, 26, 20},
-    {1025, "Button", "5", 0, 0x50010080, 173, 62, 26, 20},
-    {1026, "Button", "6", 0, 0x50010080, 201, 62, 26, 20},
-    {1027, "Button", "7", 0, 0x50010080, 144, 41, 26, 20},
-    {1028, "Button", "8", 0, 0x50010080, 173, 41, 26, 20},
-    {1029, "Button", "9", 0, 0x50010080, 201, 41, 26, 20},
-    {1030, "Button", "ON", 0, 0x50010080, 201, 104, 26, 20},
-    {1031, "Button", "強", 0, 0x50010080, 230, 15, 26, 20},
-    {1032, "Static", "速度：", 0, 0x50000000, 12, 132, 30, 12},
-    {1033, "Edit", "0", 0x200, 0x50012002, 42, 129, 80, 20},
-    {1034, "msctls_updown32", "", 0, kUpDownStyle, 104, 127, 19, 20},
-    {1035, "Static", "間隔：", 0, 0x50000000, 12, 158, 30, 12},
-    {1036, "Edit", "0", 0x200, 0x50012002, 42, 154, 80, 20},
-    {1037, "msctls_updown32", "", 0, kUpDownStyle, 106, 154, 17, 19},
-    {1038, "Static", "速度：", 0, 0x50000000, 143, 132, 30, 12},
-    {1039, "Static", "間隔：", 0, 0x50000000, 143, 158, 30, 12},
-    {1040, "Edit", "0", 0x200, 0x50012002, 172, 129, 80, 20},
-    {1041, "msctls_updown32", "", 0, kUpDownStyle, 234, 128, 18, 19},
-    {1042, "Edit", "0", 0x200, 0x50012002, 172, 154, 80, 20},
-    {1043, "msctls_updown32", "", 0, kUpDownStyle, 236, 153, 16, 22},
-    {1044, "Button", "C", 0, 0x50000080, 41, 104, 26, 20},
-    {1045, "Button", "C", 0, 0x50000080, 173, 104, 26, 20},
-    {1046, "Button", "送", 0, 0x50000080, 100, 62, 26, 20},
-    {1047, "Button", "戻", 0, 0x50000080, 100, 83, 26, 20},
-    {1048, "Button", "送", 0, 0x50000080, 230, 62, 26, 20},
-    {1049, "Button", "戻", 0, 0x50000080, 230, 83, 26, 20},
-};
-
-bool isUpDown(const ControlCase& c) { return std::string(c.className) == "msctls_updown32"; }
-
-TEST_F(Panel, ControlsAreCreatedInTableOrderWithTheirIdsAndClasses) {
-  std::vector<int> ids;
-  // The child list runs from the top of the z-order, which is creation order.
-  for (HWND child = GetWindow(panel, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    ids.push_back(GetDlgCtrlID(child));
-  }
-  ASSERT_EQ(std::size(kControls), ids.size());
-  for (size_t i = 0; i < ids.size(); ++i) {
-    EXPECT_EQ(kControls[i].id, ids[i]) << "control " << i;
-    HWND control = item(kControls[i].id);
-    EXPECT_EQ(0, lstrcmpiA(kControls[i].className, test::className(control).c_str()))
-        << kControls[i].id << ": " << test::className(control);
+// The panel's rows as a table cannot check them: unique ids, each control
+// inside the panel, up-downs on their fields, Tab in creation order.
+TEST_F(Panel, ControlsAreAWellBuiltTable) {
+  test::expectWellBuiltControls(panel);
+  for (HWND control : test::childControls(panel)) {
     EXPECT_EQ(panel, GetParent(control));
+    EXPECT_TRUE(IsWindowVisible(control)) << GetDlgCtrlID(control);
+    EXPECT_TRUE(IsWindowEnabled(control)) << GetDlgCtrlID(control);
   }
 }
 
-TEST_F(Panel, ControlsHaveTheirTextsAndStyles) {
-  for (const ControlCase& c : kControls) {
-    HWND control = item(c.id);
-    ASSERT_TRUE(control) << c.id;
-    EXPECT_EQ(c.text, test::windowText(control)) << c.id;
-    EXPECT_EQ(c.style, static_cast<DWORD>(GetWindowLongPtrA(control, GWL_STYLE))) << c.id;
-    EXPECT_EQ(c.exStyle, static_cast<DWORD>(GetWindowLongPtrA(control, GWL_EXSTYLE))) << c.id;
-    EXPECT_TRUE(IsWindowVisible(control)) << c.id;
-    EXPECT_TRUE(IsWindowEnabled(control)) << c.id;
-  }
-}
-
-TEST_F(Panel, ControlsStandAtTheirPlacesWithTheirSizes) {
-  for (const ControlCase& c : kControls) {
-    if (isUpDown(c)) continue;  // placed by their buddies: see the next test
-    const RECT rect = placeOf(item(c.id));
-    const bool buddy = c.id == 1033 || c.id == 1036 || c.id == 1040 || c.id == 1042;
-    EXPECT_EQ(c.x, rect.left) << c.id;
-    EXPECT_EQ(c.y, rect.top) << c.id;
-    EXPECT_EQ(c.height, rect.bottom - rect.top) << c.id;
-    // An edit gives up its right end to its up-down.
-    if (!buddy) {
-      EXPECT_EQ(c.width, rect.right - rect.left) << c.id;
-    }
-  }
-}
-
-TEST_F(Panel, UpDownsSitOnTheRightEndOfTheirBuddies) {
-  struct Pair {
-    int upDown;
-    int edit;
-  };
-  for (const Pair& p : {Pair{1034, 1033}, Pair{1037, 1036}, Pair{1041, 1040}, Pair{1043, 1042}}) {
-    HWND upDown = item(p.upDown);
-    HWND edit = item(p.edit);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(edit), SendMessageA(upDown, UDM_GETBUDDY, 0, 0)) << p.upDown;
-    const RECT u = placeOf(upDown);
-    const RECT e = placeOf(edit);
-    const ControlCase* editCase = nullptr;
-    for (const ControlCase& c : kControls) {
-      if (c.id == p.edit) editCase = &c;
-    }
-    ASSERT_TRUE(editCase);
-    // The edit keeps its left end and gives up exactly the up-down's width,
-    // once; the up-down stands on the edit's right end (over its border, as
-    // the toolkit places it), inside the edit's original row.
-    const int upDownWidth = u.right - u.left;
-    EXPECT_GT(upDownWidth, 0);
-    EXPECT_EQ(editCase->x, e.left) << p.edit;
-    EXPECT_EQ(editCase->x + editCase->width, e.right + upDownWidth) << p.edit;
-    EXPECT_LE(u.left, e.right) << p.upDown;
-    EXPECT_GT(u.right, e.right) << p.upDown;
-    EXPECT_LE(u.right, editCase->x + editCase->width) << p.upDown;
-    EXPECT_EQ(e.top, u.top) << p.upDown;
-    EXPECT_EQ(e.bottom, u.bottom) << p.upDown;
-  }
-}
+// Every control's id, class, styles, place, size and text, against the
+// snapshot kept in tests/win/snapshots/panel.txt.
+TEST_F(Panel, ControlsMatchTheirSnapshot) { test::expectControlsMatchSnapshot(panel, "panel"); }
 
 TEST_F(Panel, UpDownsHaveTheirRangesAndStartAtZero) {
   struct Range {
@@ -193,10 +70,11 @@ TEST_F(Panel, UpDownsHaveTheirRangesAndStartAtZero) {
 }
 
 TEST_F(Panel, ControlsUseThePanelFontAndTheDisplaysTheirOwn) {
-  for (const ControlCase& c : kControls) {
-    if (isUpDown(c)) continue;
-    const HFONT expected = (c.id == 1002 || c.id == 1003) ? app.panel.displayFont.get() : app.panelFont.get();
-    EXPECT_EQ(reinterpret_cast<LRESULT>(expected), SendMessageA(item(c.id), WM_GETFONT, 0, 0)) << c.id;
+  for (HWND control : test::childControls(panel)) {
+    if (test::className(control) == UPDOWN_CLASSA) continue;
+    const int id = GetDlgCtrlID(control);
+    const HFONT expected = (id == 1002 || id == 1003) ? app.panel.displayFont.get() : app.panelFont.get();
+    EXPECT_EQ(reinterpret_cast<LRESULT>(expected), SendMessageA(control, WM_GETFONT, 0, 0)) << id;
   }
 }
 
