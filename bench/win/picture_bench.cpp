@@ -3,6 +3,9 @@
 //   picture_bench.exe strip-bmp|strip-png OUT   (writes OUT and ends)
 //   picture_bench.exe board FILE   (the program's board with FILE as the
 //                                   1st sign's strip, rolled to its last frame)
+//   picture_bench.exe keep N FILE  (FILE loaded N times, each picture kept:
+//                                   how many pictures of that size the
+//                                   address space holds at once)
 // Without a file, a two-colour BMP of 8192 x 8192 pixels (the largest picture
 // decoded) is written to the temporary folder and loaded. "strip-bmp" and
 // "strip-png" write a 124 x 28,500 strip of many colours (14 MB decoded) as
@@ -15,10 +18,13 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "BenchClock.h"
 #include "BenchProgram.h"
+#include "common/win32/Scoped.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
@@ -71,6 +77,23 @@ int rollBoard(const std::string& strip) {
   return 0;
 }
 
+// Loads `path` up to `times` times, keeping every picture, as a board keeps
+// its background and both signs' pictures at once.
+int keepLoading(int times, const std::string& path) {
+  std::vector<ScopedBitmap> kept;
+  for (int i = 0; i < times; ++i) {
+    const double start = nowMs();
+    ScopedBitmap picture(loadPicture(path));
+    const double took = nowMs() - start;
+    std::printf("KEEP %d: %s in %.0f ms; peak working set %.1f MB\n", i + 1, picture ? "loaded" : "no picture", took,
+                peakWorkingSetMb());
+    if (!picture) break;
+    kept.push_back(std::move(picture));
+  }
+  std::printf("KEPT %zu of %d pictures of %s (%zu-bit process)\n", kept.size(), times, path.c_str(), sizeof(void*) * 8);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -78,6 +101,7 @@ int main(int argc, char** argv) {
   bool written = false;
   const std::string argument = argc > 1 ? argv[1] : "";
   if (argument == "board" && argc > 2) return rollBoard(argv[2]);
+  if (argument == "keep" && argc > 3) return keepLoading(std::max(1, std::atoi(argv[2])), argv[3]);
   if ((argument == "strip-bmp" || argument == "strip-png") && argc > 2) {
     const bool png = argument == "strip-png";
     path = argv[2];
