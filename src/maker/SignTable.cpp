@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "common/ByteReader.h"
+
 namespace rovenza {
 
 namespace {
@@ -208,9 +210,9 @@ bool isCp932(std::string_view bytes, std::size_t* badAt) {
 
 CsvReadResult readSignTableCsv(const unsigned char* data, std::size_t size, TextCodec& codec) {
   CsvReadResult result;
-  std::string_view text(reinterpret_cast<const char*>(data), data ? size : 0);
-  const bool bom = text.size() >= 3 && std::equal(kBom, kBom + 3, reinterpret_cast<const unsigned char*>(text.data()));
-  if (bom) text.remove_prefix(3);
+  ByteReader reader(data, size);
+  const bool bom = reader.expect(reinterpret_cast<const char*>(kBom), sizeof kBom);
+  std::string_view text(reinterpret_cast<const char*>(data) + reader.position(), reader.remaining());
   std::size_t badAt = 0;
   bool utf8 = isUtf8(text, &badAt);
   if (!utf8 && !bom) {
