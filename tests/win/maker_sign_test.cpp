@@ -187,6 +187,15 @@ TEST_F(Maker, TwoTypedRowsBecomeAStripTheSignRolls) {
   }
   EXPECT_GT(yellow, 40) << "the second row's text in its colour";
 
+  // As PNG, through the imaging component's encoder: the same pixels.
+  ASSERT_TRUE(makeStripFile(folder.file("line.png")));
+  EXPECT_EQ(folder.file("line.png"), app.layout.signs[0].picturePath);
+  const test::Bytes png = test::readWholeFile(folder.file("line.png"));
+  ASSERT_GE(png.size(), 8u);
+  EXPECT_EQ(0x89, png[0]);
+  EXPECT_EQ('P', png[1]);
+  EXPECT_EQ(strip, test::pixelsOf(app.signStates[0].picture.get()));
+
   // Rolled to frame 2, the opening shows the second row.
   test::setPanelText(kPanelGroups[0].speedEdit, "1");
   test::setPanelText(kPanelGroups[0].intervalEdit, "0");
@@ -281,6 +290,20 @@ TEST_F(Maker, AnLedFolderHasItsDotsOnTheGrid) {
       EXPECT_EQ(0, litDots) << "an empty row is a blank frame";
     }
   }
+}
+
+TEST_F(Maker, ASaveThatFailsSaysSoAndKeepsTheOldFile) {
+  typeRow("A", "", "#FFFFFF", "#000000");
+  const std::string path = folder.file("kept.bmp");
+  const test::Bytes old = {'o', 'l', 'd'};
+  test::writeFile(path, old);
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_READONLY);
+  const test::MessageBoxSeen seen = test::expectLayoutErrorBox([&] { EXPECT_FALSE(makeStripFile(path)); });
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(0u, seen.text.find(kSaveErrorFirstLine)) << seen.text;
+  EXPECT_EQ(old, test::readWholeFile(path));
+  EXPECT_EQ(std::vector<std::string>{"kept.bmp"}, test::filesIn(folder.path())) << "no temporary file left";
+  EXPECT_TRUE(app.layout.signs[0].picturePath.empty()) << "nothing loaded";
 }
 
 TEST_F(Maker, AStripTheProgramCouldNotLoadIsRefusedBeforeAnythingIsWritten) {
