@@ -84,7 +84,7 @@ struct ListColumn {
   const char* title;
   int width;
 };
-const ListColumn kListColumns[] = {{"コマ", 40}, {"主表示", 150}, {"副表示", 120}, {"文字色", 60}, {"背景色", 60}};
+const ListColumn kListColumns[] = {{"コマ", 36}, {"主表示", 140}, {"副表示", 120}, {"文字色", 66}, {"背景色", 66}};
 
 struct MakerState {
   std::vector<SignRow> rows;
