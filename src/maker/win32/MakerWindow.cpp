@@ -86,6 +86,13 @@ struct ListColumn {
 };
 const ListColumn kListColumns[] = {{"コマ", 36}, {"主表示", 140}, {"副表示", 120}, {"文字色", 66}, {"背景色", 66}};
 
+// A frame drawn lately, with what it was drawn from.
+struct DrawnFrame {
+  std::string key;
+  Picture picture;
+};
+constexpr std::size_t kDrawnFramesKept = 32;  // more than the column shows at once
+
 struct MakerState {
   std::vector<SignRow> rows;
   int selected = -1;
@@ -94,6 +101,8 @@ struct MakerState {
   bool fillingEdits = false;
   int firstShownFrame = 0;  // the strip column's scroll position
   std::string shownText;    // the list's text given last
+  std::vector<DrawnFrame> drawn;  // the previews' frames, so that a letter typed draws one frame again
+  std::size_t nextDrawn = 0;      // the entry replaced next once all are taken
 };
 
 MakerState state;
@@ -164,8 +173,22 @@ Picture previewFrame(int frame, int width, int height) {
     return filledFrame(width, height, kDefaultBackgroundColour);
   }
   const SignRow& row = state.rows[static_cast<std::size_t>(frame) - 1];
-  return checked(kLedPreview) ? renderer().ledFrame(row, width, height, chosenLedColour())
-                              : renderer().filmFrame(row, width, height);
+  const bool led = checked(kLedPreview);
+  const LedColour colour = chosenLedColour();
+  const std::string key = row.main + '\n' + row.sub + '\n' + colourText(row.text) + colourText(row.background) + ' ' +
+                          formatNumber(width) + 'x' + formatNumber(height) + (led ? 'L' : 'F') +
+                          formatNumber(static_cast<int>(colour));
+  for (const DrawnFrame& drawn : state.drawn) {
+    if (drawn.key == key) return drawn.picture;
+  }
+  DrawnFrame drawn{key, led ? renderer().ledFrame(row, width, height, colour) : renderer().filmFrame(row, width, height)};
+  if (state.drawn.size() < kDrawnFramesKept) {
+    state.drawn.push_back(drawn);
+  } else {
+    state.drawn[state.nextDrawn] = drawn;
+    state.nextDrawn = (state.nextDrawn + 1) % kDrawnFramesKept;
+  }
+  return drawn.picture;
 }
 
 void message(const std::string& text, UINT icon = MB_ICONEXCLAMATION) {
@@ -401,6 +424,8 @@ void showSignSize() {
 
 void letteringChanged() {
   state.renderer.reset();
+  state.drawn.clear();
+  state.nextDrawn = 0;
   refreshPreviews();
 }
 
