@@ -212,6 +212,31 @@ TEST_F(Maker, TwoTypedRowsBecomeAStripTheSignRolls) {
   EXPECT_GT(shownYellow, 40);
 }
 
+TEST_F(Maker, AThousandRowsMakeAStripTheSignLoadsAndRolls) {
+  std::string csv = "main,sub,text,background\r\n";
+  for (int i = 1; i <= 1000; ++i) csv += "Stop " + std::to_string(i) + ",," + "#FFFFFF," + (i == 1000 ? "#123456" : "#1E3C78") + "\r\n";
+  test::writeFile(folder.file("long.csv"), test::Bytes(csv.begin(), csv.end()));
+  ASSERT_TRUE(importCsvFile(folder.file("long.csv")));
+  ASSERT_EQ(1000u, makerRows().size());
+  type(kFrameWidth, "124");
+  type(kFrameHeight, "57");
+  ASSERT_TRUE(makeStripFile(folder.file("long.bmp")));
+  const SIZE size = test::bitmapSize(app.signStates[0].picture.get());
+  EXPECT_EQ(124, size.cx);
+  EXPECT_EQ(57 * 1001, size.cy);
+
+  test::setPanelText(kPanelGroups[0].speedEdit, "0");
+  test::setPanelText(kPanelGroups[0].intervalEdit, "0");
+  test::setPanelText(kPanelGroups[0].numberDisplay, "1000");
+  rollSign(0);
+  ASSERT_TRUE(pumpUntil([] { return !isRollRunning(0); }, 120000));
+  EXPECT_EQ(1000, app.signStates[0].currentFrame);
+  int width = 0, height = 0;
+  const std::vector<std::uint32_t> shown = clipPixels(0, width, height);
+  ASSERT_GT(width, 2);
+  EXPECT_EQ(0x123456u, shown[static_cast<std::size_t>(width) + 1]) << "the last row in the opening";
+}
+
 TEST_F(Maker, ACsvOfCodePage932TextIsImported) {
   const std::string path = folder.file("line.csv");
   test::writeFile(path, test::Bytes{});
