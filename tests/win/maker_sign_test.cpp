@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -70,38 +71,18 @@ HWND makerMessageBox() {
   return find.box;
 }
 
-// The steps that type `name` into the file dialog titled `title` and press OK.
-std::vector<ModalDriver::Step> typeFileName(const std::string& title, const std::string& name) {
-  return {test::waitFor([title] { return test::threadWindow(title) != nullptr; }),
-          test::doOnce([title, name] {
-            HWND dialog = test::threadWindow(title);
-            HWND combo = GetDlgItem(dialog, 0x47C);
-            HWND edit = GetDlgItem(dialog, 0x480);
-            if (!edit && combo) edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-            if (!edit && combo) edit = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0));
-            SetWindowTextA(edit, name.c_str());
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-          })};
-}
-
-// The clip window of a sign as the screen shows it.
-std::vector<std::uint32_t> clipPixels(int sign, int& width, int& height) {
-  HWND clip = clipOf(sign).handle();
-  const RECT client = test::clientRect(clip);
-  width = client.right;
-  height = client.bottom;
-  HDC screen = GetDC(clip);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(clip, screen);
-  std::vector<std::uint32_t> pixels = test::pixelsOf(bitmap);
-  DeleteObject(bitmap);
-  return pixels;
+// Runs `action`, which is expected to show the maker's message box, reads
+// the box and closes it.
+test::MessageBoxSeen expectMakerMessage(const std::function<void()>& action) {
+  test::MessageBoxSeen seen;
+  ModalDriver driver({test::waitFor([&seen] {
+    HWND box = makerMessageBox();
+    if (box) test::readAndCloseMessageBox(box, seen);
+    return box != nullptr;
+  })});
+  action();
+  EXPECT_TRUE(driver.finished()) << driver.status();
+  return seen;
 }
 
 class Maker : public ::testing::Test {
@@ -120,8 +101,26 @@ class Maker : public ::testing::Test {
     type(kBackgroundColour, background);
   }
 
+  // Rolls the 1st sign to `frame` at full speed and returns its opening as
+  // the screen shows it (its size in `opening`); empty when the roll did not
+  // end there.
+  std::vector<std::uint32_t> rollTo(int frame) {
+    test::setPanelText(kPanelGroups[0].speedEdit, "0");
+    test::setPanelText(kPanelGroups[0].intervalEdit, "0");
+    test::setPanelText(kPanelGroups[0].numberDisplay, std::to_string(frame));
+    rollSign(0);
+    EXPECT_TRUE(pumpUntil([] { return !isRollRunning(0); }, 120000));
+    EXPECT_EQ(frame, app.signStates[0].currentFrame);
+    int width = 0, height = 0;
+    std::vector<std::uint32_t> pixels = test::screenPixels(clipOf(0).handle(), width, height);
+    opening = SIZE{width, height};
+    if (app.signStates[0].currentFrame != frame || width < 2 || height < 2) pixels.clear();
+    return pixels;
+  }
+
   ProgramSession session;
   TempFolder folder;
+  SIZE opening{};
 };
 
 TEST_F(Maker, TheFileMenuOpensOneModelessWindow) {
@@ -166,7 +165,7 @@ TEST_F(Maker, TwoTypedRowsBecomeAStripTheSignRolls) {
 
   const std::string path = folder.file("line");
   {
-    ModalDriver driver(typeFileName("方向幕の保存", path));
+    ModalDriver driver(test::typeFileName("方向幕の保存", path));
     click(kMakeStrip);
     EXPECT_TRUE(driver.finished()) << driver.status();
   }
@@ -197,16 +196,9 @@ TEST_F(Maker, TwoTypedRowsBecomeAStripTheSignRolls) {
   EXPECT_EQ(strip, test::pixelsOf(app.signStates[0].picture.get()));
 
   // Rolled to frame 2, the opening shows the second row.
-  test::setPanelText(kPanelGroups[0].speedEdit, "1");
-  test::setPanelText(kPanelGroups[0].intervalEdit, "0");
-  test::setPanelText(kPanelGroups[0].numberDisplay, "2");
-  rollSign(0);
-  ASSERT_TRUE(pumpUntil([] { return !isRollRunning(0); }, 30000));
-  EXPECT_EQ(2, app.signStates[0].currentFrame);
-  int width = 0, height = 0;
-  const std::vector<std::uint32_t> shown = clipPixels(0, width, height);
-  ASSERT_GT(width, 2);
-  EXPECT_EQ(0x800000u, shown[static_cast<std::size_t>(width) + 1]);
+  const std::vector<std::uint32_t> shown = rollTo(2);
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(0x800000u, shown[opening.cx + 1]);
   int shownYellow = 0;
   for (std::uint32_t p : shown) shownYellow += p == 0xFFFF00u;
   EXPECT_GT(shownYellow, 40);
@@ -225,16 +217,9 @@ TEST_F(Maker, AThousandRowsMakeAStripTheSignLoadsAndRolls) {
   EXPECT_EQ(124, size.cx);
   EXPECT_EQ(57 * 1001, size.cy);
 
-  test::setPanelText(kPanelGroups[0].speedEdit, "0");
-  test::setPanelText(kPanelGroups[0].intervalEdit, "0");
-  test::setPanelText(kPanelGroups[0].numberDisplay, "1000");
-  rollSign(0);
-  ASSERT_TRUE(pumpUntil([] { return !isRollRunning(0); }, 120000));
-  EXPECT_EQ(1000, app.signStates[0].currentFrame);
-  int width = 0, height = 0;
-  const std::vector<std::uint32_t> shown = clipPixels(0, width, height);
-  ASSERT_GT(width, 2);
-  EXPECT_EQ(0x123456u, shown[static_cast<std::size_t>(width) + 1]) << "the last row in the opening";
+  const std::vector<std::uint32_t> shown = rollTo(1000);
+  ASSERT_FALSE(shown.empty());
+  EXPECT_EQ(0x123456u, shown[opening.cx + 1]) << "the last row in the opening";
 }
 
 TEST_F(Maker, ACsvOfCodePage932TextIsImported) {
@@ -243,7 +228,7 @@ TEST_F(Maker, ACsvOfCodePage932TextIsImported) {
   const std::string csv = "行先,副,文字色,背景色\r\n東町車庫,Higashimachi,#FFFFFF,#1040A0\r\n\"市役所, 駅前\",,#00FF00,\r\n";
   test::writeFile(path, test::Bytes(csv.begin(), csv.end()));
   {
-    ModalDriver driver(typeFileName("CSVファイルを開く", path));
+    ModalDriver driver(test::typeFileName("CSVファイルを開く", path));
     click(kImportCsv);
     EXPECT_TRUE(driver.finished()) << driver.status();
   }
@@ -262,16 +247,7 @@ TEST_F(Maker, ACsvOfCodePage932TextIsImported) {
   EXPECT_EQ(0xEF, saved[0]);
   const std::string broken = "h\r\nA,,,\r\n\"B,,,\r\n";
   test::writeFile(folder.file("broken.csv"), test::Bytes(broken.begin(), broken.end()));
-  test::MessageBoxSeen seen;
-  {
-    ModalDriver driver({test::waitFor([&seen] {
-      HWND box = makerMessageBox();
-      if (box) test::readAndCloseMessageBox(box, seen);
-      return box != nullptr;
-    })});
-    EXPECT_FALSE(importCsvFile(folder.file("broken.csv")));
-    EXPECT_TRUE(driver.finished()) << driver.status();
-  }
+  const test::MessageBoxSeen seen = expectMakerMessage([&] { EXPECT_FALSE(importCsvFile(folder.file("broken.csv"))); });
   EXPECT_EQ("3行目の引用符（\"）が閉じていません。", seen.text);
   EXPECT_EQ(2u, makerRows().size()) << "the table as it was";
 }
@@ -335,16 +311,7 @@ TEST_F(Maker, AStripTheProgramCouldNotLoadIsRefusedBeforeAnythingIsWritten) {
   type(kFrameWidth, "8192");
   type(kFrameHeight, "8192");
   typeRow("A", "", "#FFFFFF", "#000000");
-  test::MessageBoxSeen seen;
-  {
-    ModalDriver driver({test::waitFor([&seen] {
-      HWND box = makerMessageBox();
-      if (box) test::readAndCloseMessageBox(box, seen);
-      return box != nullptr;
-    })});
-    click(kMakeStrip);
-    EXPECT_TRUE(driver.finished()) << driver.status();
-  }
+  const test::MessageBoxSeen seen = expectMakerMessage([] { click(kMakeStrip); });
   EXPECT_NE(std::string::npos, seen.text.find("作成できません")) << seen.text;
   EXPECT_EQ(nullptr, test::threadWindow("方向幕の保存")) << "no file dialog";
   EXPECT_TRUE(test::filesIn(folder.path()).empty());

@@ -60,24 +60,10 @@ void appendBgrRows(const Picture& picture, UINT stride, std::vector<BYTE>& out) 
   }
 }
 
-// COM for the call, unless the thread has it already.
-class ComForCall {
- public:
-  ComForCall() : result_(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)) {}
-  ~ComForCall() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComForCall(const ComForCall&) = delete;
-  ComForCall& operator=(const ComForCall&) = delete;
-
- private:
-  HRESULT result_;
-};
-
 // The strip encoded as PNG by the imaging component into memory, a frame's
 // rows at a time, then given to the sink.
 bool encodeStripPng(const StripGeometry& strip, const std::function<Picture(int)>& frameAt, const ByteSink& sink) {
-  ComForCall com;
+  ComForThread com;
   ComRef<IWICImagingFactory> factory;
   if (FAILED(CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
                               factory.outVoid())) ||
