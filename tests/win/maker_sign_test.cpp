@@ -162,6 +162,20 @@ TEST_F(Maker, TwoTypedRowsBecomeAStripTheSignRolls) {
   EXPECT_EQ("営業所", listText(0, 1));
   click(kRowDown);
   EXPECT_EQ("駅前", listText(0, 1));
+  EXPECT_EQ(1, makerSelectedRow());
+
+  // The previews: the selected row's frame, centred in its box (twice its
+  // size here); the strip column, frame 0 blank on top, a line between frames.
+  test::pumpPending();
+  int width = 0, height = 0;
+  const std::vector<std::uint32_t> preview = test::screenPixels(makerItem(kFramePreview), width, height);
+  ASSERT_EQ(static_cast<std::size_t>(width) * height, preview.size());
+  EXPECT_EQ(0x800000u, preview[static_cast<std::size_t>(height / 2 - 50) * width + width / 2 - 120]);
+  const std::vector<std::uint32_t> column = test::screenPixels(makerItem(kStripColumn), width, height);
+  auto columnAt = [&](int y) { return column[static_cast<std::size_t>(y) * width + width / 2 - 60]; };
+  EXPECT_EQ(0x000000u, columnAt(2));
+  EXPECT_EQ(0x003080u, columnAt(57 + 1 + 2));
+  EXPECT_EQ(0x800000u, columnAt(2 * 58 + 2));
 
   const std::string path = folder.file("line");
   {

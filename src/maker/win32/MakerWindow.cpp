@@ -17,6 +17,7 @@
 #include "maker/Strip.h"
 #include "maker/win32/MakerOutput.h"
 #include "maker/win32/MakerRender.h"
+#include "maker/win32/StripColumn.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
 
@@ -28,7 +29,6 @@ namespace {
 
 using namespace maker_ids;
 
-const char kStripColumnClass[] = "RovenzaStripColumn";
 const char kStripFilter[] = "ビットマップ(*.bmp)\0*.bmp\0PNG(*.png)\0*.png\0";
 const char kCsvFilter[] = "CSVファイル(*.csv)\0*.csv\0すべてのファイル(*.*)\0*.*\0";
 const char kSignNames[][16] = {"１つ目の幕", "２つ目の幕"};
@@ -99,7 +99,6 @@ struct MakerState {
   ScopedFont font;
   std::unique_ptr<FrameRenderer> renderer;
   bool fillingEdits = false;
-  int firstShownFrame = 0;  // the strip column's scroll position
   std::string shownText;    // the list's text given last
   std::vector<DrawnFrame> drawn;  // the previews' frames, so that a letter typed draws one frame again
   std::size_t nextDrawn = 0;      // the entry replaced next once all are taken
@@ -195,124 +194,28 @@ void message(const std::string& text, UINT icon = MB_ICONEXCLAMATION) {
   MessageBoxA(app.makerWindow ? app.makerWindow : app.mainWindow, text.c_str(), kMakerTitle, MB_OK | icon);
 }
 
-// ---- the strip column -------------------------------------------------------
-
-// How tall a frame is drawn in the column: its width fitted to the column.
-int columnFrameHeight(int columnWidth, int width, int height) {
-  if (width <= 0 || height <= 0) return 0;
-  return std::max(1, static_cast<int>(static_cast<long long>(height) * std::min(columnWidth, width) / width));
-}
-
-void updateColumnScroll() {
-  HWND column = item(kStripColumn);
-  if (!column) return;
-  RECT client{};
-  GetClientRect(column, &client);
-  const int shown = columnFrameHeight(client.right, numberIn(kFrameWidth), numberIn(kFrameHeight));
-  const int frames = static_cast<int>(state.rows.size()) + 1;
-  const int page = shown > 0 ? std::max(1, static_cast<int>(client.bottom / (shown + 1))) : 1;
-  state.firstShownFrame = std::clamp(state.firstShownFrame, 0, std::max(0, frames - page));
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  info.nMin = 0;
-  info.nMax = frames - 1;
-  info.nPage = static_cast<UINT>(page);
-  info.nPos = state.firstShownFrame;
-  SetScrollInfo(column, SB_VERT, &info, TRUE);
-}
-
-void paintColumn(HWND column) {
-  PaintDC paint(column);
-  RECT client{};
-  GetClientRect(column, &client);
-  FillRect(paint.get(), &client, static_cast<HBRUSH>(GetStockObject(GRAY_BRUSH)));
-  const int width = numberIn(kFrameWidth);
-  const int height = numberIn(kFrameHeight);
-  if (!frameSizeUsable(width, height)) return;
-  const int shownWidth = std::min<int>(client.right, width);
-  const int shownHeight = columnFrameHeight(client.right, width, height);
-  const int frames = static_cast<int>(state.rows.size()) + 1;
-  int top = 0;
-  for (int frame = state.firstShownFrame; frame < frames && top < client.bottom; ++frame) {
-    const RECT dest{(client.right - shownWidth) / 2, top, (client.right - shownWidth) / 2 + shownWidth, top + shownHeight};
-    drawPicture(paint.get(), previewFrame(frame, width, height), dest);
-    top += shownHeight + 1;  // a grey line between the frames
+// The strip column's frames: the table's, as the previews draw them.
+class TableFrames : public StripColumnSource {
+ public:
+  int frameCount() override { return static_cast<int>(state.rows.size()) + 1; }
+  SIZE frameSize() override {
+    const int width = numberIn(kFrameWidth);
+    const int height = numberIn(kFrameHeight);
+    return frameSizeUsable(width, height) ? SIZE{width, height} : SIZE{0, 0};
   }
-}
-
-void scrollColumn(HWND column, WPARAM request) {
-  SCROLLINFO info{};
-  info.cbSize = sizeof info;
-  info.fMask = SIF_ALL;
-  GetScrollInfo(column, SB_VERT, &info);
-  int position = info.nPos;
-  switch (LOWORD(request)) {
-    case SB_LINEUP:
-      --position;
-      break;
-    case SB_LINEDOWN:
-      ++position;
-      break;
-    case SB_PAGEUP:
-      position -= static_cast<int>(info.nPage);
-      break;
-    case SB_PAGEDOWN:
-      position += static_cast<int>(info.nPage);
-      break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-      position = info.nTrackPos;
-      break;
-    case SB_TOP:
-      position = 0;
-      break;
-    case SB_BOTTOM:
-      position = info.nMax;
-      break;
-    default:
-      break;
+  Picture frame(int frame) override {
+    const SIZE size = frameSize();
+    return previewFrame(frame, size.cx, size.cy);
   }
-  state.firstShownFrame = position;
-  updateColumnScroll();
-  InvalidateRect(column, nullptr, FALSE);
-}
+};
 
-LRESULT CALLBACK stripColumnProc(HWND column, UINT msg, WPARAM wParam, LPARAM lParam) {
-  switch (msg) {
-    case WM_PAINT:
-      paintColumn(column);
-      return 0;
-    case WM_VSCROLL:
-      scrollColumn(column, wParam);
-      return 0;
-    case WM_MOUSEWHEEL:
-      scrollColumn(column, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? SB_LINEUP : SB_LINEDOWN);
-      return 0;
-    default:
-      return DefWindowProcA(column, msg, wParam, lParam);
-  }
-}
-
-void registerStripColumn() {
-  WNDCLASSEXA wc{};
-  wc.cbSize = sizeof wc;
-  if (GetClassInfoExA(app.instance, kStripColumnClass, &wc)) return;
-  wc.cbSize = sizeof wc;
-  wc.style = CS_HREDRAW | CS_VREDRAW;
-  wc.lpfnWndProc = stripColumnProc;
-  wc.hInstance = app.instance;
-  wc.hCursor = LoadCursorA(nullptr, IDC_ARROW);
-  wc.lpszClassName = kStripColumnClass;
-  RegisterClassExA(&wc);
-}
+TableFrames tableFrames;
 
 // ---- the previews and the table -------------------------------------------
 
 void refreshPreviews() {
   if (HWND preview = item(kFramePreview)) InvalidateRect(preview, nullptr, FALSE);
-  updateColumnScroll();
-  if (HWND column = item(kStripColumn)) InvalidateRect(column, nullptr, FALSE);
+  refreshStripColumn(item(kStripColumn));
 }
 
 void drawFramePreview(const DRAWITEMSTRUCT& draw) {
@@ -363,7 +266,7 @@ void select(int row) {
 
 void setRows(std::vector<SignRow> rows) {
   state.rows = std::move(rows);
-  state.firstShownFrame = 0;
+  scrollStripColumnHome(item(kStripColumn));
   select(0);
 }
 
@@ -567,10 +470,11 @@ void fillCombo(int id, const char* const* texts, std::size_t count, int selected
 }
 
 LRESULT onInitDialog(HWND window) {
-  registerStripColumn();
+  registerStripColumn(app.instance);
   state = MakerState{};
   state.font.reset(copyOfProgramFont());
   createControls(window, app.instance, kMakerControls, state.font.get());
+  setStripColumnSource(GetDlgItem(window, kStripColumn), &tableFrames);
 
   HWND list = GetDlgItem(window, kRowList);
   ListView_SetExtendedListViewStyle(list, LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES);
