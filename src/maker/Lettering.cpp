@@ -45,15 +45,16 @@ Rgb blend(Rgb under, Rgb over, int coverage) {
 
 }  // namespace
 
-LetteringPlan letteringFor(int height, bool hasSub) {
+LetteringPlan letteringFor(int height, bool hasSub, Lettering kind) {
   LetteringPlan plan;
   if (height <= 0) return plan;
+  const bool dots = kind == Lettering::Dots;
   if (!hasSub) {
-    plan.mainHeight = roundedShare(height, 0.72);
+    plan.mainHeight = roundedShare(height, dots ? 0.90 : 0.72);
     return plan;
   }
-  plan.mainHeight = roundedShare(height, 0.50);
-  plan.subHeight = roundedShare(height, 0.28);
+  plan.mainHeight = roundedShare(height, dots ? 0.58 : 0.50);
+  plan.subHeight = roundedShare(height, dots ? 0.37 : 0.28);
   plan.gap = std::max(0, static_cast<int>(std::lround(height * 0.04)));
   return plan;
 }

@@ -19,13 +19,16 @@ constexpr double kNarrowestLettering = 0.30;
 constexpr int kLedPitch = 3;
 constexpr int kLedDotSize = 2;
 
-// Letter heights (cell heights in pixels) for a frame `height` tall.
+// Letter heights (cell heights in pixels) for a frame `height` tall. An LED
+// frame's are in dots: its few rows go almost all to the letters, and a sub
+// line keeps enough of them to be read.
 struct LetteringPlan {
   int mainHeight = 0;
   int subHeight = 0;  // 0 without a sub text
   int gap = 0;        // between the main and the sub line
 };
-LetteringPlan letteringFor(int height, bool hasSub);
+enum class Lettering { Film, Dots };
+LetteringPlan letteringFor(int height, bool hasSub, Lettering kind = Lettering::Film);
 
 // Where one measured line goes in a frame.
 struct LineFit {

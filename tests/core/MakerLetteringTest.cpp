@@ -55,6 +55,12 @@ TEST(MakerLettering, LinesAreCentredDownTheFrameWithTheSubTextBelow) {
   EXPECT_EQ(0, alone.subHeight);
   EXPECT_LT(both.subHeight, both.mainHeight) << "the sub text is smaller";
   EXPECT_LE(both.mainHeight + both.gap + both.subHeight, kHeight);
+  // An LED frame of 19 dots: 17 for a line alone; 11 and 7 for two, with a dot between.
+  EXPECT_EQ(17, letteringFor(19, false, Lettering::Dots).mainHeight);
+  const LetteringPlan dots = letteringFor(19, true, Lettering::Dots);
+  EXPECT_EQ(11, dots.mainHeight);
+  EXPECT_EQ(7, dots.subHeight);
+  EXPECT_EQ(1, dots.gap);
 
   const FrameFit one = fitLines(kWidth, kHeight, 50, alone.mainHeight, 0, 0, 0);
   EXPECT_EQ((kHeight - alone.mainHeight) / 2, one.main.y);

@@ -82,7 +82,7 @@ CoverageMask FrameRenderer::rasterise(const std::string& text, int height, bool 
 }
 
 void FrameRenderer::drawRowLines(Picture& frame, const SignRow& row, Rgb colour, bool smooth) {
-  const LetteringPlan plan = letteringFor(frame.height, !row.sub.empty());
+  const LetteringPlan plan = letteringFor(frame.height, !row.sub.empty(), smooth ? Lettering::Film : Lettering::Dots);
   const CoverageMask main = rasterise(row.main, plan.mainHeight, smooth);
   const CoverageMask sub = rasterise(row.sub, plan.subHeight, smooth);
   const FrameFit fit = fitLines(frame.width, frame.height, main.width, plan.mainHeight, sub.width, plan.subHeight, plan.gap);
