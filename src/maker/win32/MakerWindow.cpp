@@ -570,12 +570,11 @@ LRESULT onCommand(HWND window, WPARAM wParam) {
   return 0;
 }
 
-LRESULT onDestroy() {
-  state.renderer.reset();
-  state.rows.clear();
+// The last message: the controls have gone, so the font they were given can
+// go too, with the rows, the lettering's fonts and the frames drawn.
+LRESULT onNcDestroy() {
   app.makerWindow = nullptr;
-  // The controls are gone by now: the font they were given can go.
-  state.font.reset();
+  state = MakerState{};
   return 0;
 }
 
@@ -649,8 +648,9 @@ LRESULT CALLBACK makerWindowProc(HWND window, UINT msg, WPARAM wParam, LPARAM lP
     case WM_CLOSE:
       DestroyWindow(window);
       return 0;
-    case WM_DESTROY:
-      return onDestroy();
+    case WM_NCDESTROY:
+      onNcDestroy();
+      return DefWindowProcA(window, msg, wParam, lParam);
     default:
       return DefWindowProcA(window, msg, wParam, lParam);
   }
