@@ -4,6 +4,8 @@
 #include <shlobj.h>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <memory>
 
 #include "board/win32/LayoutFiles.h"
@@ -92,6 +94,11 @@ struct DrawnFrame {
   Picture picture;
 };
 constexpr std::size_t kDrawnFramesKept = 32;  // more than the column shows at once
+// Pixels of the frames kept at most (16 MB), and of one frame drawn for the
+// previews: a larger frame is drawn smaller, as the previews show it smaller
+// anyway, its letters in the same places (4 MB).
+constexpr std::uint64_t kDrawnPixelsKept = 4u << 20;
+constexpr std::uint64_t kPreviewFramePixels = 1u << 20;
 
 struct MakerState {
   std::vector<SignRow> rows;
@@ -172,6 +179,12 @@ Picture previewFrame(int frame, int width, int height) {
     return filledFrame(width, height, kDefaultBackgroundColour);
   }
   const SignRow& row = state.rows[static_cast<std::size_t>(frame) - 1];
+  const std::uint64_t pixels = std::uint64_t(width) * static_cast<std::uint64_t>(height);
+  if (pixels > kPreviewFramePixels) {
+    const double scale = std::sqrt(static_cast<double>(kPreviewFramePixels) / static_cast<double>(pixels));
+    width = std::max(1, static_cast<int>(width * scale));
+    height = std::max(1, static_cast<int>(height * scale));
+  }
   const bool led = checked(kLedPreview);
   const LedColour colour = chosenLedColour();
   const std::string key = row.main + '\n' + row.sub + '\n' + colourText(row.text) + colourText(row.background) + ' ' +
@@ -181,11 +194,16 @@ Picture previewFrame(int frame, int width, int height) {
     if (drawn.key == key) return drawn.picture;
   }
   DrawnFrame drawn{key, led ? renderer().ledFrame(row, width, height, colour) : renderer().filmFrame(row, width, height)};
-  if (state.drawn.size() < kDrawnFramesKept) {
+  const std::size_t kept = static_cast<std::size_t>(
+      std::clamp<std::uint64_t>(kDrawnPixelsKept / std::max<std::uint64_t>(1, std::uint64_t(width) * height), 1,
+                                kDrawnFramesKept));
+  if (state.drawn.size() > kept) state.drawn.resize(kept);
+  if (state.drawn.size() < kept) {
     state.drawn.push_back(drawn);
   } else {
+    state.nextDrawn %= kept;
     state.drawn[state.nextDrawn] = drawn;
-    state.nextDrawn = (state.nextDrawn + 1) % kDrawnFramesKept;
+    state.nextDrawn = (state.nextDrawn + 1) % kept;
   }
   return drawn.picture;
 }
