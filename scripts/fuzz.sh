@@ -4,7 +4,7 @@
 # each one ran. New inputs are kept in build/fuzz/corpus/<target>; a crash
 # leaves its input as build/fuzz/crash-<target>-* and fails the script.
 #
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: qv4 qv3 qvd settings wav picture
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     targets: qv4 qv3 qvd settings wav picture csv
 set -euo pipefail
 
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
@@ -12,7 +12,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if ((${#targets[@]} == 0)); then
-    targets=(qv4 qv3 qvd settings wav picture)
+    targets=(qv4 qv3 qvd settings wav picture csv)
 fi
 
 cmake --preset fuzz >/dev/null

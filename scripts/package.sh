@@ -4,7 +4,8 @@
 #   dist/rovenza-<version>-i686.zip     (preset win32)
 # Each holds rovenza.exe, rovenza.chm, README-ja.txt (CP932), giflib's
 # licence (giflib-COPYING.txt: the program contains giflib) and demo/ (the
-# demo pictures, the demo board demo/demo.qv4 and any other demo layout file;
+# demo pictures, the demo board demo/demo.qv4, any other demo layout file and
+# the demo bus line for the sign maker, bus-line.csv;
 # the test fixtures stay out). The demo board names the pictures where they
 # lie in this checkout; unpacked anywhere else, the program finds them beside
 # the layout file.
@@ -55,7 +56,7 @@ for arch in "${arches[@]}"; do
     mkdir -p "$stage/$name/demo/led"
     cp "$build/rovenza.exe" "$build/rovenza.chm" packaging/README-ja.txt "$stage/$name/"
     cp "$giflib_dir/COPYING" "$stage/$name/giflib-COPYING.txt"
-    cp demo/strip.bmp demo/strip.jpg demo/background.jpg "$stage/$name/demo/"
+    cp demo/strip.bmp demo/strip.jpg demo/background.jpg demo/bus-line.csv "$stage/$name/demo/"
     cp demo/led/*.bmp "$stage/$name/demo/led/"
     cp "$demo_layout" "$stage/$name/demo/demo.qv4"
     shopt -s nullglob

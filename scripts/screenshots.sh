@@ -3,6 +3,7 @@
 #   docs/images/main-window.png   the main window with the demo board
 #   docs/images/panel.png         the operation panel
 #   docs/images/layout-form.png   the layout form (Settings > Settings...)
+#   docs/images/maker-window.png  the sign maker (File > Make a sign) with the demo bus line
 #   scripts/screenshots.sh [layout.qv4]
 # Builds the win64 program (and the demo board) first.
 set -euo pipefail
@@ -72,6 +73,16 @@ done
 sleep 1
 save main main-window.png
 save panel panel.png
+
+shot command 1098 # File > Make a sign...
+shot wait maker || { echo "screenshots.sh: the sign maker did not open" >&2; exit 1; }
+shot move maker 0 0
+shot press maker 1305 # CSV読込(&I)...
+shot file-dialog "CSVファイルを開く" "$("$ROVENZA_WINE" winepath -w "$ROVENZA_ROOT/demo/bus-line.csv" 2>/dev/null | tr -d '\r')" ||
+    echo "screenshots.sh: could not open the demo CSV in the sign maker" >&2
+sleep 1
+save maker maker-window.png
+shot press maker 1323 # 閉じる(&C)
 
 shot command 1092 # Settings > Settings...
 shot wait form || { echo "screenshots.sh: the layout form did not open" >&2; exit 1; }

@@ -53,6 +53,8 @@ class LayoutFile {
   bool write32(std::uint32_t value);
   bool writeCountedString(std::string_view text);
   bool writeShortCountedString(std::string_view text);
+  // `size` bytes as they are (the body of a file that is not a layout file).
+  bool writeBlock(const unsigned char* data, std::uint32_t size) { return writeBytes(data, size); }
 
   std::uint32_t bytesRead() const { return bytesRead_; }        // by the last read
   std::uint32_t bytesWritten() const { return bytesWritten_; }  // by the last write

@@ -3,6 +3,7 @@
 // pumping (for steps that run inside a modal loop), reading and closing
 // message boxes, and reading files.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,22 @@ inline std::vector<std::string> filesIn(const std::string& folder) {
   } while (FindNextFileA(find, &data));
   FindClose(find);
   return names;
+}
+
+// The steps that type `name` into the file dialog titled `title` and press
+// its OK, from within the dialog's loop.
+inline std::vector<ModalDriver::Step> typeFileName(const std::string& title, const std::string& name) {
+  return {waitFor([title] { return threadWindow(title) != nullptr; }),
+          doOnce([title, name] {
+            HWND dialog = threadWindow(title);
+            HWND combo = GetDlgItem(dialog, 0x47C);
+            HWND edit = GetDlgItem(dialog, 0x480);
+            if (!edit && combo) edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+            if (!edit && combo) edit = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0));
+            SetWindowTextA(edit, name.c_str());
+            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+          })};
 }
 
 }  // namespace rovenza::test

@@ -103,7 +103,8 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   EXPECT_EQ(app.helpMenu.get(), GetSubMenu(bar, 2));
   const UINT sep = static_cast<UINT>(-1);
   expectMenu(app.fileMenu.get(),
-             {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"-", sep}, {"終了(&X)", 1091}});
+             {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"幕を作る(&M)...", 1098},
+              {"-", sep}, {"終了(&X)", 1091}});
   expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}});
   expectMenu(app.helpMenu.get(), {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu.get(), app.settingsMenu.get(), app.helpMenu.get()}) {

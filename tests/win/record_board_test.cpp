@@ -44,24 +44,6 @@ int stripRowOf(std::uint32_t pixel) {
   return (pixel & 0xFF) == 0xA5 ? high * 256 + low : -1;
 }
 
-// The main window's client area as the screen shows it, 0x00RRGGBB.
-std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height) {
-  const RECT client = test::clientRect(window);
-  width = client.right - client.left;
-  height = client.bottom - client.top;
-  HDC screen = GetDC(window);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  std::vector<std::uint32_t> pixels = test::pixelsOf(bitmap);
-  DeleteObject(bitmap);
-  return pixels;
-}
-
 std::string menuText(HMENU menu, UINT position) {
   char text[128] = {};
   GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
@@ -76,21 +58,6 @@ ModalDriver::Step closeRecordingBox(test::MessageBoxSeen& seen) {
     if (box) test::readAndCloseMessageBox(box, seen);
     return box != nullptr;
   });
-}
-
-// The steps that type `name` into the recording's file dialog and press OK.
-std::vector<ModalDriver::Step> typeFileName(const std::string& name) {
-  return {test::waitFor([] { return test::threadWindow(kRecordTitle) != nullptr; }),
-          test::doOnce([name] {
-            HWND dialog = test::threadWindow(kRecordTitle);
-            HWND combo = GetDlgItem(dialog, 0x47C);
-            HWND edit = GetDlgItem(dialog, 0x480);
-            if (!edit && combo) edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
-            if (!edit && combo) edit = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0));
-            SetWindowTextA(edit, name.c_str());
-            PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                         reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-          })};
 }
 
 class Recording : public ::testing::Test {
@@ -140,7 +107,7 @@ TEST_F(Recording, TheFileMenuItemStartsAndStopsARecording) {
   ASSERT_EQ(UINT{kCmdRecord}, GetMenuItemID(file, 2));
 
   {
-    ModalDriver driver(typeFileName(folder.file("clip")));
+    ModalDriver driver(test::typeFileName(kRecordTitle, folder.file("clip")));
     SendMessageA(session.main(), WM_COMMAND, MAKEWPARAM(kCmdRecord, 0), 0);
     EXPECT_TRUE(driver.finished()) << driver.status();
   }
@@ -167,14 +134,14 @@ TEST_F(Recording, TheFileMenuItemStartsAndStopsARecording) {
 
 TEST_F(Recording, ARollRecordedIsTheRollAsTheScreenShowedIt) {
   int width = 0, height = 0;
-  const std::vector<std::uint32_t> before = screenPixels(session.main(), width, height);
+  const std::vector<std::uint32_t> before = test::screenPixels(session.main(), width, height);
   const std::string path = folder.file("roll.gif");
   const double recordStart = static_cast<double>(performanceMicros()) / 1000.0;
   ASSERT_TRUE(startRecording(session.main(), path));
   const double rolled = roll("9");
   ASSERT_TRUE(stopRecording());
   const double recorded = static_cast<double>(performanceMicros()) / 1000.0 - recordStart;
-  const std::vector<std::uint32_t> after = screenPixels(session.main(), width, height);
+  const std::vector<std::uint32_t> after = test::screenPixels(session.main(), width, height);
 
   const test::DecodedGif gif = test::decodeGif(test::readWholeFile(path));
   ASSERT_TRUE(gif.ok);
@@ -269,7 +236,7 @@ TEST_F(Recording, ANameThatIsAFolderCannotBeRecorded) {
   ASSERT_TRUE(CreateDirectoryA(folder.file("taken.gif").c_str(), nullptr));
   test::MessageBoxSeen seen;
   {
-    std::vector<ModalDriver::Step> steps = typeFileName(folder.file("taken"));
+    std::vector<ModalDriver::Step> steps = test::typeFileName(kRecordTitle, folder.file("taken"));
     steps.push_back(closeRecordingBox(seen));
     ModalDriver driver(steps);
     recordCommand();
@@ -311,7 +278,7 @@ TEST_F(Recording, ADiskThatFillsDuringARollStopsTheRecordingAndLeavesNoFile) {
   setRecordingRoom(firstFrame + 3000);
 
   {
-    ModalDriver driver(typeFileName(folder.file("full")));
+    ModalDriver driver(test::typeFileName(kRecordTitle, folder.file("full")));
     recordCommand();
     EXPECT_TRUE(driver.finished()) << driver.status();
   }

@@ -9,8 +9,13 @@
 //   shot-helper.exe click <id>            clicks the panel's control <id> and waits until
 //                                         it is enabled again (a roll it started has ended)
 //   shot-helper.exe cursor <x> <y>        moves the mouse pointer (out of the way of tooltips)
+//   shot-helper.exe press <which> <id>    posts a click to control <id> of that window
+//   shot-helper.exe file-dialog <title> <path>
+//                                         types <path> into the file dialog titled <title>,
+//                                         presses its OK and waits until it has gone
 // Exit status 0 on success, 1 when the window is not found within 30 s.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -24,6 +29,7 @@ HWND namedWindow(const char* which) {
   if (std::strcmp(which, "main") == 0) return mainWindow();
   if (std::strcmp(which, "panel") == 0) return FindWindowA("NORMALDLG", "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ");
   if (std::strcmp(which, "form") == 0) return FindWindowA("NORMALDLG", "設定");
+  if (std::strcmp(which, "maker") == 0) return FindWindowA("NORMALDLG", "幕の作成");
   return nullptr;
 }
 
@@ -83,6 +89,23 @@ int main(int argc, char** argv) {
   }
   if (std::strcmp(verb, "cursor") == 0) {
     return SetCursorPos(std::atoi(argv[2]), std::atoi(argv[3])) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "press") == 0 && argc >= 4) {
+    HWND control = GetDlgItem(namedWindow(argv[2]), std::atoi(argv[3]));
+    return control && PostMessageA(control, BM_CLICK, 0, 0) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "file-dialog") == 0 && argc >= 4) {
+    const char* title = argv[2];
+    HWND dialog = nullptr;
+    if (!waitUntil([&] { return (dialog = FindWindowA("#32770", title)) != nullptr; })) return 1;
+    HWND edit = GetDlgItem(dialog, 0x480);
+    HWND combo = GetDlgItem(dialog, 0x47C);
+    if (!edit && combo) edit = reinterpret_cast<HWND>(SendMessageA(combo, CBEM_GETEDITCONTROL, 0, 0));
+    if (!edit && combo) edit = FindWindowExA(combo, nullptr, "Edit", nullptr);
+    if (!edit) return 1;
+    SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
+    PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return waitUntil([dialog] { return !IsWindow(dialog); }) ? 0 : 1;
   }
   if (std::strcmp(verb, "command") == 0) {
     HWND main = mainWindow();

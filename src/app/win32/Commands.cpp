@@ -6,6 +6,7 @@
 #include "about/win32/AboutWindow.h"
 #include "app/win32/Help.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/StartUp.h"
 #include "common/Cp932.h"
 #include "form/win32/LayoutForm.h"
 #include "sign/win32/Roll.h"
@@ -77,6 +78,15 @@ HelpViewer setHelpViewer(HelpViewer viewer) {
 void settingsCommand() { runModalCommand("Set"); }
 
 void aboutCommand() { runModalCommand("About"); }
+
+const char kMakeSignItemText[] = "幕を作る(&M)...";
+
+void makeSignCommand() {
+  HWND window = app.makerWindow ? app.makerWindow : createNamedWindow(app.mainWindow, "Maker");
+  if (!window) return;
+  ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+}
 
 void showHelp() {
   char program[512] = {};

@@ -10,6 +10,11 @@ namespace rovenza {
 void exitCommand();      // File > Exit
 void settingsCommand();  // Settings > Settings...
 void aboutCommand();     // Help > About
+
+extern const char kMakeSignItemText[];  // "幕を作る(&M)..."
+// File > Make a sign: opens the sign maker's window, or brings it up when it
+// is open already.
+void makeSignCommand();
 void showHelp();         // Help > Topics, F1, the form's help button
 
 // Asks whether to leave; on Yes stops both rolls and saves the settings.

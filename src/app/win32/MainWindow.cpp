@@ -152,6 +152,9 @@ LRESULT onCommand(WPARAM wParam) {
     case kCmdSound:
       soundCommand();
       break;
+    case kCmdMakeSign:
+      makeSignCommand();
+      break;
     default:
       break;
   }

@@ -5,10 +5,12 @@
 #include <cstring>
 
 #include "about/win32/SplashWindow.h"
+#include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/Recording.h"
 #include "app/win32/SoundSwitch.h"
 #include "layout/Qv4File.h"
+#include "maker/win32/MakerWindow.h"
 #include "panel/win32/PanelWindow.h"
 #include "resources/resource.h"
 #include "state/win32/AppState.h"
@@ -76,6 +78,7 @@ void buildMenu() {
 
   insertItem(app.fileMenu.get(), "終了(&X)", kCmdExit, nullptr);
   insertItem(app.fileMenu.get(), nullptr, 0, nullptr);
+  insertItem(app.fileMenu.get(), kMakeSignItemText, kCmdMakeSign, nullptr);
   insertItem(app.fileMenu.get(), kRecordItemText, kCmdRecord, nullptr);
   insertItem(app.fileMenu.get(), "名前をつけて保存(&S)...", kCmdSaveAs, nullptr);
   insertItem(app.fileMenu.get(), "開く(&O)...", kCmdOpen, nullptr);
@@ -83,6 +86,9 @@ void buildMenu() {
 }
 
 constexpr int kPanelHeight = 211;
+// Outer size of the sign maker's window.
+constexpr int kMakerWidth = 868;
+constexpr int kMakerHeight = 508;
 
 // The panel starts wide enough for both signs' groups.
 const DialogWindow kNamedWindows[] = {
@@ -96,6 +102,11 @@ const DialogWindow kNamedWindows[] = {
       295},
      splashWindowProc,
      &AppState::splashWindow},
+    {"Maker",
+     {0, kDialogClassName, kMakerTitle, 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
+      kMakerWidth, kMakerHeight},
+     makerWindowProc,
+     &AppState::makerWindow},
 };
 
 }  // namespace

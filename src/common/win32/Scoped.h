@@ -2,6 +2,8 @@
 // Scoped owners of Win32 handles: each releases its handle exactly once, when
 // it goes out of scope, unless the handle was released to another owner.
 #include <windows.h>
+// After windows.h.
+#include <objbase.h>
 
 #include <utility>
 
@@ -155,6 +157,22 @@ class ComRef : public ScopedOwner<T*, ReleaseInterface> {
   T* operator->() const { return this->get(); }
   T** out() { return this->receive(); }
   void** outVoid() { return reinterpret_cast<void**>(this->receive()); }
+};
+
+// COM for the calling thread for as long as it lives, unless the thread has
+// it already (in either model): LED frames are decoded on the roll threads,
+// the sign maker encodes on the user-interface thread.
+class ComForThread {
+ public:
+  ComForThread() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
+  ~ComForThread() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComForThread(const ComForThread&) = delete;
+  ComForThread& operator=(const ComForThread&) = delete;
+
+ private:
+  HRESULT result_;
 };
 
 // A memory device context from CreateCompatibleDC, deleted with DeleteDC.

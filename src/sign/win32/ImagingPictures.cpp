@@ -14,21 +14,6 @@ namespace rovenza {
 
 namespace {
 
-// COM for the calling thread for as long as it lives, unless the thread has
-// it already (in either model): LED frames are decoded on the roll threads.
-class ComForThread {
- public:
-  ComForThread() : result_(CoInitializeEx(nullptr, COINIT_MULTITHREADED)) {}
-  ~ComForThread() {
-    if (SUCCEEDED(result_)) CoUninitialize();
-  }
-  ComForThread(const ComForThread&) = delete;
-  ComForThread& operator=(const ComForThread&) = delete;
-
- private:
-  HRESULT result_;
-};
-
 // The path in UTF-16, as the imaging component takes it; empty when the
 // code page 932 text cannot be converted.
 std::wstring widePath(const std::string& path) {

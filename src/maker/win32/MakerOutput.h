@@ -1,0 +1,50 @@
+#pragma once
+// What the sign maker writes and reads: the strip (BMP, or PNG through the
+// imaging component's encoder), the LED folder, the table's CSV file; and
+// the system's UTF-8 and code page 932 conversions.
+#include <string>
+#include <vector>
+
+#include "layout/FileSystem.h"
+#include "maker/SignTable.h"
+#include "maker/Strip.h"
+#include "maker/win32/MakerRender.h"
+
+namespace rovenza {
+
+// MultiByteToWideChar and WideCharToMultiByte, strict both ways.
+class SystemTextCodec : public TextCodec {
+ public:
+  bool utf8ToCp932(std::string_view utf8, std::string& cp932) override;
+  bool cp932ToUtf8(std::string_view cp932, std::string& utf8) override;
+};
+
+// Everything a sign is made from.
+struct SignDesign {
+  std::vector<SignRow> rows;
+  int width = 0;
+  int height = 0;
+  LetteringStyle lettering;
+  LedColour ledColour = LedColour::Orange;
+};
+
+// Whether `path` names a PNG file (by its extension, in either case).
+bool isPngPath(const std::string& path);
+
+// Writes the strip (frame 0 blank, one frame per row) to `path`, as PNG when
+// the name ends in ".png" and as BMP otherwise, through a temporary file and
+// a rename. Returns 0 or the system error that stopped it.
+SystemError writeStripFile(const SignDesign& design, const std::string& path);
+
+// Writes one BMP per row into `folder` (00.bmp, 01.bmp, ...), each through a
+// temporary file and a rename. Stops at the first that fails and returns its
+// system error; 0 when all were written.
+SystemError writeLedFolder(const SignDesign& design, const std::string& folder);
+
+// The table's CSV file written, or read into `result`; reading returns the
+// system error of a file that could not be read (0 when read, whatever its
+// contents were).
+SystemError writeCsvFile(const std::vector<SignRow>& rows, const std::string& path);
+SystemError readCsvFile(const std::string& path, CsvReadResult& result);
+
+}  // namespace rovenza
