@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures under a private 1024x768 Xvfb:
 #   docs/images/main-window.png   the main window with the demo board
+#   docs/images/main-window-effects.png   the same with 設定 > 表示効果 on
 #   docs/images/panel.png         the operation panel
 #   docs/images/layout-form.png   the layout form (Settings > Settings...)
 #   scripts/screenshots.sh [layout.qv4]
@@ -72,6 +73,14 @@ done
 sleep 1
 save main main-window.png
 save panel panel.png
+
+# The board with the signs' look (設定 > 表示効果), then off again as the
+# program beside the build keeps it.
+shot command 1097
+sleep 1
+save main main-window-effects.png
+shot command 1097
+sleep 1
 
 shot command 1092 # Settings > Settings...
 shot wait form || { echo "screenshots.sh: the layout form did not open" >&2; exit 1; }

@@ -104,7 +104,7 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   const UINT sep = static_cast<UINT>(-1);
   expectMenu(app.fileMenu,
              {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"-", sep}, {"終了(&X)", 1091}});
-  expectMenu(app.settingsMenu, {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}});
+  expectMenu(app.settingsMenu, {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}, {"表示効果(&E)", 1097}});
   expectMenu(app.helpMenu, {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu, app.settingsMenu, app.helpMenu}) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {

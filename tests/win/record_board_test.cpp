@@ -44,24 +44,6 @@ int stripRowOf(std::uint32_t pixel) {
   return (pixel & 0xFF) == 0xA5 ? high * 256 + low : -1;
 }
 
-// The main window's client area as the screen shows it, 0x00RRGGBB.
-std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height) {
-  const RECT client = test::clientRect(window);
-  width = client.right - client.left;
-  height = client.bottom - client.top;
-  HDC screen = GetDC(window);
-  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
-  HDC memory = CreateCompatibleDC(screen);
-  HGDIOBJ old = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
-  SelectObject(memory, old);
-  DeleteDC(memory);
-  ReleaseDC(window, screen);
-  std::vector<std::uint32_t> pixels = test::pixelsOf(bitmap);
-  DeleteObject(bitmap);
-  return pixels;
-}
-
 std::string menuText(HMENU menu, UINT position) {
   char text[128] = {};
   GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
@@ -167,14 +149,14 @@ TEST_F(Recording, TheFileMenuItemStartsAndStopsARecording) {
 
 TEST_F(Recording, ARollRecordedIsTheRollAsTheScreenShowedIt) {
   int width = 0, height = 0;
-  const std::vector<std::uint32_t> before = screenPixels(session.main(), width, height);
+  const std::vector<std::uint32_t> before = test::screenPixels(session.main(), width, height);
   const std::string path = folder.file("roll.gif");
   const double recordStart = static_cast<double>(performanceMicros()) / 1000.0;
   ASSERT_TRUE(startRecording(session.main(), path));
   const double rolled = roll("9");
   ASSERT_TRUE(stopRecording());
   const double recorded = static_cast<double>(performanceMicros()) / 1000.0 - recordStart;
-  const std::vector<std::uint32_t> after = screenPixels(session.main(), width, height);
+  const std::vector<std::uint32_t> after = test::screenPixels(session.main(), width, height);
 
   const test::DecodedGif gif = test::decodeGif(test::readWholeFile(path));
   ASSERT_TRUE(gif.ok);

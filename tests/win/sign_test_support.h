@@ -163,4 +163,22 @@ inline std::vector<std::uint32_t> pixelsOf(HBITMAP bitmap) {
   return pixels;
 }
 
+// The client area of `window` as the screen shows it (its children too), 0x00RRGGBB.
+inline std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height) {
+  const RECT client = clientRect(window);
+  width = client.right - client.left;
+  height = client.bottom - client.top;
+  HDC screen = GetDC(window);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, height);
+  HDC memory = CreateCompatibleDC(screen);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  SelectObject(memory, old);
+  DeleteDC(memory);
+  ReleaseDC(window, screen);
+  std::vector<std::uint32_t> pixels = pixelsOf(bitmap);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
 }  // namespace rovenza::test

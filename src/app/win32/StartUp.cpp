@@ -6,6 +6,7 @@
 
 #include "about/win32/SplashWindow.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/EffectsSwitch.h"
 #include "app/win32/Recording.h"
 #include "app/win32/SoundSwitch.h"
 #include "layout/Qv4File.h"
@@ -69,6 +70,7 @@ void buildMenu() {
   insertItem(app.helpMenu, "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar, "ヘルプ(&H)", 0, app.helpMenu);
 
+  insertItem(app.settingsMenu, kEffectsItemText, kCmdEffects, nullptr);
   insertItem(app.settingsMenu, kSoundItemText, kCmdSound, nullptr);
   insertItem(app.settingsMenu, nullptr, 0, nullptr);
   insertItem(app.settingsMenu, "設定(&S)...", kCmdSettings, nullptr);
@@ -99,6 +101,10 @@ const DialogWindow kNamedWindows[] = {
 };
 
 }  // namespace
+
+void checkSettingsItem(UINT command, bool on) {
+  if (app.settingsMenu) CheckMenuItem(app.settingsMenu, command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
 
 HFONT createProgramFont() {
   return CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,
