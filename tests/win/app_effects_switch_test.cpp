@@ -5,7 +5,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -21,16 +20,14 @@
 #include "state/win32/AppState.h"
 #include "support/Files.h"
 #include "support/WinTest.h"
+#include "switch_test_support.h"
 
 namespace rovenza {
 namespace {
 
-using test::ProgramSession;
 using test::TempFolder;
 
 constexpr std::uint32_t kLedColour = 0xC01020;  // 0x00RRGGBB
-
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 // Shows the one frame of an LED folder on `sign`.
 void showLedFolder(int sign, const TempFolder& frames) {
@@ -40,28 +37,10 @@ void showLedFolder(int sign, const TempFolder& frames) {
   rollSign(sign);
 }
 
-// The switch's INI file of this test program: removed before and after each test.
-class EffectsSwitch : public ::testing::Test {
+class EffectsSwitch : public test::SwitchFileTest {
  protected:
-  EffectsSwitch() : file(effectsSwitchFile()) { DeleteFileA(file.c_str()); }
-  ~EffectsSwitch() override {
-    session.reset();
-    DeleteFileA(file.c_str());
-  }
-  void start() {
-    session.emplace();
-    session->closeSplash();
-  }
-  UINT itemState() const { return GetMenuState(app.settingsMenu, kCmdEffects, MF_BYCOMMAND); }
-  void choose() {
-    PostMessageA(session->main(), WM_COMMAND, MAKEWPARAM(kCmdEffects, 0), 0);
-    test::pumpPending();
-  }
-  int kept(const char* key) const { return static_cast<int>(GetPrivateProfileIntA("Effects", key, -1, file.c_str())); }
+  EffectsSwitch() : SwitchFileTest(effectsSwitchFile(), kCmdEffects, "Effects") {}
   std::vector<std::uint32_t> ledPixels() const { return test::pixelsOf(app.signStates[0].picture.get()); }
-
-  const std::string file;
-  std::optional<ProgramSession> session;
 };
 
 // Where the item stands in the menu is checked with the whole menu
@@ -76,7 +55,7 @@ TEST_F(EffectsSwitch, TheMenuItemTogglesAndPersists) {
   EXPECT_FALSE(signLookOn());
   showLedFolder(0, frames);
   EXPECT_EQ(std::vector<std::uint32_t>(12 * 9, kLedColour), ledPixels()) << "the plain picture";
-  EXPECT_FALSE(fileExists(file)) << "nothing is written until the switch is used";
+  EXPECT_FALSE(test::fileExists(file)) << "nothing is written until the switch is used";
 
   // On: the frame shown becomes a board of 3-pixel dots at once.
   choose();
