@@ -392,6 +392,9 @@ int main(int argc, char** argv) {
   ledSwitches(10000, switches);
   ledSwitches(1000, switches, true);
 
+  // 7. The signs' look, before the sound's paced output runs beside every roll.
+  effectsFigures(rolls, switches, h);
+
   // 4. The motor's sound.
   app.layout.signs[0].kind = 0;  // roll film again
   app.layout.signs[0].picturePath = sourcePath("demo/strip.bmp");
@@ -402,9 +405,6 @@ int main(int argc, char** argv) {
   // 5 and 6. Recording.
   recordedRolls(main, rolls, h);
   demoRecording(main);
-
-  // 7. The signs' look.
-  effectsFigures(rolls, switches, h);
 
   DestroyWindow(main);
   pumpPending();
