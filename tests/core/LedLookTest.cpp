@@ -92,14 +92,6 @@ TEST(DotBoard, CellsCutShortAtTheEdgesAndPicturesStoredBottomUp) {
   EXPECT_NE(0x00FF00u, topDown[0]);
 }
 
-TEST(DotBoard, APitchOutOfRangeDrawsTheDefault) {
-  std::vector<std::uint32_t> odd(9, 0xFF0000);
-  std::vector<std::uint32_t> standard(odd);
-  drawDotBoard(PixelRows{odd.data(), 3, 3, 3}, 40);
-  drawDotBoard(PixelRows{standard.data(), 3, 3, 3}, kDefaultDotPitch);
-  EXPECT_EQ(standard, odd);
-}
-
 struct PitchText {
   const char* text;
   int pitch;
