@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes the README's pictures under a private 1024x768 Xvfb:
 #   docs/images/main-window.png   the main window with the demo board
+#   docs/images/main-window-effects.png   the same with 設定 > 表示効果 on
 #   docs/images/panel.png         the operation panel
 #   docs/images/layout-form.png   the layout form (Settings > Settings...)
 #   docs/images/maker-window.png  the sign maker (File > Make a sign) with the demo bus line
@@ -74,6 +75,13 @@ sleep 1
 save main main-window.png
 save panel panel.png
 
+# The board with the signs' look (設定 > 表示効果), then off again as the
+# program beside the build keeps it.
+shot command 1097
+sleep 1
+save main main-window-effects.png
+shot command 1097
+sleep 1
 shot command 1098 # File > Make a sign...
 shot wait maker || { echo "screenshots.sh: the sign maker did not open" >&2; exit 1; }
 shot move maker 0 0

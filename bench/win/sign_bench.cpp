@@ -5,8 +5,10 @@
 // then how soon the motor's sound follows a roll's first and last step
 // (through the mixer's clock, heard at a device's pace) and the roll's pace
 // with the sound on; and with the board recorded to a GIF, the roll's length
-// again and the file of the demo board's roll over 10 frames.
-//   sign_bench.exe [rolls] [switches] [record]   ("record": only the recording figures)
+// again and the file of the demo board's roll over 10 frames; last, with the
+// signs' look on (設定 > 表示効果), the roll's length, the steps at speed 0
+// and the LED switch with 10,000 files again.
+//   sign_bench.exe [rolls] [switches] [record|effects]   (only the recording figures, or only the look's)
 #include <windows.h>
 
 #include <algorithm>
@@ -25,6 +27,8 @@
 #include "sign/Frames.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "sign/win32/SignLook.h"
+#include "sign/LedLook.h"
 #include "sound/win32/SoundPlayer.h"
 #include "imaging_test_support.h"
 #include "sign_test_support.h"
@@ -91,7 +95,7 @@ void rewind() {
 // in its folder: the first display, which lists the folder, and then
 // `switches` displays of frames all over the folder, which is left alone
 // meanwhile.
-void ledSwitches(int files, int switches, bool png = false) {
+void ledSwitches(int files, int switches, bool png = false, const char* label = "") {
   char temp[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);
   const std::string folder = std::string(temp) + "rovenza-bench-led-" + std::to_string(GetCurrentProcessId()) + "-" +
@@ -151,9 +155,9 @@ void ledSwitches(int files, int switches, bool png = false) {
     switchTimes.push_back(took);
     pumpPending();
   }
-  std::printf("LED frame switch, \"ON\" to picture shown, %d %s files: median %.2f ms, best %.2f ms, worst %.2f ms "
+  std::printf("%sLED frame switch, \"ON\" to picture shown, %d %s files: median %.2f ms, best %.2f ms, worst %.2f ms "
               "(%d switches, target median <= 15 ms); the first, listing the folder: %.2f ms\n",
-              files, png ? "PNG" : "BMP", median(switchTimes), *std::min_element(switchTimes.begin(), switchTimes.end()),
+              label, files, png ? "PNG" : "BMP", median(switchTimes), *std::min_element(switchTimes.begin(), switchTimes.end()),
               *std::max_element(switchTimes.begin(), switchTimes.end()), switches, first);
   if (unchanged) std::printf("  %d clicks did not change the picture\n", unchanged);
   for (int i = 0; i < files; ++i) DeleteFileA((folder + fileName(i)).c_str());
@@ -305,6 +309,47 @@ void demoRecording(HWND main) {
   rewind();
 }
 
+// 1. Roll pacing: |d| = 10, h = 57, speed 2, interval 100.
+void rollPacing(int rolls, int h, const char* label) {
+  std::vector<double> ratios;
+  const double nominal = 10.0 * h * 2 + 10.0 * 100;
+  for (int run = 0; run < rolls; ++run) {
+    const double took = timedRoll("10", "2", "100");
+    ratios.push_back(took / nominal);
+    std::printf("%sroll 0 -> 10 (h %d, speed 2, interval 100): %.1f ms, nominal %.0f ms, ratio %.4f\n", label, h, took,
+                nominal, took / nominal);
+    rewind();
+  }
+  std::printf("%sROLL duration / nominal: median %.4f (target <= 1.02), %d rolls\n", label, median(ratios), rolls);
+}
+
+// 2. One-pixel steps per second at speed 0.
+void stepsAtSpeedZero(int rolls, int h, const char* label, int target) {
+  std::vector<double> rates;
+  for (int run = 0; run < rolls; ++run) {
+    const double took = timedRoll("20", "0", "0");
+    const double steps = 20.0 * h;
+    rates.push_back(steps * 1000.0 / took);
+    std::printf("%sroll 0 -> 20 at speed 0: %.0f steps in %.1f ms, %.0f steps/s\n", label, steps, took, rates.back());
+    rewind();
+  }
+  std::printf("%sSTEPS per second at speed 0 (450x450 background): median %.0f (target >= %d)\n", label,
+              median(rates), target);
+}
+
+// 7. The signs' look on: the roll's pace and steps at speed 0 with the
+// opening shaded (and blurred while the film runs fast), and the LED switch
+// with every frame drawn as a dot board.
+void effectsFigures(int rolls, int switches, int h) {
+  setSignLook(true, kDefaultDotPitch);
+  showStrip("demo/strip.bmp");
+  rollPacing(rolls, h, "EFFECTS ON: ");
+  stepsAtSpeedZero(rolls, h, "EFFECTS ON: ", 20000);
+  ledSwitches(10000, switches, false, "EFFECTS ON: ");
+  setSignLook(false, kDefaultDotPitch);
+  showStrip("demo/strip.bmp");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -322,6 +367,12 @@ int main(int argc, char** argv) {
   UpdateWindow(main);
   pumpPending();
   const int h = app.clip1.height();
+  if (argc > 3 && std::string(argv[3]) == "effects") {
+    effectsFigures(rolls, switches, h);
+    DestroyWindow(main);
+    pumpPending();
+    return 0;
+  }
   if (argc > 3 && std::string(argv[3]) == "record") {
     recordedRolls(main, rolls, h);
     demoRecording(main);
@@ -331,33 +382,18 @@ int main(int argc, char** argv) {
   }
 
   // 1. Roll pacing: |d| = 10, h = 57, speed 2, interval 100.
-  std::vector<double> ratios;
-  const double nominal = 10.0 * h * 2 + 10.0 * 100;
-  for (int run = 0; run < rolls; ++run) {
-    const double took = timedRoll("10", "2", "100");
-    ratios.push_back(took / nominal);
-    std::printf("roll 0 -> 10 (h %d, speed 2, interval 100): %.1f ms, nominal %.0f ms, ratio %.4f\n", h, took,
-                nominal, took / nominal);
-    rewind();
-  }
-  std::printf("ROLL duration / nominal: median %.4f (target <= 1.02), %d rolls\n", median(ratios), rolls);
-
+  rollPacing(rolls, h, "");
   // 2. One-pixel steps per second at speed 0.
-  std::vector<double> rates;
-  for (int run = 0; run < rolls; ++run) {
-    const double took = timedRoll("20", "0", "0");
-    const double steps = 20.0 * h;
-    rates.push_back(steps * 1000.0 / took);
-    std::printf("roll 0 -> 20 at speed 0: %.0f steps in %.1f ms, %.0f steps/s\n", steps, took, rates.back());
-    rewind();
-  }
-  std::printf("STEPS per second at speed 0 (450x450 background): median %.0f (target >= 2000)\n", median(rates));
+  stepsAtSpeedZero(rolls, h, "", 2000);
 
   // 3. LED frame switch, "ON" to picture shown, 1,000 and 10,000 BMP files
   // and 1,000 PNG files in the folder.
   ledSwitches(1000, switches);
   ledSwitches(10000, switches);
   ledSwitches(1000, switches, true);
+
+  // 7. The signs' look, before the sound's paced output runs beside every roll.
+  effectsFigures(rolls, switches, h);
 
   // 4. The motor's sound.
   app.layout.signs[0].kind = 0;  // roll film again

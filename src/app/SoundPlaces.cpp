@@ -7,6 +7,8 @@ namespace rovenza {
 
 std::string soundSwitchPath(std::string_view programPath) { return replaceLastFour(programPath, "-sound.ini"); }
 
+std::string effectsSwitchPath(std::string_view programPath) { return replaceLastFour(programPath, "-effects.ini"); }
+
 std::string soundsFolderBeside(std::string_view programPath) {
   const std::string folder = folderOf(programPath);
   return folder == "." ? std::string("sounds") : folder + "sounds";

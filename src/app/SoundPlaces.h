@@ -1,5 +1,6 @@
 #pragma once
-// Where the sound's switch and the user's own sounds live, beside the program.
+// Where the program's switches (the sound, the signs' look) and the user's
+// own sounds live, beside the program.
 #include <string>
 #include <string_view>
 
@@ -16,5 +17,15 @@ std::string soundsFolderBeside(std::string_view programPath);
 // The INI section and key of the switch; "1" plays, "0" does not.
 constexpr char kSoundSection[] = "Sound";
 constexpr char kSoundKey[] = "Play";
+
+// The INI file that keeps the signs' look: the program's path with
+// "-effects.ini" for its last four characters.
+std::string effectsSwitchPath(std::string_view programPath);
+
+// Its section; "Show" is "1" for the look, "0" (or nothing) for the plain
+// signs; "DotPitch" the side of an LED dot's cell in pixels.
+constexpr char kEffectsSection[] = "Effects";
+constexpr char kEffectsKey[] = "Show";
+constexpr char kDotPitchKey[] = "DotPitch";
 
 }  // namespace rovenza

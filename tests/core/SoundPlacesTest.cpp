@@ -31,5 +31,10 @@ INSTANTIATE_TEST_SUITE_P(
                       PlaceCase{"Z:/build/win64/panel_test.exe", "Z:/build/win64/panel_test-sound.ini",
                                 "Z:/build/win64/sounds"}));
 
+TEST(EffectsPlace, BesideTheProgram) {
+  EXPECT_EQ("C:\\Rovenza\\rovenza-effects.ini", effectsSwitchPath("C:\\Rovenza\\rovenza.exe"));
+  EXPECT_EQ("D:\\\x95\x5C\\a-effects.ini", effectsSwitchPath("D:\\\x95\x5C\\a.exe"));
+}
+
 }  // namespace
 }  // namespace rovenza

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -17,53 +16,33 @@
 #include "sound_test_support.h"
 #include "state/win32/AppMessages.h"
 #include "state/win32/AppState.h"
+#include "support/Files.h"
 #include "support/WinTest.h"
+#include "switch_test_support.h"
 
 namespace rovenza {
 namespace {
 
-using test::ProgramSession;
-
-bool fileExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
-
-// The switch's INI file of this test program: removed before and after each test.
-class SoundSwitch : public ::testing::Test {
+class SoundSwitch : public test::SwitchFileTest {
  protected:
-  SoundSwitch() : file(soundSwitchFile()) { DeleteFileA(file.c_str()); }
-  ~SoundSwitch() override {
-    session.reset();
-    DeleteFileA(file.c_str());
-  }
-  void start() {
-    session.emplace();
-    session->closeSplash();
-  }
-  UINT itemState() const { return GetMenuState(app.settingsMenu.get(), kCmdSound, MF_BYCOMMAND); }
-  void choose() {
-    PostMessageA(session->main(), WM_COMMAND, MAKEWPARAM(kCmdSound, 0), 0);
-    test::pumpPending();
-  }
-  int kept() const { return static_cast<int>(GetPrivateProfileIntA("Sound", "Play", -1, file.c_str())); }
-
-  const std::string file;
-  std::optional<ProgramSession> session;
+  SoundSwitch() : SwitchFileTest(soundSwitchFile(), kCmdSound, "Sound") {}
 };
 
 TEST_F(SoundSwitch, OnAtFirstAndKeptAcrossRunsWhenTurnedOff) {
   ASSERT_FALSE(file.empty());
   EXPECT_NE(std::string::npos, file.find("-sound.ini")) << file;
-  const bool settingsBefore = fileExists(settingsPath());
+  const bool settingsBefore = test::fileExists(settingsPath());
   start();
   EXPECT_TRUE(itemState() & MF_CHECKED);
   EXPECT_TRUE(soundEnabled());
-  EXPECT_FALSE(fileExists(file)) << "nothing is written until the switch is used";
+  EXPECT_FALSE(test::fileExists(file)) << "nothing is written until the switch is used";
 
   choose();
   EXPECT_FALSE(itemState() & MF_CHECKED);
   EXPECT_FALSE(soundEnabled());
   EXPECT_FALSE(soundPlaying());
-  EXPECT_EQ(0, kept());
-  EXPECT_EQ(settingsBefore, fileExists(settingsPath())) << "the settings file is another one";
+  EXPECT_EQ(0, kept("Play"));
+  EXPECT_EQ(settingsBefore, test::fileExists(settingsPath())) << "the settings file is another one";
 
   session.reset();
   start();
@@ -73,7 +52,7 @@ TEST_F(SoundSwitch, OnAtFirstAndKeptAcrossRunsWhenTurnedOff) {
   choose();
   EXPECT_TRUE(itemState() & MF_CHECKED);
   EXPECT_TRUE(soundEnabled());
-  EXPECT_EQ(1, kept());
+  EXPECT_EQ(1, kept("Play"));
   session.reset();
   start();
   EXPECT_TRUE(itemState() & MF_CHECKED);
@@ -87,7 +66,7 @@ TEST_F(SoundSwitch, TheSoundsFolderBesideTheProgramReplacesSounds) {
   std::string folder(program);
   folder = folder.substr(0, folder.find_last_of('\\')) + "\\sounds";
   // A folder left by another run would be someone else's: this test makes its own.
-  ASSERT_FALSE(fileExists(folder)) << folder;
+  ASSERT_FALSE(test::fileExists(folder)) << folder;
   ASSERT_TRUE(CreateDirectoryA(folder.c_str(), nullptr));
   test::writeConstantWav(folder + "\\click.wav", 1234, 300);
   test::writeText(folder + "\\stop.wav", "RIFF....WAVEfmt bad");

@@ -165,7 +165,7 @@ inline std::vector<std::uint32_t> pixelsOf(HBITMAP bitmap) {
   return pixels;
 }
 
-// A window's client area as the screen shows it, 0x00RRGGBB, rows from the top.
+// The client area of `window` as the screen shows it (its children too), 0x00RRGGBB.
 inline std::vector<std::uint32_t> screenPixels(HWND window, int& width, int& height) {
   const RECT client = clientRect(window);
   width = client.right - client.left;

@@ -2,6 +2,7 @@
 
 #include "app/win32/Commands.h"
 #include "app/win32/Drops.h"
+#include "app/win32/EffectsSwitch.h"
 #include "app/win32/Recording.h"
 #include "app/win32/Settings.h"
 #include "app/win32/SoundSwitch.h"
@@ -98,6 +99,8 @@ void postCreationSetUp(HWND window) {
   app.templateFrames[0] = 1;
   app.templateFrames[1] = 1;
 
+  // The signs' look is set before any picture is shown.
+  startProgramEffects();
   loadSettings();
   startProgramSound();
 
@@ -154,6 +157,9 @@ LRESULT onCommand(WPARAM wParam) {
       break;
     case kCmdMakeSign:
       makeSignCommand();
+      break;
+    case kCmdEffects:
+      effectsCommand();
       break;
     default:
       break;

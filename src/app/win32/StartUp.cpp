@@ -7,6 +7,7 @@
 #include "about/win32/SplashWindow.h"
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
+#include "app/win32/EffectsSwitch.h"
 #include "app/win32/Recording.h"
 #include "app/win32/SoundSwitch.h"
 #include "layout/Qv4File.h"
@@ -71,6 +72,7 @@ void buildMenu() {
   insertItem(app.helpMenu.get(), "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar.get(), "ヘルプ(&H)", 0, app.helpMenu.get());
 
+  insertItem(app.settingsMenu.get(), kEffectsItemText, kCmdEffects, nullptr);
   insertItem(app.settingsMenu.get(), kSoundItemText, kCmdSound, nullptr);
   insertItem(app.settingsMenu.get(), nullptr, 0, nullptr);
   insertItem(app.settingsMenu.get(), "設定(&S)...", kCmdSettings, nullptr);
@@ -110,6 +112,10 @@ const DialogWindow kNamedWindows[] = {
 };
 
 }  // namespace
+
+void checkSettingsItem(UINT command, bool on) {
+  if (app.settingsMenu) CheckMenuItem(app.settingsMenu.get(), command, MF_BYCOMMAND | (on ? MF_CHECKED : MF_UNCHECKED));
+}
 
 HFONT createProgramFont() {
   return CreateFontA(-12, 0, 0, 0, 400, FALSE, FALSE, FALSE, SHIFTJIS_CHARSET, OUT_STROKE_PRECIS,

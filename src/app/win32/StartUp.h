@@ -17,6 +17,9 @@ void runMessageLoop();
 // case-sensitive), subclassed and sent WM_INITDIALOG; null for any other key.
 HWND createNamedWindow(HWND owner, const char* key);
 
+// Checks or unchecks the item `command` of the 設定 menu (a switch's item).
+void checkSettingsItem(UINT command, bool on);
+
 // Creates a font with the program's shared parameters.
 HFONT createProgramFont();
 

@@ -3,8 +3,11 @@
 #include <algorithm>
 #include <mutex>
 
+#include "common/win32/Dib.h"
 #include "common/win32/Scoped.h"
 #include "layout/Layout.h"
+#include "sign/FilmLook.h"
+#include "sign/win32/SignLook.h"
 
 namespace rovenza {
 
@@ -18,6 +21,7 @@ struct OpeningPicture {
   std::int64_t width = 0;
   std::int64_t height = 0;
   std::int64_t stride = 0;  // bytes a row
+  bool plain32 = false;     // 0x00RRGGBB pixels: the look can be drawn from them
   // The header as SetDIBitsToDevice takes it, with the colour masks of a
   // BI_BITFIELDS picture right behind it.
   struct {
@@ -29,6 +33,7 @@ struct OpeningPicture {
 struct Opening {
   std::mutex lock;
   OpeningPicture picture;
+  FilmOpening look;  // the opening's pixels when the signs' look is on
 };
 
 // Made once and never destroyed: a roll thread that a stop gave up waiting
@@ -63,10 +68,31 @@ void setOpeningPicture(int sign, HBITMAP shown) {
   picture.info.header = header;
   picture.info.header.biSize = sizeof(BITMAPINFOHEADER);
   if (masks) std::copy(dib.dsBitfields, dib.dsBitfields + 3, picture.info.masks);
+  const bool standardMasks = !masks || (dib.dsBitfields[0] == 0xFF0000 && dib.dsBitfields[1] == 0xFF00 &&
+                                        dib.dsBitfields[2] == 0xFF);
+  picture.plain32 = header.biBitCount == 32 && standardMasks;
   picture.bits = static_cast<const unsigned char*>(dib.dsBm.bmBits);
 }
 
-bool drawOpening(int sign, HWND clip, std::int32_t y) {
+namespace {
+
+// The whole opening as the signs' look shows it, in one go from the
+// opening's own pixels.
+void drawLook(HDC dc, Opening& opening, const RECT& client, std::int32_t y, int blurRows) {
+  const OpeningPicture& picture = opening.picture;
+  // The picture's rows from the top: it is stored bottom row first.
+  const FilmRows film{reinterpret_cast<const std::uint32_t*>(picture.bits + (picture.height - 1) * picture.stride),
+                      -static_cast<std::ptrdiff_t>(picture.stride / 4), picture.width, picture.height};
+  const std::uint32_t* pixels = opening.look.draw(film, y, client.right, client.bottom, blurRows);
+  if (!pixels) return;
+  const BITMAPINFO info = dib32Info(client.right, -client.bottom);
+  SetDIBitsToDevice(dc, 0, 0, static_cast<DWORD>(client.right), static_cast<DWORD>(client.bottom), 0, 0, 0,
+                    static_cast<UINT>(client.bottom), pixels, &info, DIB_RGB_COLORS);
+}
+
+}  // namespace
+
+bool drawOpening(int sign, HWND clip, std::int32_t y, int blurRows) {
   if (!validSign(sign)) return false;
   const OpeningPicture& picture = openings[sign].picture;
   if (!picture.bits) return false;
@@ -75,6 +101,10 @@ bool drawOpening(int sign, HWND clip, std::int32_t y) {
   if (!dc.get()) return false;
   RECT client{};
   GetClientRect(clip, &client);
+  if (picture.plain32 && signLookOn()) {
+    drawLook(dc.get(), openings[sign], client, y, blurRows);
+    return true;
+  }
   const std::int64_t top = std::max<std::int64_t>(0, y);
   const std::int64_t bottom = std::min<std::int64_t>(client.bottom, std::int64_t{y} + picture.height);
   const std::int64_t right = std::min<std::int64_t>(client.right, picture.width);

@@ -34,8 +34,10 @@ void setOpeningPicture(int sign, HBITMAP shown);
 // Draws the opening of the sign's clip window `clip` as it looks with the
 // strip's top at y: the picture where it covers the clip window, the clip
 // window's white around it. The same pixels the two windows paint
-// themselves, without a paint cycle. Any thread; hold the lock. False, with
-// nothing drawn, when there is no picture to draw from.
-bool drawOpening(int sign, HWND clip, std::int32_t y);
+// themselves, without a paint cycle. With the signs' look on, the opening is
+// drawn shaded as a whole, blurred over `blurRows` rows (FilmOpening) when
+// its picture is one of 32 bits a pixel. Any thread; hold the lock. False,
+// with nothing drawn, when there is no picture to draw from.
+bool drawOpening(int sign, HWND clip, std::int32_t y, int blurRows = 0);
 
 }  // namespace rovenza

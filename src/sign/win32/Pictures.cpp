@@ -14,6 +14,7 @@
 #include "sign/PictureDecoding.h"
 #include "sign/PictureSize.h"
 #include "sign/win32/ImagingPictures.h"
+#include "sign/win32/SignLook.h"
 #include "sign/win32/SignWindow.h"
 #include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
@@ -278,11 +279,15 @@ std::string frameName(int sign, int position) { return validSign(sign) ? fileLis
 
 void showLedFrame(int sign, const std::string& path) {
   if (!validSign(sign)) return;
-  setSignPicture(sign, loadPicture(path));
+  HBITMAP picture = loadPicture(path);
+  applyLedLook(picture);
+  app.signStates[sign].ledFile = path;
+  setSignPicture(sign, picture);
 }
 
 void showStripPicture(int sign) {
   if (!validSign(sign)) return;
+  app.signStates[sign].ledFile.clear();
   setSignPicture(sign, loadPicture(app.layout.signs[sign].picturePath));
 }
 

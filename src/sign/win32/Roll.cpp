@@ -4,12 +4,14 @@
 #include <memory>
 
 #include "common/win32/Scoped.h"
+#include "sign/FilmLook.h"
 #include "sign/RollPacer.h"
 #include "sign/RollPlan.h"
 #include "sign/win32/Opening.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/RollClock.h"
 #include "sign/win32/RollJob.h"
+#include "sign/win32/SignLook.h"
 #include "sign/win32/SignWindow.h"
 #include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
@@ -130,6 +132,9 @@ void settleRoll(int sign, RollJob& job) {
   clearLag(sign);
   app.signStates[sign].stripOffset = y;
   placeSignWindow(sign, y);
+  // A roll stopped while the film ran fast left it blurred: standing
+  // still, the opening is painted sharp.
+  if (signLookOn()) RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN);
 }
 
 // While the user-interface thread has other work waiting, no roll sends a
@@ -150,11 +155,12 @@ enum class StepHere { Drawn, Stopped, LeftToWindow };
 // sign window when the window is hidden or its picture is none this thread
 // can draw from. A paint of the opening on the user-interface thread needs no
 // turn first: it draws the opening as the roll drew it last (paintRollOpening).
-StepHere drawStepHere(RollJob& job, std::int32_t offset) {
+// `blurRows`: the motion blur of the signs' look.
+StepHere drawStepHere(RollJob& job, std::int32_t offset, int blurRows) {
   OpeningLock lock(job.sign);
   if (job.cancelled) return StepHere::Stopped;
   if (!IsWindowVisible(job.signWindow)) return StepHere::LeftToWindow;
-  if (!drawOpening(job.sign, job.clipWindow, offset)) return StepHere::LeftToWindow;
+  if (!drawOpening(job.sign, job.clipWindow, offset, blurRows)) return StepHere::LeftToWindow;
   job.drawnOffset = offset;
   return StepHere::Drawn;
 }
@@ -168,16 +174,16 @@ class SignStepper : public RollStepper {
   SignStepper(RollJob& job, Clock& clock) : job_(job), clock_(clock) {}
   // The motor sounds from the first step shown and lands with the last.
   bool showStep(std::int32_t offset) override {
-    if (!drawStep(offset)) return false;
+    if (!drawStep(offset, rollStepBlur(job_.plan, job_.pauses, shown_ + 1))) return false;
     soundRollStepped(job_.sign, ++shown_, job_.plan.steps);
     return true;
   }
 
  private:
-  bool drawStep(std::int32_t offset) {
+  bool drawStep(std::int32_t offset, int blurRows) {
     const std::int64_t resumeAt = stepsResumeAt.load();
     if (resumeAt > clock_.now() && !clock_.waitUntil(resumeAt)) return false;
-    switch (drawStepHere(job_, offset)) {
+    switch (drawStepHere(job_, offset, blurRows)) {
       case StepHere::Stopped:
         return false;
       case StepHere::Drawn:

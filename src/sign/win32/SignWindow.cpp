@@ -8,6 +8,7 @@
 #include "sign/SignWindowPlace.h"
 #include "sign/win32/Opening.h"
 #include "sign/win32/Roll.h"
+#include "sign/win32/SignLook.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza {
@@ -92,6 +93,7 @@ LRESULT CALLBACK signWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return onSetImage(static_cast<int>(sign), window, wParam, lParam);
     case WM_PAINT:
       if (paintRollOpening(static_cast<int>(sign), window)) return 0;
+      if (paintFilmLook(static_cast<int>(sign), window)) return 0;
       if (onPaint(static_cast<int>(sign), window)) return 0;
       break;
     case WM_DESTROY:
@@ -117,12 +119,14 @@ void repaintChildrenToo(HWND clip) {
 }
 
 // The clip window: while a roll runs it paints the opening as the roll drew
-// it last; otherwise it paints itself, and the sign window its part.
+// it last; otherwise, with the signs' look on, the whole shaded opening;
+// otherwise it paints itself, and the sign window its part.
 LRESULT CALLBACK clipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                 DWORD_PTR sign) {
   switch (message) {
     case WM_PAINT:
       if (paintRollOpening(static_cast<int>(sign), window)) return 0;
+      if (paintFilmLook(static_cast<int>(sign), window)) return 0;
       repaintChildrenToo(window);
       break;
     case WM_NCDESTROY:

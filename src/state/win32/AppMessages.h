@@ -15,6 +15,7 @@ enum MenuCommand : WORD {
   kCmdAbout = 1094,
   kCmdRecord = 1095,
   kCmdSound = 1096,
+  kCmdEffects = 1097,
   kCmdMakeSign = 1098,
 };
 

@@ -30,6 +30,7 @@ struct SignState {
   DWORD rollExitCode = 0;         // last status read from rollThread (259 = running)
   std::shared_ptr<RollJob> roll;  // the latest roll, shared with its thread
   FrameListingStamp listing;      // LED signs: what the sorted file list holds
+  std::string ledFile;            // LED signs: the file of the frame shown (empty: none)
 };
 
 }  // namespace rovenza

@@ -1,0 +1,100 @@
+#include "sign/LedLook.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace rovenza {
+
+namespace {
+
+// Samples a pixel takes across and down to measure how much of it the dot covers.
+constexpr int kSamples = 16;
+// How bright the glow is at the dot's edge, of 256, and how far it reaches
+// beyond the edge, in pixels.
+constexpr double kGlowAtEdge = 64.0;
+constexpr double kGlowReach = 1.5;
+
+// The dot's radius in pixels: the middle pixel alone and a trace of its
+// neighbours at pitch 2 and 3, about two thirds of the cell from pitch 5.
+double dotRadius(int pitch) { return pitch == 2 ? 0.75 : 0.8 + 0.35 * (pitch - 3); }
+
+std::uint32_t brightness(std::uint32_t pixel) {
+  return std::max({(pixel >> 16) & 0xFFu, (pixel >> 8) & 0xFFu, pixel & 0xFFu});
+}
+
+// `colour` at `weight` of 256 on the black board.
+std::uint32_t scaled(std::uint32_t colour, std::uint32_t weight) {
+  const std::uint32_t redBlue = ((colour & 0xFF00FFu) * weight >> 8) & 0xFF00FFu;
+  const std::uint32_t green = ((colour & 0x00FF00u) * weight >> 8) & 0x00FF00u;
+  return redBlue | green;
+}
+
+}  // namespace
+
+int dotPitchFromText(std::string_view text) {
+  while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
+  while (!text.empty() && (text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+  if (text.empty() || text.size() > 9) return kDefaultDotPitch;
+  int value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return kDefaultDotPitch;
+    value = value * 10 + (c - '0');
+  }
+  return std::clamp(value, kMinDotPitch, kMaxDotPitch);
+}
+
+DotCell::DotCell(int pitch) : pitch_(pitch >= kMinDotPitch && pitch <= kMaxDotPitch ? pitch : kDefaultDotPitch) {
+  const double middle = centre() + 0.5;
+  const double radius = dotRadius(pitch_);
+  for (int y = 0; y < pitch_; ++y) {
+    for (int x = 0; x < pitch_; ++x) {
+      int inside = 0;
+      for (int sy = 0; sy < kSamples; ++sy) {
+        for (int sx = 0; sx < kSamples; ++sx) {
+          const double dx = x + (sx + 0.5) / kSamples - middle;
+          const double dy = y + (sy + 0.5) / kSamples - middle;
+          if (dx * dx + dy * dy <= radius * radius) ++inside;
+        }
+      }
+      const int dot = inside * 256 / (kSamples * kSamples);
+      const double beyond = std::hypot(x + 0.5 - middle, y + 0.5 - middle) - radius;
+      const double glow = kGlowAtEdge * std::clamp(1.0 - beyond / kGlowReach, 0.0, 1.0);
+      unlit_[y * kMaxDotPitch + x] = static_cast<std::uint16_t>(dot);
+      lit_[y * kMaxDotPitch + x] = static_cast<std::uint16_t>(dot + (256 - dot) * static_cast<int>(glow) / 256);
+    }
+  }
+}
+
+void drawDotBoard(const PixelRows& picture, int pitch) {
+  if (!picture.top || picture.width <= 0 || picture.height <= 0) return;
+  const DotCell cell(pitch);
+  const int p = cell.pitch();
+  for (int top = 0; top < picture.height; top += p) {
+    const int rows = std::min(p, picture.height - top);
+    for (int left = 0; left < picture.width; left += p) {
+      const int columns = std::min(p, picture.width - left);
+      // The cell's colour: its brightest pixel's, the first of equals.
+      std::uint32_t colour = 0;
+      std::uint32_t level = 0;
+      for (int y = 0; y < rows; ++y) {
+        const std::uint32_t* row = picture.row(top + y) + left;
+        for (int x = 0; x < columns; ++x) {
+          const std::uint32_t b = brightness(row[x]);
+          if (b > level || (y == 0 && x == 0)) {
+            level = b;
+            colour = row[x] & 0xFFFFFFu;
+          }
+        }
+      }
+      const bool lit = level >= kLitLevel;
+      for (int y = 0; y < rows; ++y) {
+        std::uint32_t* row = picture.row(top + y) + left;
+        for (int x = 0; x < columns; ++x) {
+          row[x] = lit ? scaled(colour, cell.lit(x, y)) : scaled(kUnlitDot, cell.unlit(x, y));
+        }
+      }
+    }
+  }
+}
+
+}  // namespace rovenza

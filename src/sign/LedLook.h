@@ -1,0 +1,65 @@
+#pragma once
+// The look of an LED board: a picture redrawn as the round dots of a real
+// board, one dot a cell, with the dark board between them and the unlit dots
+// still to be seen.
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+namespace rovenza {
+
+// Pixels of 32 bits, 0x00RRGGBB as a 32-bit DIB section holds them, reached
+// by rows from the top: `stride` pixels from one row to the next (negative
+// for a picture stored bottom row first).
+struct PixelRows {
+  std::uint32_t* top = nullptr;
+  std::ptrdiff_t stride = 0;
+  int width = 0;
+  int height = 0;
+  std::uint32_t* row(int y) const { return top + stride * y; }
+};
+
+// The dot pitch: the side of a cell in pixels.
+constexpr int kMinDotPitch = 2;
+constexpr int kMaxDotPitch = 8;
+constexpr int kDefaultDotPitch = 3;
+
+// A pitch as written in the settings file: a whole number kept within
+// kMinDotPitch..kMaxDotPitch; anything else (empty, not a number) gives
+// kDefaultDotPitch.
+int dotPitchFromText(std::string_view text);
+
+// A cell is lit when its brightest pixel has a channel at kLitLevel or above;
+// its dot then takes that pixel's colour. A darker cell shows an unlit LED:
+// kUnlitDot, less than half as bright as the dimmest lit dot.
+constexpr std::uint32_t kLitLevel = 64;
+constexpr std::uint32_t kUnlitDot = 0x1C1C1C;
+// The board between the dots.
+constexpr std::uint32_t kBoard = 0x000000;
+
+// How one cell of a pitch is drawn: for each of its pixels (rows from the
+// top), of 256, how much of the dot's colour it shows on the board, for a
+// lit dot (the dot, and a soft glow around it that stays inside the cell)
+// and for an unlit one (the dot only). The dot is a disc around the middle
+// pixel of the cell (up and left of the middle for an even pitch), which it
+// covers whole.
+class DotCell {
+ public:
+  explicit DotCell(int pitch);
+  int pitch() const { return pitch_; }
+  int centre() const { return (pitch_ - 1) / 2; }  // row and column of the dot's middle pixel
+  std::uint32_t lit(int x, int y) const { return lit_[y * kMaxDotPitch + x]; }
+  std::uint32_t unlit(int x, int y) const { return unlit_[y * kMaxDotPitch + x]; }
+
+ private:
+  int pitch_;
+  std::uint16_t lit_[kMaxDotPitch * kMaxDotPitch] = {};
+  std::uint16_t unlit_[kMaxDotPitch * kMaxDotPitch] = {};
+};
+
+// Redraws the picture in place as a dot board of cells of `pitch` pixels
+// from its top left corner (the cells at the right and bottom edges may be
+// cut short). A pitch outside the range is taken as kDefaultDotPitch.
+void drawDotBoard(const PixelRows& picture, int pitch);
+
+}  // namespace rovenza

@@ -1,0 +1,95 @@
+#include "sign/win32/SignLook.h"
+
+#include <atomic>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "layout/Layout.h"
+#include "sign/LedLook.h"
+#include "sign/win32/Opening.h"
+#include "sign/win32/Pictures.h"
+#include "state/win32/AppState.h"
+
+namespace rovenza {
+
+namespace {
+
+std::atomic<bool> lookOn{false};  // read by the roll threads as they draw
+int ledDotPitch = kDefaultDotPitch;
+
+bool showsKind(int sign, SignKind kind) { return effectiveKind(app.layout.signs[sign].kind) == kind; }
+
+// The strip's top in the clip window: where the sign window stands, less the
+// strip rows above the window when the strip is taller than a window can be.
+std::int32_t stripTopShown(int sign) {
+  RECT rect{};
+  GetWindowRect(signWindowOf(sign).handle(), &rect);
+  POINT origin{rect.left, rect.top};
+  ScreenToClient(clipOf(sign).handle(), &origin);
+  return origin.y - app.signStates[sign].windowFirstRow;
+}
+
+// Both signs as they now look: an LED sign's frame is read again from its
+// file (the picture it showed was redrawn in place), a roll-film sign's
+// opening painted again.
+void redrawSigns() {
+  for (int sign = 0; sign < kSignCount; ++sign) {
+    const SignState& state = app.signStates[sign];
+    if (showsKind(sign, SignKind::Led) && state.picture && !state.ledFile.empty()) {
+      const std::string file = state.ledFile;
+      showLedFrame(sign, file);
+      continue;
+    }
+    RedrawWindow(clipOf(sign).handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+  }
+}
+
+}  // namespace
+
+void setSignLook(bool on, int dotPitch) {
+  const bool changed = on != lookOn.load() || (on && dotPitch != ledDotPitch);
+  ledDotPitch = dotPitch;
+  lookOn = on;
+  if (changed) redrawSigns();
+}
+
+bool signLookOn() { return lookOn.load(); }
+
+void applyLedLook(HBITMAP picture) {
+  if (!lookOn.load() || !picture) return;
+  DIBSECTION dib{};
+  if (GetObjectA(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return;
+  const BITMAPINFOHEADER& header = dib.dsBmih;
+  if (header.biBitCount != 32 || header.biCompression != BI_RGB || header.biWidth <= 0 || header.biHeight == 0) {
+    return;
+  }
+  // GDI may still be drawing into the section.
+  GdiFlush();
+  auto* bits = static_cast<std::uint32_t*>(dib.dsBm.bmBits);
+  const int width = header.biWidth;
+  const int height = std::abs(header.biHeight);
+  // Rows are stored bottom first (as loadPicture makes them) unless the
+  // header says otherwise; the dots are laid from the top left corner.
+  const bool topDown = header.biHeight < 0;
+  const PixelRows rows{topDown ? bits : bits + static_cast<std::ptrdiff_t>(height - 1) * width,
+                       topDown ? width : -static_cast<std::ptrdiff_t>(width), width, height};
+  drawDotBoard(rows, ledDotPitch);
+}
+
+bool paintFilmLook(int sign, HWND window) {
+  if (!lookOn.load() || !validSign(sign) || !showsKind(sign, SignKind::RollFilm)) return false;
+  HWND signWindow = signWindowOf(sign).handle();
+  HWND clip = clipOf(sign).handle();
+  if (!IsWindowVisible(signWindow)) return false;
+  {
+    OpeningLock lock(sign);
+    if (!drawOpening(sign, clip, stripTopShown(sign))) return false;
+  }
+  // The whole opening is drawn: nothing of either window is left to paint.
+  ValidateRect(window, nullptr);
+  ValidateRect(window == clip ? signWindow : clip, nullptr);
+  return true;
+}
+
+}  // namespace rovenza

@@ -1,0 +1,29 @@
+#pragma once
+// The signs' realistic look, switched on and off for the whole program: an
+// LED sign's pictures shown as dot boards (sign/LedLook), a roll-film sign's
+// opening shaded where the film curves over its rollers, lit from behind and
+// blurred while the film runs fast (sign/FilmLook). Off, the signs are drawn
+// as plain pictures.
+#include <windows.h>
+
+namespace rovenza {
+
+// Switches the look and sets the LED dot pitch; both signs are drawn again
+// at once as they now look. User-interface thread.
+void setSignLook(bool on, int dotPitch);
+// Any thread.
+bool signLookOn();
+
+// Redraws an LED picture about to be shown (a 32-bit DIB section, as
+// loadPicture makes them), in place, as a dot board when the look is on;
+// leaves it as it is when the look is off or the bitmap is no such picture.
+void applyLedLook(HBITMAP picture);
+
+// A paint of a roll-film sign's clip window or sign window (`window`) with
+// the look on: draws the whole opening, shaded, with the strip where the
+// sign window stands, and validates both windows. False, with nothing done,
+// when the look is off, the sign shows no roll film, or the opening cannot be
+// drawn that way: the window then paints itself.
+bool paintFilmLook(int sign, HWND window);
+
+}  // namespace rovenza

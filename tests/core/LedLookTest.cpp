@@ -1,0 +1,111 @@
+#include "sign/LedLook.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace rovenza {
+namespace {
+
+std::uint32_t channel(std::uint32_t pixel, int shift) { return (pixel >> shift) & 0xFFu; }
+std::uint32_t brightest(std::uint32_t pixel) { return std::max({channel(pixel, 16), channel(pixel, 8), channel(pixel, 0)}); }
+
+// A picture of `columns` x `rows` cells of one pitch, each filled by its own colour.
+struct Board {
+  int pitch;
+  int width;
+  int height;
+  std::vector<std::uint32_t> pixels;
+
+  Board(int p, int columns, int rows) : pitch(p), width(p * columns), height(p * rows), pixels(width * height, 0) {}
+  PixelRows rows() { return PixelRows{pixels.data(), width, width, height}; }
+  void fillCell(int cx, int cy, std::uint32_t colour) {
+    for (int y = 0; y < pitch; ++y) std::fill_n(&pixels[(cy * pitch + y) * width + cx * pitch], pitch, colour);
+  }
+  std::uint32_t& at(int cx, int cy, int x, int y) { return pixels[(cy * pitch + y) * width + cx * pitch + x]; }
+};
+
+constexpr std::uint32_t kRed = 0xC01020;
+constexpr std::uint32_t kDark = 0x303030;  // no channel at the lit level
+constexpr std::uint32_t kDimmestLit = 0x004000;
+
+class DotBoard : public ::testing::TestWithParam<int> {};
+
+// Cells: lit red | black | dark grey ; a black cell with one white pixel in a
+// corner | the dimmest lit colour | black again, far from any lit cell.
+TEST_P(DotBoard, DotCentresGapsAndUnlitDots) {
+  const int p = GetParam();
+  Board board(p, 3, 3);
+  board.fillCell(0, 0, kRed);
+  board.fillCell(2, 0, kDark);
+  board.at(0, 1, p - 1, 0) = 0xFFFFFF;
+  board.fillCell(1, 1, kDimmestLit);
+  drawDotBoard(board.rows(), p);
+  const DotCell cell(p);
+  const int c = cell.centre();
+  const int gap = p - 1;  // the far corner of a cell lies in the gap
+
+  // Lit dots keep the picture's colour at their middle; the gap shows no
+  // more than a glow of a quarter of it.
+  EXPECT_EQ(kRed, board.at(0, 0, c, c));
+  EXPECT_EQ(0xFFFFFFu, board.at(0, 1, c, c)) << "a cell takes its brightest pixel's colour";
+  EXPECT_EQ(kDimmestLit, board.at(1, 1, c, c));
+  EXPECT_LE(channel(board.at(0, 0, gap, gap), 16), channel(kRed, 16) / 4);
+  EXPECT_LT(board.at(0, 1, gap, gap), 0x404040u);
+  // Unlit dots: dim, not black, at most half as bright as the dimmest lit dot.
+  for (const auto& unlit : {std::pair{1, 0}, std::pair{2, 0}, std::pair{2, 2}}) {
+    EXPECT_EQ(kUnlitDot, board.at(unlit.first, unlit.second, c, c)) << unlit.first << "," << unlit.second;
+    EXPECT_EQ(kBoard, board.at(unlit.first, unlit.second, gap, gap));
+  }
+  EXPECT_GT(brightest(kUnlitDot), 0u);
+  EXPECT_LE(2 * brightest(kUnlitDot), brightest(board.at(1, 1, c, c)));
+  // No glow reaches a neighbour: the unlit cell beside the red dot is drawn
+  // as the one far from any lit cell.
+  for (int y = 0; y < p; ++y) {
+    for (int x = 0; x < p; ++x) EXPECT_EQ(board.at(2, 2, x, y), board.at(1, 0, x, y)) << x << "," << y;
+  }
+  // Nothing in a lit cell is brighter than its dot.
+  for (int y = 0; y < p; ++y) {
+    for (int x = 0; x < p; ++x) {
+      for (int shift : {0, 8, 16}) EXPECT_LE(channel(board.at(0, 0, x, y), shift), channel(kRed, shift));
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Pitches, DotBoard, ::testing::Range(kMinDotPitch, kMaxDotPitch + 1),
+                         [](const ::testing::TestParamInfo<int>& info) { return "pitch" + std::to_string(info.param); });
+
+TEST(DotBoard, CellsCutShortAtTheEdgesAndPicturesStoredBottomUp) {
+  // 7 x 5 at pitch 3: the last column and the last row of cells are cut short.
+  std::vector<std::uint32_t> topDown(7 * 5, 0x00FF00);
+  std::vector<std::uint32_t> bottomUp(topDown);
+  drawDotBoard(PixelRows{topDown.data(), 7, 7, 5}, 3);
+  drawDotBoard(PixelRows{bottomUp.data() + 4 * 7, -7, 7, 5}, 3);
+  for (int y = 0; y < 5; ++y) {
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(topDown[y * 7 + x], bottomUp[(4 - y) * 7 + x]) << x << "," << y;
+  }
+  EXPECT_EQ(0x00FF00u, topDown[1 * 7 + 1]);
+  EXPECT_EQ(0x00FF00u, topDown[4 * 7 + 4]) << "the middle of a cut cell";
+  EXPECT_NE(0x00FF00u, topDown[0]);
+}
+
+struct PitchText {
+  const char* text;
+  int pitch;
+};
+
+class DotPitchText : public ::testing::TestWithParam<PitchText> {};
+
+TEST_P(DotPitchText, KeptWithinTheRange) { EXPECT_EQ(GetParam().pitch, dotPitchFromText(GetParam().text)); }
+
+INSTANTIATE_TEST_SUITE_P(Texts, DotPitchText,
+                         ::testing::Values(PitchText{"3", 3}, PitchText{"2", 2}, PitchText{"8", 8}, PitchText{" 5 ", 5},
+                                           PitchText{"1", 2}, PitchText{"0", 2}, PitchText{"9", 8},
+                                           PitchText{"", 3}, PitchText{"abc", 3}, PitchText{"-4", 3},
+                                           PitchText{"4x", 3}, PitchText{"99999999999", 3}));
+
+}  // namespace
+}  // namespace rovenza
