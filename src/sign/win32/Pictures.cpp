@@ -16,6 +16,7 @@
 #include "sign/PictureSize.h"
 #include "sign/win32/ComRef.h"
 #include "sign/win32/ImagingPictures.h"
+#include "sign/win32/LedAnimation.h"
 #include "sign/win32/SignWindow.h"
 #include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
@@ -279,7 +280,15 @@ std::string frameName(int sign, int position) { return validSign(sign) ? fileLis
 
 void showLedFrame(int sign, const std::string& path) {
   if (!validSign(sign)) return;
-  setSignPicture(sign, loadPicture(path));
+  stopLedAnimation(sign);
+  HBITMAP firstPicture = nullptr;
+  std::shared_ptr<LedAnimationJob> animation = loadLedAnimation(path, firstPicture);
+  if (!animation) {
+    setSignPicture(sign, loadPicture(path));
+    return;
+  }
+  setSignPicture(sign, firstPicture);
+  startLedAnimation(sign, std::move(animation));
 }
 
 void showStripPicture(int sign) {

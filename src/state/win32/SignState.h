@@ -11,6 +11,7 @@
 namespace rovenza {
 
 struct RollJob;
+struct LedAnimationJob;
 
 // What an LED sign's sorted file list was last filled from.
 struct FrameListingStamp {
@@ -30,6 +31,7 @@ struct SignState {
   DWORD rollExitCode = 0;         // last status read from rollThread (259 = running)
   std::shared_ptr<RollJob> roll;  // the latest roll, shared with its thread
   FrameListingStamp listing;      // LED signs: what the sorted file list holds
+  std::shared_ptr<LedAnimationJob> animation;  // LED signs: the animated frame playing, shared with its thread
 };
 
 }  // namespace rovenza
