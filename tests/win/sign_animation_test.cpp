@@ -76,14 +76,6 @@ class SignAnimation : public ::testing::Test {
     click(kPanelGroups[sign].start);
   }
 
-  COLORREF clipPixel(int sign, int x, int y) {
-    HWND clip = clipOf(sign).handle();
-    HDC dc = GetDC(clip);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(clip, dc);
-    return colour;
-  }
-
   ProgramSession session;
   TempFolder folder;
   TempFolder still;
@@ -94,15 +86,15 @@ TEST_F(SignAnimation, AnAnimatedLedFrameAlternatesOnScreenAndStopsAtReset) {
   ASSERT_TRUE(isLedAnimationPlaying(0));
   EXPECT_EQ(30, test::signSize(0).cx);
   EXPECT_EQ(20, test::signSize(0).cy);
-  EXPECT_EQ(RGB(255, 0, 0), clipPixel(0, 5, 5)) << "the first picture at once";
+  EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(0, 5, 5)) << "the first picture at once";
   for (int round = 0; round < 2; ++round) {
-    EXPECT_TRUE(test::pumpUntil([&] { return clipPixel(0, 5, 5) == RGB(0, 255, 0); }, 5000)) << round;
-    EXPECT_EQ(RGB(255, 0, 0), clipPixel(0, 25, 5)) << "the red beneath stays";
-    EXPECT_TRUE(test::pumpUntil([&] { return clipPixel(0, 5, 5) == RGB(255, 0, 0); }, 5000)) << round;
+    EXPECT_TRUE(test::pumpUntil([&] { return test::clipPixel(0, 5, 5) == RGB(0, 255, 0); }, 5000)) << round;
+    EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(0, 25, 5)) << "the red beneath stays";
+    EXPECT_TRUE(test::pumpUntil([&] { return test::clipPixel(0, 5, 5) == RGB(255, 0, 0); }, 5000)) << round;
   }
   click(kPanelGroups[0].reset);
   EXPECT_FALSE(isLedAnimationPlaying(0));
-  EXPECT_EQ(kBlue, clipPixel(0, 5, 5)) << "frame 0 at once";
+  EXPECT_EQ(kBlue, test::clipPixel(0, 5, 5)) << "frame 0 at once";
 }
 
 TEST_F(SignAnimation, TheFirstPictureIsTheOneTheStillGifShows) {
@@ -118,13 +110,13 @@ TEST_F(SignAnimation, TheFirstPictureIsTheOneTheStillGifShows) {
   // Transparent pixels show the black of an unlit sign.
   writeFile(folder.file("f03.gif"), redGreenGif(2, 1000, true));
   showFrame(1, 3);
-  EXPECT_EQ(RGB(0, 0, 0), clipPixel(1, 0, 5));
-  EXPECT_EQ(RGB(255, 0, 0), clipPixel(1, 1, 5));
+  EXPECT_EQ(RGB(0, 0, 0), test::clipPixel(1, 0, 5));
+  EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(1, 1, 5));
   // A still GIF in a folder goes the way it always went.
   app.layout.signs[1].picturePath = still.path();
   showFrame(1, 0);
   EXPECT_FALSE(isLedAnimationPlaying(1));
-  EXPECT_EQ(RGB(255, 0, 0), clipPixel(1, 20, 5));
+  EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(1, 20, 5));
 }
 
 TEST_F(SignAnimation, AnotherFrameOrHidingTheSignStopsItAtOnce) {
@@ -132,7 +124,7 @@ TEST_F(SignAnimation, AnotherFrameOrHidingTheSignStopsItAtOnce) {
   ASSERT_TRUE(isLedAnimationPlaying(0));
   showFrame(0, 0);
   EXPECT_FALSE(isLedAnimationPlaying(0));
-  EXPECT_EQ(kBlue, clipPixel(0, 5, 5));
+  EXPECT_EQ(kBlue, test::clipPixel(0, 5, 5));
 
   showFrame(1, 1);
   ASSERT_TRUE(isLedAnimationPlaying(1));
