@@ -247,6 +247,18 @@ GifAnimation decodeGifAnimation(const unsigned char* data, std::size_t size, con
   return animation;
 }
 
+bool readLedAnimation(const unsigned char* data, std::size_t size, GifAnimation& animation) {
+  animation = GifAnimation{};
+  if (readPictureSize(data, size).format != PictureFormat::Gif) return false;
+  if (pictureDecoderFor(data, size) != PictureDecoder::SystemPicture) return false;
+  // A still GIF is only counted, never decoded here.
+  if (countGifPictures(data, size) < 2) return false;
+  animation = decodeGifAnimation(data, size);
+  if (animation.pictures.size() >= 2) return true;
+  animation = GifAnimation{};
+  return false;
+}
+
 GifCanvas::GifCanvas(const GifAnimation& animation)
     : animation_(animation), pixels_(std::size_t(animation.width) * std::size_t(animation.height), 0) {}
 

@@ -75,6 +75,13 @@ std::size_t countGifPictures(const unsigned char* data, std::size_t size, const 
 // bytes that are no GIF.
 GifAnimation decodeGifAnimation(const unsigned char* data, std::size_t size, const GifLimits& limits = {});
 
+// An LED frame file's pictures when they make an animation: a GIF the
+// picture object would decode (pictureDecoderFor) with two pictures or more
+// that decode, within the ceilings. False for anything else, which shows as
+// a still picture as it always has (an animation past the ceiling shows its
+// first picture only, and so does the still picture).
+bool readLedAnimation(const unsigned char* data, std::size_t size, GifAnimation& animation);
+
 // The screen as the pictures leave it, composed in their order.
 class GifCanvas {
  public:

@@ -256,6 +256,30 @@ TEST(GifAnimation, AHundredThousandPicturesAllPlayAndMoreAreDropped) {
   EXPECT_EQ(std::vector<std::uint32_t>{kGreen}, composedUpTo(animation, kMaxAnimationPictures - 1));
 }
 
+TEST(GifAnimation, OnlyAGifOfTwoPicturesOrMoreWithinTheCeilingsIsAnLedAnimation) {
+  const auto animated = [](const std::vector<unsigned char>& bytes) {
+    GifAnimation animation;
+    const bool answer = readLedAnimation(bytes.data(), bytes.size(), animation);
+    EXPECT_EQ(answer, !animation.pictures.empty());
+    return answer;
+  };
+  GifSpec two{2, 1, {kRed, kGreen}, 0, {filledPicture(0, 0, 2, 1, 0), filledPicture(0, 0, 2, 1, 1)}};
+  EXPECT_TRUE(animated(writeGif(two)));
+  GifSpec one = two;
+  one.pictures.pop_back();
+  EXPECT_FALSE(animated(writeGif(one))) << "a still";
+  GifSpec huge = two;  // two canvases of 8192 x 8192 pass the 256 MiB: the first picture only
+  huge.width = huge.height = 8192;
+  EXPECT_FALSE(animated(writeGif(huge)));
+  GifSpec tooWide = two;  // past the pixel ceiling: no picture at all
+  tooWide.width = 8193;
+  tooWide.height = 8192;
+  EXPECT_FALSE(animated(writeGif(tooWide)));
+  std::vector<unsigned char> notGif = writeGif(two);
+  notGif[0] = 'B';
+  EXPECT_FALSE(animated(notGif));
+}
+
 TEST(GifAnimation, APictureLargerThanTheLimitEndsTheAnimation) {
   GifSpec spec{4, 4, {kRed, kGreen}, 0, {}};
   spec.pictures = {filledPicture(0, 0, 4, 4, 0), filledPicture(0, 0, 4, 4, 1), filledPicture(0, 0, 300, 300, 1)};

@@ -101,6 +101,9 @@ inline std::vector<unsigned char> writeGif(const GifSpec& spec) {
     } else {
       for (int y = 0; y < picture.height; ++y) put(y);
     }
+    // giflib's copy of an own colour table is not freed by the next picture's.
+    GifFreeMapObject(gif->Image.ColorMap);
+    gif->Image.ColorMap = nullptr;
   }
   EGifCloseFile(gif, &error);
   return bytes;

@@ -90,12 +90,8 @@ bool readGifFile(const std::string& path, std::vector<unsigned char>& bytes) {
 std::shared_ptr<LedAnimationJob> readAnimation(const std::string& path) {
   std::vector<unsigned char> bytes;
   if (!readGifFile(path, bytes)) return nullptr;
-  // A GIF the picture object would refuse stays refused; one picture is a still.
-  if (pictureDecoderFor(bytes.data(), bytes.size()) != PictureDecoder::SystemPicture) return nullptr;
-  if (countGifPictures(bytes.data(), bytes.size()) < 2) return nullptr;
   auto job = std::make_shared<LedAnimationJob>();
-  job->animation = decodeGifAnimation(bytes.data(), bytes.size());
-  if (job->animation.pictures.size() < 2) return nullptr;
+  if (!readLedAnimation(bytes.data(), bytes.size(), job->animation)) return nullptr;
   job->canvas = std::make_unique<GifCanvas>(job->animation);
   job->canvas->compose(0);
   return job;
