@@ -9,12 +9,15 @@
 #include <vector>
 
 #include "../core/GifBytes.h"
+#include "../core/GifDecoding.h"
 #include "layout/Layout.h"
 #include "panel/PanelIds.h"
 #include "sign/win32/LedAnimation.h"
+#include "record/win32/Recorder.h"
 #include "sign/win32/Pictures.h"
 #include "sign_test_support.h"
 #include "state/win32/AppState.h"
+#include "support/Files.h"
 #include "support/WinTest.h"
 
 namespace rovenza {
@@ -130,6 +133,37 @@ TEST_F(SignAnimation, AnotherFrameOrHidingTheSignStopsItAtOnce) {
   ASSERT_TRUE(isLedAnimationPlaying(1));
   ShowWindow(clipOf(1).handle(), SW_HIDE);
   EXPECT_FALSE(isLedAnimationPlaying(1));
+}
+
+TEST_F(SignAnimation, ARecordingCatchesThePicturesAsTheyPlayNeverHalfWritten) {
+  const std::string path = still.file("animated.gif");
+  ASSERT_TRUE(startRecording(session.main(), path));
+  showFrame(0, 1);
+  int changes = 0;
+  COLORREF last = test::clipPixel(0, 5, 5);
+  ASSERT_TRUE(test::pumpUntil([&] {
+    const COLORREF now = test::clipPixel(0, 5, 5);
+    if (now != last) ++changes;
+    last = now;
+    return changes >= 6;
+  }, 10000));
+  ASSERT_TRUE(stopRecording());
+  const test::DecodedGif gif = test::decodeGif(test::readWholeFile(path));
+  ASSERT_TRUE(gif.ok);
+  const int left = clipOf(0).left(), top = clipOf(0).top();
+  int red = 0, green = 0;
+  for (const test::DecodedFrame& frame : gif.frames) {
+    const auto at = [&](int x, int y) { return frame.screen[static_cast<std::size_t>(top + y) * gif.width + left + x]; };
+    if (at(5, 5) != kRed && at(5, 5) != kGreen) continue;  // before the first picture
+    (at(5, 5) == kRed ? red : green)++;
+    for (int y = 0; y < 20; ++y) {
+      for (int x = 0; x < 30; ++x) {
+        ASSERT_EQ(x < 15 ? at(5, 5) : kRed, at(x, y)) << "one picture in each frame, at " << x << "," << y;
+      }
+    }
+  }
+  EXPECT_GE(red, 2);
+  EXPECT_GE(green, 2);
 }
 
 }  // namespace
