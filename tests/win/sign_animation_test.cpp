@@ -29,13 +29,6 @@ using test::TempFolder;
 constexpr COLORREF kBlue = RGB(0, 0, 200);
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
 
-void writeFile(const std::string& path, const std::vector<unsigned char>& bytes) {
-  HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  DWORD written = 0;
-  WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  CloseHandle(out);
-}
-
 // A 30 x 20 GIF looping forever: red, shown `firstDelay` hundredths, then
 // green over its left half for 40 ms. With `clearColumn` the red's left
 // column is transparent (its colour blue).
@@ -59,8 +52,8 @@ class SignAnimation : public ::testing::Test {
     session.closeSplash();
     // Frame 0 a blue still, frame 1 the animation.
     test::writeBmp(folder.file("f00.bmp"), 30, 20, kBlue);
-    writeFile(folder.file("f01.gif"), redGreenGif(2));
-    writeFile(still.file("f00.gif"), redGreenGif(1));
+    test::writeFile(folder.file("f01.gif"), redGreenGif(2));
+    test::writeFile(still.file("f00.gif"), redGreenGif(1));
     for (int sign = 0; sign < 2; ++sign) {
       app.layout.signs[sign].kind = static_cast<std::uint8_t>(SignKind::Led);
       app.layout.signs[sign].picturePath = folder.path();
@@ -101,7 +94,7 @@ TEST_F(SignAnimation, AnAnimatedLedFrameAlternatesOnScreenAndStopsAtReset) {
 }
 
 TEST_F(SignAnimation, TheFirstPictureIsTheOneTheStillGifShows) {
-  writeFile(folder.file("f02.gif"), redGreenGif(2, 1000));  // the first picture stays 10 s
+  test::writeFile(folder.file("f02.gif"), redGreenGif(2, 1000));  // the first picture stays 10 s
   showFrame(1, 2);
   ASSERT_TRUE(isLedAnimationPlaying(1));
   HBITMAP today = loadPicture(still.file("f00.gif"));
@@ -111,7 +104,7 @@ TEST_F(SignAnimation, TheFirstPictureIsTheOneTheStillGifShows) {
   EXPECT_EQ(test::pixelsOf(today), test::pixelsOf(app.signStates[1].picture.get()));
   DeleteObject(today);
   // Transparent pixels show the black of an unlit sign.
-  writeFile(folder.file("f03.gif"), redGreenGif(2, 1000, true));
+  test::writeFile(folder.file("f03.gif"), redGreenGif(2, 1000, true));
   showFrame(1, 3);
   EXPECT_EQ(RGB(0, 0, 0), test::clipPixel(1, 0, 5));
   EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(1, 1, 5));
