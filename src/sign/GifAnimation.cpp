@@ -55,6 +55,8 @@ bool peekPlacement(ByteReader reader, const GifFileType& gif, Placement& placeme
   placement.height = height;
   placement.keptWidth = std::max(0, std::min<std::int32_t>(left + width, gif.SWidth) - left);
   placement.keptHeight = std::max(0, std::min<std::int32_t>(top + height, gif.SHeight) - top);
+  // Nothing of a picture beside or below the screen is kept.
+  if (placement.keptWidth == 0 || placement.keptHeight == 0) placement.keptWidth = placement.keptHeight = 0;
   return true;
 }
 

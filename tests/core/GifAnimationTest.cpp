@@ -112,13 +112,17 @@ TEST(GifAnimation, PicturesAreClippedToTheScreen) {
   GifSpec spec{3, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
   GifPictureSpec partly = filledPicture(2, 1, 3, 2, 1);  // one pixel inside
   GifPictureSpec outside = filledPicture(7, 9, 2, 2, 2);
-  spec.pictures = {filledPicture(0, 0, 3, 2, 0), partly, outside};
+  GifPictureSpec beside = filledPicture(3, 0, 2, 2, 3);  // right of the screen, level with it
+  beside.disposal = 3;
+  spec.pictures = {filledPicture(0, 0, 3, 2, 0), partly, outside, beside, filledPicture(0, 0, 1, 1, 1)};
   const GifAnimation animation = decode(writeGif(spec));
-  ASSERT_EQ(3u, animation.pictures.size());
+  ASSERT_EQ(5u, animation.pictures.size());
   EXPECT_EQ(1, animation.pictures[1].width);
   EXPECT_EQ(1, animation.pictures[1].height);
   EXPECT_EQ(0, animation.pictures[2].width);
-  EXPECT_EQ((std::vector<std::uint32_t>{kRed, kRed, kRed, kRed, kRed, kGreen}), composedUpTo(animation, 2));
+  EXPECT_EQ(0, animation.pictures[3].height);
+  EXPECT_EQ((std::vector<std::uint32_t>{kRed, kRed, kRed, kRed, kRed, kGreen}), composedUpTo(animation, 3));
+  EXPECT_EQ((std::vector<std::uint32_t>{kGreen, kRed, kRed, kRed, kRed, kGreen}), composedUpTo(animation, 4));
 }
 
 TEST(GifAnimation, OwnColourTablesInterlacingAndIndicesPastTheTable) {
