@@ -262,7 +262,10 @@ bool readLedAnimation(const unsigned char* data, std::size_t size, GifAnimation&
 }
 
 GifCanvas::GifCanvas(const GifAnimation& animation)
-    : animation_(animation), pixels_(std::size_t(animation.width) * std::size_t(animation.height), 0) {}
+    : animation_(animation), pixels_(std::size_t(animation.width) * std::size_t(animation.height), 0) {
+  const auto restores = [](const GifPicture& p) { return p.disposal == GifDisposal::RestorePrevious; };
+  if (std::any_of(animation.pictures.begin(), animation.pictures.end(), restores)) saved_.assign(pixels_.size(), 0);
+}
 
 void GifCanvas::compose(std::size_t index) {
   const std::vector<GifPicture>& pictures = animation_.pictures;
@@ -275,7 +278,6 @@ void GifCanvas::compose(std::size_t index) {
     if (next_ > 0) dispose(pictures[next_ - 1]);
     const GifPicture& picture = pictures[next_];
     if (picture.disposal == GifDisposal::RestorePrevious) {
-      if (saved_.size() != pixels_.size()) saved_.assign(pixels_.size(), 0);
       for (std::int32_t y = 0; y < picture.height; ++y) {
         const std::size_t at = std::size_t(picture.top + y) * std::size_t(animation_.width) + std::size_t(picture.left);
         std::copy_n(pixels_.begin() + static_cast<std::ptrdiff_t>(at), picture.width,

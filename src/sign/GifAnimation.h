@@ -85,6 +85,7 @@ bool readLedAnimation(const unsigned char* data, std::size_t size, GifAnimation&
 // The screen as the pictures leave it, composed in their order.
 class GifCanvas {
  public:
+  // Takes all the memory it needs here: composing allocates nothing.
   explicit GifCanvas(const GifAnimation& animation);
   // Composes picture `index`: after the one before it when `index` follows
   // the last composed, otherwise on a black screen from picture 0 on. Each
