@@ -28,6 +28,7 @@
 
 using namespace rovenza;
 using bench::nowMs;
+using bench::sourcePath;
 using bench::pumpPending;
 using bench::pumpUntilEnded;
 
@@ -41,12 +42,6 @@ double percentile(std::vector<double> values, double p) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   return values[std::min(values.size() - 1, static_cast<std::size_t>(p * values.size()))];
-}
-
-std::string sourcePath(const std::string& relative) {
-  std::string path = std::string("Z:") + ROVENZA_SOURCE_DIR + "/" + relative;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
 }
 
 // Picture n is all colour n + 1, so that the sign's first pixel names it.
