@@ -57,7 +57,7 @@ for arch in "${arches[@]}"; do
     cp "$build/rovenza.exe" "$build/rovenza.chm" packaging/README-ja.txt "$stage/$name/"
     cp "$giflib_dir/COPYING" "$stage/$name/giflib-COPYING.txt"
     cp demo/strip.bmp demo/strip.jpg demo/background.jpg demo/bus-line.csv "$stage/$name/demo/"
-    cp demo/led/*.bmp "$stage/$name/demo/led/"
+    cp demo/led/*.bmp demo/led/*.gif "$stage/$name/demo/led/"
     cp "$demo_layout" "$stage/$name/demo/demo.qv4"
     shopt -s nullglob
     for layout in demo/*.qv4; do cp "$layout" "$stage/$name/demo/"; done

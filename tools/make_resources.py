@@ -259,11 +259,17 @@ def horizontal_gradient(size, left, right):
 
 
 def led_panel(size, text, px=16, colour=(255, 150, 20)):
-    """An LED dot board: the text on a grid of 2 x 2 pixel cells, each lit dot a
-    bright pixel with a dimmer glow right and below, unlit dots faintly visible."""
+    """An LED dot board showing the text centred (led_dots)."""
+    w, h = size
+    return led_dots(size, centred_text_mask((w // 2, h // 2), text, px, antialias=False), colour)
+
+
+def led_dots(size, lit_mask, colour=(255, 150, 20)):
+    """An LED dot board: a mask of 2 x 2 pixel cells, each lit dot a bright
+    pixel with a dimmer glow right and below, unlit dots faintly visible."""
     w, h = size
     cols, rows = w // 2, h // 2
-    lit = centred_text_mask((cols, rows), text, px, antialias=False).load()
+    lit = lit_mask.load()
     img = Image.new("RGB", size, (0, 0, 0))
     d = ImageDraw.Draw(img)
     glow = tuple(c * 45 // 100 for c in colour)
@@ -606,6 +612,139 @@ def draw_led_frame(text):
     return led_panel((120, 40), text, px=16)
 
 
+# Animated LED frames: a destination alternating with its English name, each
+# 3 s, and a "via" line scrolling under the destination at 40 dots a second
+# (one dot a picture, 20 and 30 ms in turn).
+LED_ALTERNATING = ("市役所", "City Hall")
+LED_SCROLLING = ("港町", "駅前・市役所経由")
+LED_PALETTE = [(0, 0, 0), (255, 150, 20), (114, 67, 9), (34, 16, 6)]  # led_dots' colours
+
+
+def draw_led_alternating():
+    text, english = LED_ALTERNATING
+    return [draw_led_frame(text), led_panel((120, 40), english, px=12)], [3000, 3000]
+
+
+def draw_led_scrolling():
+    cols, half = 60, 10
+    top = centred_text_mask((cols, half), LED_SCROLLING[0], 10)
+    wide = centred_text_mask((cols * 4, half), LED_SCROLLING[1], 10)
+    x0, _, x1, _ = glyph_box(wide)
+    via = wide.crop((x0, 0, x1, half))
+    frames, durations = [], []
+    # The line enters at the right edge and leaves at the left, one dot a picture.
+    for step in range(via.width + cols):
+        lit = Image.new("L", (cols, 2 * half), 0)
+        lit.paste(top, (0, 0))
+        lit.paste(via, (cols - step, half))
+        frames.append(led_dots((120, 40), lit))
+        durations.append(20 if step % 2 == 0 else 30)
+    return frames, durations
+
+
+def animated_gif(frames, durations_ms):
+    """An animated GIF looping forever, every picture whole (nothing
+    disposed), in the LED palette."""
+    flat = []
+    for c in LED_PALETTE:
+        flat += list(c)
+    palette = Image.new("P", (1, 1))
+    palette.putpalette(flat + [0] * (768 - len(flat)))
+    pictures = [f.quantize(palette=palette, dither=Image.Dither.NONE) for f in frames]
+    buf = io.BytesIO()
+    pictures[0].save(buf, "GIF", save_all=True, append_images=pictures[1:], duration=durations_ms, loop=0,
+                     disposal=1, optimize=False)
+    return buf.getvalue()
+
+
+# Seeds of the GIF fuzz target: small files written byte by byte, so that
+# each holds exactly the records it is about.
+def lzw_plain(indices, min_code_size):
+    """The indices as GIF LZW data that never grows its code width: a clear
+    code before every few literals."""
+    clear = 1 << min_code_size
+    width = min_code_size + 1
+    per_clear = (1 << min_code_size) - 2 or 1
+    codes = []
+    for i, index in enumerate(indices):
+        if i % per_clear == 0:
+            codes.append(clear)
+        codes.append(index)
+    codes.append(clear + 1)
+    bits, count, out = 0, 0, bytearray()
+    for code in codes:
+        bits |= code << count
+        count += width
+        while count >= 8:
+            out.append(bits & 0xFF)
+            bits >>= 8
+            count -= 8
+    if count:
+        out.append(bits & 0xFF)
+    blocks = bytearray([min_code_size])
+    for i in range(0, len(out), 255):
+        chunk = out[i:i + 255]
+        blocks += bytes([len(chunk)]) + chunk
+    return bytes(blocks + b"\0")
+
+
+def gif_seed(width, height, colours, pictures, loop=0):
+    """pictures: dicts of left, top, width, height, indices and optionally
+    delay, disposal, transparent, colours (own table), interlace, data
+    (LZW bytes in place of the encoded indices)."""
+    def table(cs):
+        size = 2
+        while size < len(cs):
+            size *= 2
+        return size, b"".join(bytes(c) for c in cs) + bytes(3 * (size - len(cs)))
+
+    size, gct = table(colours)
+    out = bytearray(b"GIF89a" + struct.pack("<HH", width, height))
+    out += bytes([0xF0 | (size.bit_length() - 2), 0, 0]) + gct
+    if loop is not None:
+        out += b"\x21\xFF\x0BNETSCAPE2.0\x03\x01" + struct.pack("<H", loop) + b"\0"
+    for p in pictures:
+        flags = (p.get("disposal", 0) << 2) | (1 if "transparent" in p else 0)
+        out += b"\x21\xF9\x04" + bytes([flags]) + struct.pack("<H", p.get("delay", 10))
+        out += bytes([p.get("transparent", 0), 0])
+        own = p.get("colours")
+        image_flags = 0x40 if p.get("interlace") else 0
+        if own:
+            own_size, own_table = table(own)
+            image_flags |= 0x80 | (own_size.bit_length() - 2)
+        out += b"\x2C" + struct.pack("<HHHH", p["left"], p["top"], p["width"], p["height"]) + bytes([image_flags])
+        if own:
+            out += own_table
+        out += p.get("data") or lzw_plain(p["indices"], max(2, (own_size if own else size).bit_length() - 1))
+    return bytes(out + b"\x3B")
+
+
+def gif_seeds():
+    rgbw = [(255, 0, 0), (0, 255, 0), (0, 0, 255), (255, 255, 255)]
+
+    def filled(left, top, w, h, index, **more):
+        p = dict(left=left, top=top, width=w, height=h, indices=[index] * (w * h))
+        p.update(more)
+        return p
+
+    two = gif_seed(4, 2, rgbw, [filled(0, 0, 4, 2, 0, delay=50), filled(1, 0, 2, 2, 1, delay=0)])
+    seeds = {
+        "two-pictures.gif": two,
+        "disposals.gif": gif_seed(4, 1, rgbw, [filled(0, 0, 4, 1, 0), filled(1, 0, 2, 1, 1, disposal=1),
+                                               filled(0, 0, 1, 1, 2, disposal=2), filled(3, 0, 1, 1, 3, disposal=3),
+                                               filled(0, 0, 4, 1, 3, transparent=3, delay=1)]),
+        "own-table-interlaced.gif": gif_seed(2, 9, rgbw[:2], [
+            dict(left=0, top=0, width=2, height=9, indices=[y % 4 for y in range(9) for _ in range(2)],
+                 colours=rgbw, interlace=True), filled(0, 0, 2, 1, 5)], loop=3),
+        "zero-sized.gif": gif_seed(2, 2, rgbw, [filled(0, 0, 2, 2, 0), filled(0, 0, 0, 0, 1), filled(1, 1, 1, 1, 1)]),
+        "outside-screen.gif": gif_seed(3, 2, rgbw, [filled(0, 0, 3, 2, 0), filled(2, 1, 3, 2, 1), filled(700, 900, 2, 2, 2)]),
+        "cut-short.gif": two[:len(two) - 6],
+        "bad-lzw.gif": gif_seed(4, 2, rgbw, [filled(0, 0, 4, 2, 0), filled(0, 0, 4, 2, 1, data=b"\x02\x04\xFF\xFF\xFF\xFF\x00")]),
+        "longest-delay.gif": gif_seed(2, 1, rgbw, [filled(0, 0, 2, 1, 0, delay=65535), filled(0, 0, 2, 1, 1)], loop=None),
+    }
+    return seeds
+
+
 def draw_numbered_jpeg_strip():
     """120 x 570: ten 57-row frames, each with its own number and colour band."""
     w, h = 120, 57
@@ -789,6 +928,11 @@ def main(argv=None):
         led = draw_led_frame(text)
         written.append(write(os.path.join(demo, "led", "%02d.bmp" % n), bmp_rgb(led)))
         preview("led%02d" % n, led, 4)
+    for n, (frames, durations) in enumerate([draw_led_alternating(), draw_led_scrolling()], len(LED_FRAMES)):
+        written.append(write(os.path.join(demo, "led", "%02d.gif" % n), animated_gif(frames, durations)))
+        preview("led%02d" % n, frames[len(frames) // 2], 4)
+    for name, data in gif_seeds().items():
+        written.append(write(os.path.join(args.out, "fuzz", "corpus", "gif", name), data))
 
     bg = draw_background()
     written.append(write(os.path.join(demo, "background.jpg"), jpeg_bytes(bg, 85)))

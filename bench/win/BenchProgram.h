@@ -2,13 +2,22 @@
 // The whole program started inside a benchmark, and its messages served.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <string>
 
 #include "BenchClock.h"
 #include "app/win32/StartUp.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza::bench {
+
+// A file of the source tree as the program running under Wine names it.
+inline std::string sourcePath(const std::string& relative) {
+  std::string path = std::string("Z:") + ROVENZA_SOURCE_DIR + "/" + relative;
+  std::replace(path.begin(), path.end(), '/', '\\');
+  return path;
+}
 
 inline void pumpPending() {
   MSG msg;

@@ -37,6 +37,7 @@
 
 using namespace rovenza;
 using bench::nowMs;
+using bench::sourcePath;
 using bench::pumpPending;
 using bench::pumpUntilEnded;
 
@@ -45,12 +46,6 @@ namespace {
 double median(std::vector<double> values) {
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
-}
-
-std::string sourcePath(const std::string& relative) {
-  std::string path = std::string("Z:") + ROVENZA_SOURCE_DIR + "/" + relative;
-  std::replace(path.begin(), path.end(), '/', '\\');
-  return path;
 }
 
 HBITMAP makeBackground(int width, int height) {

@@ -21,6 +21,15 @@ class ByteReader {
   }
   bool skip(std::size_t count) { return count <= remaining() && seek(position_ + count); }
 
+  // Copies up to `count` bytes into `out` (fewer at the end) and moves past
+  // them; returns how many.
+  std::size_t readUpTo(unsigned char* out, std::size_t count) {
+    const std::size_t n = count < remaining() ? count : remaining();
+    for (std::size_t i = 0; i < n; ++i) out[i] = data_[position_ + i];
+    position_ += n;
+    return n;
+  }
+
   bool u8(std::uint8_t& value) {
     if (remaining() < 1) return false;
     value = data_[position_++];

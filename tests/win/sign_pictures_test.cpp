@@ -306,14 +306,6 @@ class SignPictures : public ::testing::Test {
     rollSign(sign);
   }
 
-  COLORREF clipPixel(int sign, int x, int y) {
-    HWND clip = clipOf(sign).handle();
-    HDC dc = GetDC(clip);
-    const COLORREF colour = GetPixel(dc, x, y);
-    ReleaseDC(clip, dc);
-    return colour;
-  }
-
   ProgramSession session;
 };
 
@@ -407,11 +399,11 @@ TEST_F(SignPictures, ANonPictureFileInTheFolderShowsAnEmptySign) {
   useLedFolder(0, folder);
   showFrame(0, "0");
   ASSERT_NE(nullptr, app.signStates[0].picture.get());
-  EXPECT_EQ(RGB(255, 0, 0), clipPixel(0, 5, 5));
+  EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(0, 5, 5));
   showFrame(0, "1");
   EXPECT_EQ(nullptr, app.signStates[0].picture.get());
   EXPECT_EQ(0, SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
-  EXPECT_EQ(RGB(255, 255, 255), clipPixel(0, 5, 5)) << "the old frame's pixels are gone";
+  EXPECT_EQ(RGB(255, 255, 255), test::clipPixel(0, 5, 5)) << "the old frame's pixels are gone";
 }
 
 TEST_F(SignPictures, AMissingOrEmptyFolderLeavesTheSignAsItIs) {

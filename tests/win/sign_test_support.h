@@ -135,6 +135,15 @@ inline int signTop(int sign) {
   return origin.y;
 }
 
+// A pixel of the sign's opening as the screen shows it, in its clip window's client area.
+inline COLORREF clipPixel(int sign, int x, int y) {
+  HWND clip = clipOf(sign).handle();
+  HDC dc = GetDC(clip);
+  const COLORREF colour = GetPixel(dc, x, y);
+  ReleaseDC(clip, dc);
+  return colour;
+}
+
 inline SIZE signSize(int sign) {
   RECT rect{};
   GetWindowRect(signWindowOf(sign).handle(), &rect);

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
+#include "../core/GifBytes.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/RollPlan.h"
+#include "sign/win32/LedAnimation.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sound/Wav.h"
@@ -21,6 +23,7 @@
 #include "sound_test_support.h"
 #include "state/win32/AppMessages.h"
 #include "state/win32/AppState.h"
+#include "support/Files.h"
 #include "support/WinTest.h"
 
 namespace rovenza {
@@ -202,6 +205,21 @@ TEST_F(SoundRoll, AnLedSignClicksWhenItsFrameChanges) {
   ASSERT_EQ((std::vector<VoiceChange>{VoiceChange::Click, VoiceChange::End}), changesOf(1));
   EXPECT_EQ(kClickLength, events[1].sample - events[0].sample);
   EXPECT_EQ(std::vector<std::int16_t>(kClickLength, kClickLevel), heard->range(events[0].sample, events[1].sample));
+}
+
+TEST_F(SoundRoll, AnAnimatedLedFrameClicksWhenShownNotAtEachPicture) {
+  test::TempFolder frames;
+  test::GifSpec spec{20, 30, {0xFF0000, 0x00FF00}, -1, {}};  // played once, 4 pictures of 20 ms
+  for (int n = 0; n < 4; ++n) spec.pictures.push_back(test::filledPicture(0, 0, 20, 30, n % 2, 2));
+  test::writeFile(frames.file("f0.gif"), test::writeGif(spec));
+  app.layout.signs[1].kind = static_cast<std::uint8_t>(SignKind::Led);
+  app.layout.signs[1].picturePath = frames.path();
+  test::setPanelText(kPanelGroups[1].numberDisplay, "0");
+  click(kPanelStart2);
+  ASSERT_TRUE(isLedAnimationPlaying(1));
+  ASSERT_TRUE(test::pumpUntil([] { return !isLedAnimationPlaying(1) && lastChangeIs(1, VoiceChange::End); }));
+  EXPECT_EQ(RGB(0, 255, 0), test::clipPixel(1, 5, 5)) << "the last picture stays";
+  EXPECT_EQ((std::vector<VoiceChange>{VoiceChange::Click, VoiceChange::End}), changesOf(1));
 }
 
 TEST_F(SoundRoll, SwitchedOffNothingIsAskedFor) {

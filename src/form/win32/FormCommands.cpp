@@ -11,6 +11,7 @@
 #include "layout/Qv4File.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
+#include "sign/win32/LedAnimation.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sign/win32/SignWindow.h"
@@ -167,6 +168,8 @@ void changeSignKind(int sign) {
                 "幕の種類の変更", MB_OK | MB_ICONINFORMATION);
     signSpec.kind = static_cast<std::uint8_t>(selected);
     signSpec.picturePath.clear();
+    // A sign of another kind plays no LED frame's animation.
+    stopLedAnimation(sign);
     setFormText(kSignPath[sign], "");
   } else if (sign == 0) {
     return;

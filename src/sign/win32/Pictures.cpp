@@ -15,6 +15,7 @@
 #include "sign/PictureSize.h"
 #include "sign/win32/ImagingPictures.h"
 #include "sign/win32/SignLook.h"
+#include "sign/win32/LedAnimation.h"
 #include "sign/win32/SignWindow.h"
 #include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
@@ -279,10 +280,19 @@ std::string frameName(int sign, int position) { return validSign(sign) ? fileLis
 
 void showLedFrame(int sign, const std::string& path) {
   if (!validSign(sign)) return;
-  HBITMAP picture = loadPicture(path);
-  applyLedLook(picture);
+  stopLedAnimation(sign);
   app.signStates[sign].ledFile = path;
-  setSignPicture(sign, picture);
+  HBITMAP firstPicture = nullptr;
+  std::shared_ptr<LedAnimationJob> animation = loadLedAnimation(path, firstPicture);
+  if (!animation) {
+    HBITMAP picture = loadPicture(path);
+    applyLedLook(picture);
+    setSignPicture(sign, picture);
+    return;
+  }
+  // Its pictures, the first among them, take the look as they are written.
+  setSignPicture(sign, firstPicture);
+  startLedAnimation(sign, std::move(animation));
 }
 
 void showStripPicture(int sign) {

@@ -7,6 +7,7 @@
 #include "sign/FilmLook.h"
 #include "sign/RollPacer.h"
 #include "sign/RollPlan.h"
+#include "sign/win32/LedAnimation.h"
 #include "sign/win32/Opening.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/RollClock.h"
@@ -282,6 +283,7 @@ void startRoll(const RollRequest& request) {
   SignSpec& signSpec = app.layout.signs[sign];
 
   if (signSpec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
+    stopLedAnimation(sign);
     state.targetFrame = request.targetFrame;
     // A folder path left empty names no folder: the sign stays as it is.
     if (!signSpec.picturePath.empty()) showLedFrameNumber(sign, state.targetFrame);
@@ -299,6 +301,7 @@ void startRoll(const RollRequest& request) {
 
 void stopRoll(int sign) {
   if (!validSign(sign)) return;
+  stopLedAnimation(sign);
   SignState& state = app.signStates[sign];
   RollJob* job = state.roll.get();
   // A roll that has ended or was stopped before has settled already.

@@ -40,7 +40,8 @@ bool isRollRunning(int sign);
 // False while either sign's roll thread runs: a command must then do nothing.
 bool rollBusyGuard();
 
-// Stops the sign's roll thread at once (its exit status becomes 1 or 2); no
+// Stops the sign's roll thread, or its LED frame's animation, at once (a
+// roll thread's exit status becomes 1 or 2); no
 // step of it draws or moves the sign after this returns: the sign window
 // stands where the roll drew the strip last. It does not tell the listener
 // that the sign stands still. Used by reset and exit. It waits for a step the

@@ -16,7 +16,7 @@ namespace rovenza {
 namespace {
 
 std::atomic<bool> lookOn{false};  // read by the roll threads as they draw
-int ledDotPitch = kDefaultDotPitch;
+std::atomic<int> ledDotPitch{kDefaultDotPitch};  // read by the animation threads too
 
 bool showsKind(int sign, SignKind kind) { return effectiveKind(app.layout.signs[sign].kind) == kind; }
 
@@ -74,7 +74,15 @@ void applyLedLook(HBITMAP picture) {
   const bool topDown = header.biHeight < 0;
   const PixelRows rows{topDown ? bits : bits + static_cast<std::ptrdiff_t>(height - 1) * width,
                        topDown ? width : -static_cast<std::ptrdiff_t>(width), width, height};
-  drawDotBoard(rows, ledDotPitch);
+  drawDotBoard(rows, ledDotPitch.load());
+}
+
+void applyLedLook(void* bits, int width, int height) {
+  if (!lookOn.load() || !bits || width <= 0 || height <= 0) return;
+  auto* pixels = static_cast<std::uint32_t*>(bits);
+  const PixelRows rows{pixels + static_cast<std::ptrdiff_t>(height - 1) * width, -static_cast<std::ptrdiff_t>(width),
+                       width, height};
+  drawDotBoard(rows, ledDotPitch.load());
 }
 
 bool paintFilmLook(int sign, HWND window) {

@@ -18,6 +18,9 @@ bool signLookOn();
 // loadPicture makes them), in place, as a dot board when the look is on;
 // leaves it as it is when the look is off or the bitmap is no such picture.
 void applyLedLook(HBITMAP picture);
+// The same over the pixels of a bottom-up 32-bit DIB section of `width` by
+// `height` (an animation's picture as it is written); any thread.
+void applyLedLook(void* bits, int width, int height);
 
 // A paint of a roll-film sign's clip window or sign window (`window`) with
 // the look on: draws the whole opening, shaded, with the strip where the

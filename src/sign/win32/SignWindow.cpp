@@ -6,6 +6,7 @@
 
 #include "common/win32/Scoped.h"
 #include "sign/SignWindowPlace.h"
+#include "sign/win32/LedAnimation.h"
 #include "sign/win32/Opening.h"
 #include "sign/win32/Roll.h"
 #include "sign/win32/SignLook.h"
@@ -41,6 +42,8 @@ void takeShownPicture(int sign, HWND window) {
 // A roll thread stops drawing from the bitmap the window lets go of (its
 // owner deletes it next), and draws from the new one once the window has it.
 LRESULT onSetImage(int sign, HWND window, WPARAM type, LPARAM image) {
+  // An animation draws into the bitmap let go of here.
+  stopLedAnimation(sign);
   {
     OpeningLock lock(sign);
     setOpeningPicture(sign, nullptr);
@@ -94,6 +97,7 @@ LRESULT CALLBACK signWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_PAINT:
       if (paintRollOpening(static_cast<int>(sign), window)) return 0;
       if (paintFilmLook(static_cast<int>(sign), window)) return 0;
+      if (paintLedAnimation(static_cast<int>(sign), window)) return 0;
       if (onPaint(static_cast<int>(sign), window)) return 0;
       break;
     case WM_DESTROY:
@@ -119,15 +123,22 @@ void repaintChildrenToo(HWND clip) {
 }
 
 // The clip window: while a roll runs it paints the opening as the roll drew
-// it last; otherwise, with the signs' look on, the whole shaded opening;
-// otherwise it paints itself, and the sign window its part.
+// it last; while an animation has the sign, as the animation drew it;
+// otherwise, with the signs' look on, the whole shaded opening; otherwise it
+// paints itself, and the sign window its part. Hidden, it stops the sign's
+// animation.
 LRESULT CALLBACK clipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                 DWORD_PTR sign) {
   switch (message) {
     case WM_PAINT:
       if (paintRollOpening(static_cast<int>(sign), window)) return 0;
       if (paintFilmLook(static_cast<int>(sign), window)) return 0;
+      if (paintLedAnimation(static_cast<int>(sign), window)) return 0;
       repaintChildrenToo(window);
+      break;
+    case WM_SHOWWINDOW:
+      // A hidden sign stops its animation (a parent minimised does not).
+      if (!wParam && lParam == 0) stopLedAnimation(static_cast<int>(sign));
       break;
     case WM_NCDESTROY:
       RemoveWindowSubclass(window, clipWindowProc, id);

@@ -11,6 +11,7 @@
 namespace rovenza {
 
 struct RollJob;
+struct LedAnimationJob;
 
 // What an LED sign's sorted file list was last filled from.
 struct FrameListingStamp {
@@ -31,6 +32,7 @@ struct SignState {
   std::shared_ptr<RollJob> roll;  // the latest roll, shared with its thread
   FrameListingStamp listing;      // LED signs: what the sorted file list holds
   std::string ledFile;            // LED signs: the file of the frame shown (empty: none)
+  std::shared_ptr<LedAnimationJob> animation;  // LED signs: the animated frame playing, shared with its thread
 };
 
 }  // namespace rovenza

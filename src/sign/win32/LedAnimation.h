@@ -1,0 +1,48 @@
+#pragma once
+// An LED frame file that is an animated GIF plays on a thread of its own
+// (one per sign), paced against the performance counter as a roll is. The
+// sign window shows a 32-bit DIB section the size of the GIF's screen; each
+// picture is written into it and the opening drawn from it under the sign's
+// opening lock, so that a picture needs no message to the user-interface
+// thread and a recording never catches one half drawn. A still GIF, and
+// every other file, is none of this module's business.
+#include <windows.h>
+
+#include <cstdint>
+#include <memory>
+#include <string>
+
+namespace rovenza {
+
+struct LedAnimationJob;
+
+// Reads `path` as an animated GIF (two pictures or more, within the picture
+// ceilings): its first picture is composed into a new DIB section, which
+// `picture` receives for the sign window (the caller owns it). Null, with
+// `picture` null, for any other file.
+std::shared_ptr<LedAnimationJob> loadLedAnimation(const std::string& path, HBITMAP& picture);
+
+// Plays `job` on the LED sign whose window has just been given its picture:
+// the first picture counts as shown now. Without a thread the first picture
+// stays.
+void startLedAnimation(int sign, std::shared_ptr<LedAnimationJob> job);
+
+// Stops the sign's animation at once: no picture of it is drawn after this
+// returns, and its thread has ended. The picture it showed last stays.
+void stopLedAnimation(int sign);
+
+// Whether the sign's animation still plays (its thread runs).
+bool isLedAnimationPlaying(int sign);
+
+// A paint of the sign's clip window or sign window (`window`) while an
+// animation has the sign: draws the opening from the picture under the
+// lock, so that no picture is painted half written, and validates `window`.
+// False, with nothing done, when no animation has the sign.
+bool paintLedAnimation(int sign, HWND window);
+
+// Every picture of an animated LED frame reaches the screen through this:
+// `pixels` (width x height, 0x00RRGGBB, rows from the top) written into the
+// bottom-up 32-bit DIB section pixels `bits` that the sign window shows.
+void writeLedPicture(void* bits, int width, int height, const std::uint32_t* pixels);
+
+}  // namespace rovenza
