@@ -156,7 +156,7 @@ double timedRoll() {
   SetDlgItemTextA(app.panelWindow, ids.intervalEdit, "100");
   const double start = nowMs();
   rollSign(0);
-  const double took = pumpUntilEnded(app.signStates[0].rollThread) - start;
+  const double took = pumpUntilEnded(app.signStates[0].rollThread.get()) - start;
   resetSign(0);
   pumpPending();
   return took;

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -14,7 +15,9 @@
 #include "panel/PanelIds.h"
 #include "sign/win32/LedAnimation.h"
 #include "record/win32/Recorder.h"
+#include "sign/LedLook.h"
 #include "sign/win32/Pictures.h"
+#include "sign/win32/SignLook.h"
 #include "sign_test_support.h"
 #include "state/win32/AppState.h"
 #include "support/Files.h"
@@ -126,6 +129,27 @@ TEST_F(SignAnimation, AnotherFrameOrHidingTheSignStopsItAtOnce) {
   ASSERT_TRUE(isLedAnimationPlaying(1));
   ShowWindow(clipOf(1).handle(), SW_HIDE);
   EXPECT_FALSE(isLedAnimationPlaying(1));
+}
+
+// With the signs' look on, every picture of an animation is shown as the dot
+// board of that picture, as a still frame's is.
+TEST_F(SignAnimation, WithTheLookOnEachPictureIsADotBoard) {
+  setSignLook(true, kDefaultDotPitch);
+  const auto dotted = [](std::vector<std::uint32_t> pixels) {
+    drawDotBoard(PixelRows{pixels.data(), 30, 30, 20}, kDefaultDotPitch);
+    return pixels;
+  };
+  std::vector<std::uint32_t> red(30 * 20, kRed);
+  std::vector<std::uint32_t> redGreen = red;
+  for (int y = 0; y < 20; ++y) std::fill_n(redGreen.begin() + y * 30, 15, kGreen);
+  showFrame(0, 1);
+  ASSERT_TRUE(isLedAnimationPlaying(0));
+  EXPECT_EQ(dotted(red), test::pixelsOf(app.signStates[0].picture.get())) << "the first picture";
+  EXPECT_TRUE(test::pumpUntil(
+      [&] { return test::pixelsOf(app.signStates[0].picture.get()) == dotted(redGreen); }, 5000))
+      << "the second picture";
+  click(kPanelGroups[0].reset);
+  setSignLook(false, kDefaultDotPitch);
 }
 
 TEST_F(SignAnimation, ARecordingCatchesThePicturesAsTheyPlayNeverHalfWritten) {
