@@ -5,7 +5,8 @@
 // sign's roll (0 -> 10, speed 2, interval 100) against its nominal length
 // with the animation playing and without; and the program's processor time
 // while only the animation plays.
-//   animation_bench.exe [seconds] [rolls]
+// With "effects", the signs' look is on (each picture shown as a dot board).
+//   animation_bench.exe [seconds] [rolls] [effects]
 #include <windows.h>
 #include <mmsystem.h>
 
@@ -23,7 +24,9 @@
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/LedAnimation.h"
 #include "sign/win32/Pictures.h"
+#include "sign/LedLook.h"
 #include "sign/win32/Roll.h"
+#include "sign/win32/SignLook.h"
 #include "state/win32/AppState.h"
 
 using namespace rovenza;
@@ -44,11 +47,14 @@ double percentile(std::vector<double> values, double p) {
   return values[std::min(values.size() - 1, static_cast<std::size_t>(p * values.size()))];
 }
 
-// Picture n is all colour n + 1, so that the sign's first pixel names it.
+// Picture n is all colour kFirstColour + n: lit (so that the dot look shows
+// it in its own colour at each dot's middle), its blue byte naming it.
+constexpr std::uint32_t kFirstColour = 0x404041;
+
 void writeAnimation(const std::string& path) {
   test::GifSpec spec{192, 48, {}, 0, {}};
   for (int n = 0; n < kPictures; ++n) {
-    spec.colours.push_back(static_cast<std::uint32_t>(n + 1));
+    spec.colours.push_back(kFirstColour + static_cast<std::uint32_t>(n));
     spec.pictures.push_back(test::filledPicture(0, 0, 192, 48, static_cast<std::uint8_t>(n), kDelayHundredths));
   }
   const std::vector<unsigned char> bytes = test::writeGif(spec);
@@ -72,7 +78,7 @@ DWORD WINAPI watchThread(LPVOID parameter) {
   while (!watch.stop) {
     const std::uint32_t now = *watch.pixel & 0xFFFFFF;
     if (now != last) {
-      watch.changes.emplace_back(nowMs(), now - 1);
+      watch.changes.emplace_back(nowMs(), now - kFirstColour);
       last = now;
     }
     Sleep(1);
@@ -104,7 +110,10 @@ void lateness(double seconds) {
   DIBSECTION dib{};
   GetObjectA(app.signStates[1].picture.get(), sizeof dib, &dib);
   Watch watch;
-  watch.pixel = static_cast<const volatile std::uint32_t*>(dib.dsBm.bmBits);
+  // The middle of the bottom left dot of the look's default pitch (row 46,
+  // second from the bottom of the bottom-up rows; column 1): with the look
+  // off, simply a pixel of the picture.
+  watch.pixel = static_cast<const volatile std::uint32_t*>(dib.dsBm.bmBits) + dib.dsBm.bmWidth + 1;
   HANDLE thread = CreateThread(nullptr, 0, watchThread, &watch, 0, nullptr);
   pumpFor(seconds * 1000);
   watch.stop = true;
@@ -188,8 +197,13 @@ void rolls(int count) {
 int main(int argc, char** argv) {
   const double seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
   const int rollCount = argc > 2 ? std::max(1, std::atoi(argv[2])) : 5;
+  const bool effects = argc > 3 && std::string(argv[3]) == "effects";
   HWND main = bench::startProgram();
   if (!main) return 1;
+  if (effects) {
+    setSignLook(true, kDefaultDotPitch);
+    std::printf("the signs' look on (dot pitch %d)\n", kDefaultDotPitch);
+  }
 
   char temp[MAX_PATH] = {};
   GetTempPathA(sizeof temp, temp);

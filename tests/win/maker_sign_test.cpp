@@ -54,21 +54,18 @@ std::string listText(int row, int column) {
 
 // A message box of this thread captioned "幕の作成" (the maker's own window
 // has that title too, but is no dialog box).
+BOOL CALLBACK findMakerMessageBox(HWND window, LPARAM found) {
+  if (IsWindowVisible(window) && test::className(window) == "#32770" && test::windowText(window) == kMakerTitle) {
+    *reinterpret_cast<HWND*>(found) = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
 HWND makerMessageBox() {
-  struct Find {
-    HWND box = nullptr;
-  } find;
-  EnumThreadWindows(
-      GetCurrentThreadId(),
-      [](HWND window, LPARAM param) -> BOOL {
-        if (IsWindowVisible(window) && test::className(window) == "#32770" && test::windowText(window) == kMakerTitle) {
-          reinterpret_cast<Find*>(param)->box = window;
-          return FALSE;
-        }
-        return TRUE;
-      },
-      reinterpret_cast<LPARAM>(&find));
-  return find.box;
+  HWND box = nullptr;
+  EnumThreadWindows(GetCurrentThreadId(), findMakerMessageBox, reinterpret_cast<LPARAM>(&box));
+  return box;
 }
 
 // Runs `action`, which is expected to show the maker's message box, reads
