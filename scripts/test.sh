@@ -20,9 +20,12 @@ failed_total=0
 logdir=$(mktemp -d /tmp/rovenza-test.XXXXXX)
 on_exit "rm -rf '$logdir'"
 
+# Minutes and seconds since the command started.
+elapsed() { printf '%dm%02ds' $((SECONDS / 60)) $((SECONDS % 60)); }
+
 build() {
     local preset=$1
-    echo "=== build $preset"
+    echo "=== build $preset (at $(elapsed))"
     if ! cmake --preset "$preset"; then
         failed+=("configure $preset")
         return 1
@@ -36,7 +39,7 @@ build() {
 # Runs one test preset, echoing its output, and adds its counts to the totals.
 run_tests() {
     local preset=$1 log="$logdir/$1.log" status=0 line total nfail
-    echo "=== test $preset"
+    echo "=== test $preset (at $(elapsed))"
     ctest --preset "$preset" 2>&1 | tee "$log" || status=$?
     line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1 || true)
     if [[ -n "$line" ]]; then
@@ -61,14 +64,31 @@ summaries=()
 echo "=== include order"
 python3 tools/include_order.py || failed+=("include order")
 native_ok=0 win64_ok=0 win32_ok=0 fuzz_ok=0
+fuzz=0
+has_preset cmake fuzz && fuzz=1
 build native && native_ok=1
 build win64 && win64_ok=1
-build win32 && win32_ok=1
-fuzz=0
-if has_preset cmake fuzz; then
-    fuzz=1
-    build fuzz && fuzz_ok=1
-fi
+
+# The i686 build and the fuzz targets are built while the native and x86_64
+# tests run: a window test mostly waits for its windows, so the two share the
+# machine well. Their output follows the x86_64 tests.
+(
+    build win32 >"$logdir/build-win32.log" 2>&1 || echo win32 >>"$logdir/build-failed"
+    if ((fuzz)); then
+        build fuzz >"$logdir/build-fuzz.log" 2>&1 || echo fuzz >>"$logdir/build-failed"
+    fi
+) &
+background_builds=$!
+on_exit "kill $background_builds 2>/dev/null || true"
+
+# Waits for those builds and shows what they printed.
+finish_background_builds() {
+    wait "$background_builds" || true
+    cat "$logdir/build-win32.log"
+    ((fuzz)) && cat "$logdir/build-fuzz.log"
+    grep -qx win32 "$logdir/build-failed" 2>/dev/null && failed+=("build win32") || win32_ok=1
+    grep -qx fuzz "$logdir/build-failed" 2>/dev/null && failed+=("build fuzz") || fuzz_ok=1
+}
 
 ((native_ok)) && run_tests native
 
@@ -81,22 +101,23 @@ runs_32_bit() {
         "$ROVENZA_WINE" "$probe" --gtest_list_tests >/dev/null 2>&1
 }
 
-if ((win64_ok || win32_ok)); then
-    # One private X server and one Wine session for every window test of both
-    # builds, so that the desktop is always 1024x768 and Wine starts once.
-    unset DISPLAY
-    if start_display && start_session; then
-        ((win64_ok)) && run_tests win64
-        if ((win32_ok)); then
-            if runs_32_bit; then
-                run_tests win32
-            else
-                echo "=== test win32: skipped: this machine does not run 32-bit programs under Wine (wine32:i386)"
-                summaries+=("win32: skipped (no 32-bit Wine here)")
-            fi
-        fi
+# One private X server and one Wine session for every window test of both
+# builds, so that the desktop is always 1024x768 and Wine starts once.
+unset DISPLAY
+session=0
+if start_display && start_session; then
+    session=1
+else
+    failed+=("wine session")
+fi
+((session && win64_ok)) && run_tests win64
+finish_background_builds
+if ((session && win32_ok)); then
+    if runs_32_bit; then
+        run_tests win32
     else
-        failed+=("wine session")
+        echo "=== test win32: skipped: this machine does not run 32-bit programs under Wine (wine32:i386)"
+        summaries+=("win32: skipped (no 32-bit Wine here)")
     fi
 fi
 
@@ -112,5 +133,5 @@ done
 if ((${#failed[@]})); then
     echo "FAILED: ${failed[*]}"
 fi
-echo "ctest: $passed_total passed, $failed_total failed"
+echo "ctest: $passed_total passed, $failed_total failed ($(elapsed) in all)"
 ((${#failed[@]} == 0))

@@ -267,13 +267,17 @@ TEST_F(SoundRoll, SwitchingOffAndOnWhileBothSignsRollStopsNoRoll) {
   }
   // The stream that stands at the end plays, and a roll is heard through it.
   ASSERT_TRUE(test::pumpUntil([] { return soundPlaying(); }));
+  // (The last roll's stop may still be sounding: its end can come after this.)
   const std::size_t heardBefore = eventsOf(0).size();
+  const auto heardWholeRoll = [&] {
+    const std::vector<VoiceChange> changes = changesOf(0);
+    const auto from = changes.begin() + static_cast<std::ptrdiff_t>(std::min(heardBefore, changes.size()));
+    const auto start = std::find(from, changes.end(), VoiceChange::Start);
+    return start != changes.end() && std::find(start, changes.end(), VoiceChange::End) != changes.end();
+  };
   setUp(0, app.signStates[0].currentFrame == 1 ? "0" : "1", "0", "0");
   click(kPanelStart1);
-  ASSERT_TRUE(test::pumpWhileRolling(
-      [&] { return !isRollRunning(0) && eventsOf(0).size() > heardBefore && lastChangeIs(0, VoiceChange::End); },
-      30000));
-  EXPECT_EQ(VoiceChange::Start, eventsOf(0)[heardBefore].change);
+  EXPECT_TRUE(test::pumpWhileRolling([&] { return !isRollRunning(0) && heardWholeRoll(); }, 30000));
 }
 
 }  // namespace
