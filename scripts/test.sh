@@ -72,7 +72,9 @@ build win64 && win64_ok=1
 # The i686 build and the fuzz targets are built while the native and x86_64
 # tests run: a window test mostly waits for its windows, so the two share the
 # machine well. Their output follows the x86_64 tests.
+# At the lowest priority, so that the window tests get the processor first.
 (
+    renice -n 19 -p "$BASHPID" >/dev/null
     build win32 >"$logdir/build-win32.log" 2>&1 || echo win32 >>"$logdir/build-failed"
     if ((fuzz)); then
         build fuzz >"$logdir/build-fuzz.log" 2>&1 || echo fuzz >>"$logdir/build-failed"
