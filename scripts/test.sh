@@ -38,9 +38,16 @@ build() {
 
 # Runs one test preset, echoing its output, and adds its counts to the totals.
 run_tests() {
-    local preset=$1 log="$logdir/$1.log" status=0 line total nfail
-    echo "=== test $preset (at $(elapsed))"
-    ctest --preset "$preset" 2>&1 | tee "$log" || status=$?
+    local status=0
+    echo "=== test $1 (at $(elapsed))"
+    ctest --preset "$1" 2>&1 | tee "$logdir/$1.log" || status=$?
+    count_tests "$1" "$status"
+}
+
+# Adds the counts of a test preset's run (its output in $logdir/PRESET.log,
+# ctest's exit status) to the totals.
+count_tests() {
+    local preset=$1 log="$logdir/$1.log" status=$2 line total nfail
     line=$(grep -E '^[0-9]+% tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -1 || true)
     if [[ -n "$line" ]]; then
         nfail=$(sed -E 's/.*passed, ([0-9]+) tests? failed.*/\1/' <<<"$line")
@@ -71,13 +78,24 @@ build win64 && win64_ok=1
 
 # The i686 build and the fuzz targets are built while the native and x86_64
 # tests run: a window test mostly waits for its windows, so the two share the
-# machine well. Their output follows the x86_64 tests.
+# machine well. Their output follows the x86_64 tests, the fuzz runs' the
+# i686 tests.
 # At the lowest priority, so that the window tests get the processor first.
+# The fuzz targets' runs (a few seconds each, over their seeds) follow their
+# build there too.
 (
     renice -n 19 -p "$BASHPID" >/dev/null
     build win32 >"$logdir/build-win32.log" 2>&1 || echo win32 >>"$logdir/build-failed"
     if ((fuzz)); then
-        build fuzz >"$logdir/build-fuzz.log" 2>&1 || echo fuzz >>"$logdir/build-failed"
+        if build fuzz >"$logdir/build-fuzz.log" 2>&1; then
+            if has_preset ctest fuzz; then
+                status=0
+                { echo "=== test fuzz (at $(elapsed))" && ctest --preset fuzz; } >"$logdir/fuzz.log" 2>&1 || status=$?
+                echo "$status" >"$logdir/fuzz.status"
+            fi
+        else
+            echo fuzz >>"$logdir/build-failed"
+        fi
     fi
 ) &
 background_builds=$!
@@ -123,8 +141,9 @@ if ((session && win32_ok)); then
     fi
 fi
 
-if ((fuzz && fuzz_ok)) && has_preset ctest fuzz; then
-    run_tests fuzz
+if [[ -f "$logdir/fuzz.status" ]]; then
+    cat "$logdir/fuzz.log"
+    count_tests fuzz "$(<"$logdir/fuzz.status")"
 fi
 
 echo
