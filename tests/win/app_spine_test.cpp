@@ -378,7 +378,7 @@ TEST_F(Spine, CornerRoundingWithAnotherIndexOnlyRepaints) {
 
 TEST_F(Spine, UnknownCommandIdsAreIgnored) {
   HWND main = session.main();
-  for (WPARAM id : {0u, 1000u, 1088u, 1097u, 40000u, 0xFFFFu}) {
+  for (WPARAM id : {0u, 1000u, 1088u, 1099u, 40000u, 0xFFFFu}) {
     EXPECT_EQ(0, SendMessageA(main, WM_COMMAND, id, 0));
   }
   test::pumpPending();
