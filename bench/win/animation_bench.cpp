@@ -52,12 +52,12 @@ double percentile(std::vector<double> values, double p) {
 constexpr std::uint32_t kFirstColour = 0x404041;
 
 void writeAnimation(const std::string& path) {
-  test::GifSpec spec{192, 48, {}, 0, {}};
+  test::GifPlan plan{192, 48, {}, 0, {}};
   for (int n = 0; n < kPictures; ++n) {
-    spec.colours.push_back(kFirstColour + static_cast<std::uint32_t>(n));
-    spec.pictures.push_back(test::filledPicture(0, 0, 192, 48, static_cast<std::uint8_t>(n), kDelayHundredths));
+    plan.colours.push_back(kFirstColour + static_cast<std::uint32_t>(n));
+    plan.pictures.push_back(test::filledPicture(0, 0, 192, 48, static_cast<std::uint8_t>(n), kDelayHundredths));
   }
-  const std::vector<unsigned char> bytes = test::writeGif(spec);
+  const std::vector<unsigned char> bytes = test::writeGif(plan);
   HANDLE out = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
   DWORD written = 0;
   WriteFile(out, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);

@@ -15,7 +15,7 @@ namespace rovenza {
 namespace {
 
 using test::filledPicture;
-using test::GifSpec;
+using test::GifPlan;
 
 constexpr std::int64_t kStart = 5000000;
 
@@ -62,12 +62,12 @@ class FakeScreen : public AnimationScreen {
 
 // Pictures of one pixel: picture n shows colour n + 1, for the delays given.
 GifAnimation animationOf(const std::vector<int>& delays, int loop) {
-  GifSpec spec{1, 1, {}, loop, {}};
+  GifPlan plan{1, 1, {}, loop, {}};
   for (std::size_t n = 0; n < delays.size(); ++n) {
-    spec.colours.push_back(static_cast<std::uint32_t>(n + 1));
-    spec.pictures.push_back(filledPicture(0, 0, 1, 1, static_cast<std::uint8_t>(n), delays[n]));
+    plan.colours.push_back(static_cast<std::uint32_t>(n + 1));
+    plan.pictures.push_back(filledPicture(0, 0, 1, 1, static_cast<std::uint8_t>(n), delays[n]));
   }
-  const std::vector<unsigned char> bytes = test::writeGif(spec);
+  const std::vector<unsigned char> bytes = test::writeGif(plan);
   return decodeGifAnimation(bytes.data(), bytes.size());
 }
 

@@ -15,7 +15,7 @@ namespace {
 
 using test::filledPicture;
 using test::GifPictureSpec;
-using test::GifSpec;
+using test::GifPlan;
 using test::writeGif;
 
 constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00, kBlue = 0x0000FF, kWhite = 0xFFFFFF;
@@ -45,11 +45,11 @@ TEST(GifAnimation, ReadsEachPicturesDelayAndTheLoopCount) {
     std::int64_t plays;
   } cases[] = {{-1, -1, 1}, {0, 0, 0}, {1, 1, 2}, {3, 3, 4}, {65535, 65535, 65536}};
   for (const auto& c : cases) {
-    GifSpec spec{2, 1, {kRed, kGreen}, c.loop, {}};
-    spec.pictures = {filledPicture(0, 0, 2, 1, 0, 300), filledPicture(0, 0, 2, 1, 1, 0), filledPicture(0, 0, 2, 1, 0, 1),
+    GifPlan plan{2, 1, {kRed, kGreen}, c.loop, {}};
+    plan.pictures = {filledPicture(0, 0, 2, 1, 0, 300), filledPicture(0, 0, 2, 1, 1, 0), filledPicture(0, 0, 2, 1, 0, 1),
                      filledPicture(0, 0, 2, 1, 1, 65535)};
-    spec.pictures[1].control = false;  // no control block: delay 0
-    const std::vector<unsigned char> bytes = writeGif(spec);
+    plan.pictures[1].control = false;  // no control block: delay 0
+    const std::vector<unsigned char> bytes = writeGif(plan);
     const GifAnimation animation = decode(bytes);
     ASSERT_EQ(4u, animation.pictures.size()) << c.loop;
     EXPECT_EQ(4u, countGifPictures(bytes.data(), bytes.size()));
@@ -77,10 +77,10 @@ TEST(GifAnimation, EachDisposalUndoesItsPictureAsTheFileSays) {
       {5, {kRed, kGreen, kGreen, kBlue}},  // undefined methods keep it
   };
   for (const auto& c : cases) {
-    GifSpec spec{4, 1, {kRed, kGreen, kBlue, kWhite}, 0, {}};
-    spec.pictures = {filledPicture(0, 0, 4, 1, 0), filledPicture(1, 0, 2, 1, 1), filledPicture(3, 0, 1, 1, 2)};
-    spec.pictures[1].disposal = c.disposal;
-    const GifAnimation animation = decode(writeGif(spec));
+    GifPlan plan{4, 1, {kRed, kGreen, kBlue, kWhite}, 0, {}};
+    plan.pictures = {filledPicture(0, 0, 4, 1, 0), filledPicture(1, 0, 2, 1, 1), filledPicture(3, 0, 1, 1, 2)};
+    plan.pictures[1].disposal = c.disposal;
+    const GifAnimation animation = decode(writeGif(plan));
     ASSERT_EQ(3u, animation.pictures.size());
     EXPECT_EQ((std::vector<std::uint32_t>{kRed, kGreen, kGreen, kRed}), composedUpTo(animation, 1)) << c.disposal;
     EXPECT_EQ(c.after, composedUpTo(animation, 2)) << c.disposal;
@@ -88,34 +88,34 @@ TEST(GifAnimation, EachDisposalUndoesItsPictureAsTheFileSays) {
 }
 
 TEST(GifAnimation, RestoringThePreviousOfTheFirstPictureLeavesBlack) {
-  GifSpec spec{2, 1, {kRed, kGreen}, 0, {}};
-  spec.pictures = {filledPicture(0, 0, 2, 1, 0), filledPicture(1, 0, 1, 1, 1)};
-  spec.pictures[0].disposal = 3;
-  EXPECT_EQ((std::vector<std::uint32_t>{0, kGreen}), composedUpTo(decode(writeGif(spec)), 1));
+  GifPlan plan{2, 1, {kRed, kGreen}, 0, {}};
+  plan.pictures = {filledPicture(0, 0, 2, 1, 0), filledPicture(1, 0, 1, 1, 1)};
+  plan.pictures[0].disposal = 3;
+  EXPECT_EQ((std::vector<std::uint32_t>{0, kGreen}), composedUpTo(decode(writeGif(plan)), 1));
 }
 
 TEST(GifAnimation, TransparentPixelsShowBlackOrWhatLiesBeneath) {
-  GifSpec spec{3, 1, {kRed, kGreen, kBlue, kWhite}, 0, {}};
+  GifPlan plan{3, 1, {kRed, kGreen, kBlue, kWhite}, 0, {}};
   GifPictureSpec first = filledPicture(0, 0, 3, 1, 0);
   first.indices = {0, 3, 0};
   first.transparent = 3;
   GifPictureSpec second = filledPicture(0, 0, 3, 1, 1);
   second.indices = {3, 1, 3};
   second.transparent = 3;
-  spec.pictures = {first, second};
-  const GifAnimation animation = decode(writeGif(spec));
+  plan.pictures = {first, second};
+  const GifAnimation animation = decode(writeGif(plan));
   EXPECT_EQ((std::vector<std::uint32_t>{kRed, 0, kRed}), composedUpTo(animation, 0));
   EXPECT_EQ((std::vector<std::uint32_t>{kRed, kGreen, kRed}), composedUpTo(animation, 1));
 }
 
 TEST(GifAnimation, PicturesAreClippedToTheScreen) {
-  GifSpec spec{3, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
+  GifPlan plan{3, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
   GifPictureSpec partly = filledPicture(2, 1, 3, 2, 1);  // one pixel inside
   GifPictureSpec outside = filledPicture(7, 9, 2, 2, 2);
   GifPictureSpec beside = filledPicture(3, 0, 2, 2, 3);  // right of the screen, level with it
   beside.disposal = 3;
-  spec.pictures = {filledPicture(0, 0, 3, 2, 0), partly, outside, beside, filledPicture(0, 0, 1, 1, 1)};
-  const GifAnimation animation = decode(writeGif(spec));
+  plan.pictures = {filledPicture(0, 0, 3, 2, 0), partly, outside, beside, filledPicture(0, 0, 1, 1, 1)};
+  const GifAnimation animation = decode(writeGif(plan));
   ASSERT_EQ(5u, animation.pictures.size());
   EXPECT_EQ(1, animation.pictures[1].width);
   EXPECT_EQ(1, animation.pictures[1].height);
@@ -126,7 +126,7 @@ TEST(GifAnimation, PicturesAreClippedToTheScreen) {
 }
 
 TEST(GifAnimation, OwnColourTablesInterlacingAndIndicesPastTheTable) {
-  GifSpec spec{2, 9, {kRed, kGreen}, 0, {}};
+  GifPlan plan{2, 9, {kRed, kGreen}, 0, {}};
   GifPictureSpec rows = filledPicture(0, 0, 2, 9, 0);
   GifPictureSpec interlaced = rows;
   interlaced.interlace = true;
@@ -135,8 +135,8 @@ TEST(GifAnimation, OwnColourTablesInterlacingAndIndicesPastTheTable) {
   }
   rows.colours = interlaced.colours = {kBlue, kWhite, kGreen};  // a table of 4: index 3 is black
   GifPictureSpec pastTable = filledPicture(0, 0, 2, 1, 3);     // the global table has 2 entries
-  spec.pictures = {rows, interlaced, pastTable};
-  const GifAnimation animation = decode(writeGif(spec));
+  plan.pictures = {rows, interlaced, pastTable};
+  const GifAnimation animation = decode(writeGif(plan));
   ASSERT_EQ(3u, animation.pictures.size());
   const std::vector<std::uint32_t> plain = composedUpTo(animation, 0);
   EXPECT_EQ(plain, composedUpTo(animation, 1));
@@ -146,9 +146,9 @@ TEST(GifAnimation, OwnColourTablesInterlacingAndIndicesPastTheTable) {
 }
 
 TEST(GifAnimation, ComposingOutOfOrderStartsAgainFromBlack) {
-  GifSpec spec{2, 1, {kRed, kGreen, kBlue, kWhite}, 0, {}};
-  spec.pictures = {filledPicture(0, 0, 1, 1, 0), filledPicture(1, 0, 1, 1, 1), filledPicture(0, 0, 1, 1, 2)};
-  const GifAnimation animation = decode(writeGif(spec));
+  GifPlan plan{2, 1, {kRed, kGreen, kBlue, kWhite}, 0, {}};
+  plan.pictures = {filledPicture(0, 0, 1, 1, 0), filledPicture(1, 0, 1, 1, 1), filledPicture(0, 0, 1, 1, 2)};
+  const GifAnimation animation = decode(writeGif(plan));
   GifCanvas canvas(animation);
   canvas.compose(2);
   EXPECT_EQ((std::vector<std::uint32_t>{kBlue, kGreen}), canvas.pixels());
@@ -161,14 +161,14 @@ TEST(GifAnimation, ComposingOutOfOrderStartsAgainFromBlack) {
 
 // A 192 x 48 animation of 200 pictures of many colours costs at most 8 MB.
 TEST(GifAnimation, TwoHundredPicturesOfAWideLedBoardStayUnderEightMegabytes) {
-  GifSpec spec{192, 48, {}, 0, {}};
-  for (int c = 0; c < 256; ++c) spec.colours.push_back(static_cast<std::uint32_t>(c * 0x010203));
+  GifPlan plan{192, 48, {}, 0, {}};
+  for (int c = 0; c < 256; ++c) plan.colours.push_back(static_cast<std::uint32_t>(c * 0x010203));
   for (int n = 0; n < 200; ++n) {
     GifPictureSpec picture = filledPicture(0, 0, 192, 48, 0, 2);
     for (std::size_t i = 0; i < picture.indices.size(); ++i) picture.indices[i] = static_cast<std::uint8_t>(i * 7 + n);
-    spec.pictures.push_back(picture);
+    plan.pictures.push_back(picture);
   }
-  const GifAnimation animation = decode(writeGif(spec));
+  const GifAnimation animation = decode(writeGif(plan));
   ASSERT_EQ(200u, animation.pictures.size());
   GifCanvas canvas(animation);
   canvas.compose(199);
@@ -176,9 +176,9 @@ TEST(GifAnimation, TwoHundredPicturesOfAWideLedBoardStayUnderEightMegabytes) {
 }
 
 TEST(GifAnimation, AnAnimationPastTheCeilingKeepsItsFirstPictureOnly) {
-  GifSpec spec{4, 4, {kRed, kGreen}, 0, {}};
-  for (int n = 0; n < 5; ++n) spec.pictures.push_back(filledPicture(0, 0, 4, 4, static_cast<std::uint8_t>(n % 2)));
-  const std::vector<unsigned char> bytes = writeGif(spec);
+  GifPlan plan{4, 4, {kRed, kGreen}, 0, {}};
+  for (int n = 0; n < 5; ++n) plan.pictures.push_back(filledPicture(0, 0, 4, 4, static_cast<std::uint8_t>(n % 2)));
+  const std::vector<unsigned char> bytes = writeGif(plan);
   const struct {
     std::uint64_t ceiling;
     std::size_t kept;
@@ -192,13 +192,13 @@ TEST(GifAnimation, AnAnimationPastTheCeilingKeepsItsFirstPictureOnly) {
 
 // The records of a small animation, so that bad files can be made from it.
 std::vector<unsigned char> threePictures() {
-  GifSpec spec{4, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
+  GifPlan plan{4, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
   for (int n = 0; n < 3; ++n) {
     GifPictureSpec picture = filledPicture(0, 0, 4, 2, 0);
     for (std::size_t i = 0; i < picture.indices.size(); ++i) picture.indices[i] = static_cast<std::uint8_t>((i + n) % 4);
-    spec.pictures.push_back(picture);
+    plan.pictures.push_back(picture);
   }
-  return writeGif(spec);
+  return writeGif(plan);
 }
 
 TEST(GifAnimation, AFileCutShortKeepsThePicturesBeforeTheCut) {
@@ -237,9 +237,9 @@ TEST(GifAnimation, BadOrEmptyPicturesEndTheAnimationOrDrawNothing) {
   for (std::size_t i = codeSizeAt[1] + 2; i < codeSizeAt[1] + 2 + badCodes[codeSizeAt[1] + 1]; ++i) badCodes[i] = 0xFF;
   EXPECT_EQ(1u, decode(badCodes).pictures.size());
 
-  GifSpec spec{2, 1, {kRed, kGreen}, 0, {}};
-  spec.pictures = {filledPicture(0, 0, 2, 1, 0), filledPicture(0, 0, 0, 0, 1), filledPicture(1, 0, 1, 1, 1)};
-  const GifAnimation empty = decode(writeGif(spec));
+  GifPlan plan{2, 1, {kRed, kGreen}, 0, {}};
+  plan.pictures = {filledPicture(0, 0, 2, 1, 0), filledPicture(0, 0, 0, 0, 1), filledPicture(1, 0, 1, 1, 1)};
+  const GifAnimation empty = decode(writeGif(plan));
   ASSERT_EQ(3u, empty.pictures.size());
   EXPECT_EQ((std::vector<std::uint32_t>{kRed, kRed}), composedUpTo(empty, 1));
   EXPECT_EQ((std::vector<std::uint32_t>{kRed, kGreen}), composedUpTo(empty, 2));
@@ -250,11 +250,11 @@ TEST(GifAnimation, BadOrEmptyPicturesEndTheAnimationOrDrawNothing) {
 }
 
 TEST(GifAnimation, AHundredThousandPicturesAllPlayAndMoreAreDropped) {
-  GifSpec spec{1, 1, {kRed, kGreen}, 0, {}};
+  GifPlan plan{1, 1, {kRed, kGreen}, 0, {}};
   for (std::size_t n = 0; n < kMaxAnimationPictures + 5; ++n) {
-    spec.pictures.push_back(filledPicture(0, 0, 1, 1, static_cast<std::uint8_t>(n % 2)));
+    plan.pictures.push_back(filledPicture(0, 0, 1, 1, static_cast<std::uint8_t>(n % 2)));
   }
-  const std::vector<unsigned char> bytes = writeGif(spec);
+  const std::vector<unsigned char> bytes = writeGif(plan);
   const GifAnimation animation = decode(bytes);
   EXPECT_EQ(kMaxAnimationPictures, animation.pictures.size());
   EXPECT_EQ(std::vector<std::uint32_t>{kGreen}, composedUpTo(animation, kMaxAnimationPictures - 1));
@@ -267,15 +267,15 @@ TEST(GifAnimation, OnlyAGifOfTwoPicturesOrMoreWithinTheCeilingsIsAnLedAnimation)
     EXPECT_EQ(answer, !animation.pictures.empty());
     return answer;
   };
-  GifSpec two{2, 1, {kRed, kGreen}, 0, {filledPicture(0, 0, 2, 1, 0), filledPicture(0, 0, 2, 1, 1)}};
+  GifPlan two{2, 1, {kRed, kGreen}, 0, {filledPicture(0, 0, 2, 1, 0), filledPicture(0, 0, 2, 1, 1)}};
   EXPECT_TRUE(animated(writeGif(two)));
-  GifSpec one = two;
+  GifPlan one = two;
   one.pictures.pop_back();
   EXPECT_FALSE(animated(writeGif(one))) << "a still";
-  GifSpec huge = two;  // two canvases of 8192 x 8192 pass the 256 MiB: the first picture only
+  GifPlan huge = two;  // two canvases of 8192 x 8192 pass the 256 MiB: the first picture only
   huge.width = huge.height = 8192;
   EXPECT_FALSE(animated(writeGif(huge)));
-  GifSpec tooWide = two;  // past the pixel ceiling: no picture at all
+  GifPlan tooWide = two;  // past the pixel ceiling: no picture at all
   tooWide.width = 8193;
   tooWide.height = 8192;
   EXPECT_FALSE(animated(writeGif(tooWide)));
@@ -285,13 +285,13 @@ TEST(GifAnimation, OnlyAGifOfTwoPicturesOrMoreWithinTheCeilingsIsAnLedAnimation)
 }
 
 TEST(GifAnimation, APictureLargerThanTheLimitEndsTheAnimation) {
-  GifSpec spec{4, 4, {kRed, kGreen}, 0, {}};
-  spec.pictures = {filledPicture(0, 0, 4, 4, 0), filledPicture(0, 0, 4, 4, 1), filledPicture(0, 0, 300, 300, 1)};
+  GifPlan plan{4, 4, {kRed, kGreen}, 0, {}};
+  plan.pictures = {filledPicture(0, 0, 4, 4, 0), filledPicture(0, 0, 4, 4, 1), filledPicture(0, 0, 300, 300, 1)};
   GifLimits limits;
   limits.maxPicturePixels = 299 * 300;
-  EXPECT_EQ(2u, decode(writeGif(spec), limits).pictures.size());
+  EXPECT_EQ(2u, decode(writeGif(plan), limits).pictures.size());
   limits.maxPicturePixels = 15;  // the screen itself is larger
-  EXPECT_EQ(0u, decode(writeGif(spec), limits).pictures.size());
+  EXPECT_EQ(0u, decode(writeGif(plan), limits).pictures.size());
 }
 
 }  // namespace

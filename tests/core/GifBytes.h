@@ -21,7 +21,7 @@ struct GifPictureSpec {
   bool interlace = false;
 };
 
-struct GifSpec {
+struct GifPlan {
   int width = 0, height = 0;
   std::vector<std::uint32_t> colours;  // the global table; empty: none
   int loop = -1;                       // NETSCAPE2.0 loop count; -1: no extension
@@ -53,7 +53,7 @@ inline ColorMapObject* makeColourMap(const std::vector<std::uint32_t>& colours) 
   return map;
 }
 
-inline std::vector<unsigned char> writeGif(const GifSpec& spec) {
+inline std::vector<unsigned char> writeGif(const GifPlan& plan) {
   std::vector<unsigned char> bytes;
   int error = 0;
   GifFileType* gif = EGifOpen(&bytes, [](GifFileType* file, const GifByteType* data, int size) -> int {
@@ -62,18 +62,18 @@ inline std::vector<unsigned char> writeGif(const GifSpec& spec) {
     return size;
   }, &error);
   EGifSetGifVersion(gif, true);
-  ColorMapObject* global = makeColourMap(spec.colours);
-  EGifPutScreenDesc(gif, spec.width, spec.height, 8, 0, global);
+  ColorMapObject* global = makeColourMap(plan.colours);
+  EGifPutScreenDesc(gif, plan.width, plan.height, 8, 0, global);
   GifFreeMapObject(global);
-  if (spec.loop >= 0) {
+  if (plan.loop >= 0) {
     static const GifByteType kNetscape[] = {'N', 'E', 'T', 'S', 'C', 'A', 'P', 'E', '2', '.', '0'};
-    const GifByteType count[] = {1, static_cast<GifByteType>(spec.loop & 0xFF), static_cast<GifByteType>(spec.loop >> 8)};
+    const GifByteType count[] = {1, static_cast<GifByteType>(plan.loop & 0xFF), static_cast<GifByteType>(plan.loop >> 8)};
     EGifPutExtensionLeader(gif, APPLICATION_EXT_FUNC_CODE);
     EGifPutExtensionBlock(gif, sizeof kNetscape, kNetscape);
     EGifPutExtensionBlock(gif, sizeof count, count);
     EGifPutExtensionTrailer(gif);
   }
-  for (const GifPictureSpec& picture : spec.pictures) {
+  for (const GifPictureSpec& picture : plan.pictures) {
     if (picture.control) {
       GraphicsControlBlock control{};
       control.DisposalMode = picture.disposal;

@@ -36,17 +36,17 @@ constexpr std::uint32_t kRed = 0xFF0000, kGreen = 0x00FF00;
 // green over its left half for 40 ms. With `clearColumn` the red's left
 // column is transparent (its colour blue).
 std::vector<unsigned char> redGreenGif(int pictures, int firstDelay = 4, bool clearColumn = false) {
-  test::GifSpec spec{30, 20, {kRed, kGreen, 0x0000FF}, 0, {}};
-  spec.pictures.push_back(test::filledPicture(0, 0, 30, 20, 0, firstDelay));
+  test::GifPlan plan{30, 20, {kRed, kGreen, 0x0000FF}, 0, {}};
+  plan.pictures.push_back(test::filledPicture(0, 0, 30, 20, 0, firstDelay));
   if (clearColumn) {
-    spec.pictures.back().transparent = 2;
-    for (int y = 0; y < 20; ++y) spec.pictures.back().indices[y * 30] = 2;
+    plan.pictures.back().transparent = 2;
+    for (int y = 0; y < 20; ++y) plan.pictures.back().indices[y * 30] = 2;
   }
   if (pictures > 1) {
-    spec.pictures.push_back(test::filledPicture(0, 0, 15, 20, 1, 4));
-    spec.pictures.back().disposal = 2;  // back to black before the red again
+    plan.pictures.push_back(test::filledPicture(0, 0, 15, 20, 1, 4));
+    plan.pictures.back().disposal = 2;  // back to black before the red again
   }
-  return test::writeGif(spec);
+  return test::writeGif(plan);
 }
 
 class SignAnimation : public ::testing::Test {

@@ -209,9 +209,9 @@ TEST_F(SoundRoll, AnLedSignClicksWhenItsFrameChanges) {
 
 TEST_F(SoundRoll, AnAnimatedLedFrameClicksWhenShownNotAtEachPicture) {
   test::TempFolder frames;
-  test::GifSpec spec{20, 30, {0xFF0000, 0x00FF00}, -1, {}};  // played once, 4 pictures of 20 ms
-  for (int n = 0; n < 4; ++n) spec.pictures.push_back(test::filledPicture(0, 0, 20, 30, n % 2, 2));
-  test::writeFile(frames.file("f0.gif"), test::writeGif(spec));
+  test::GifPlan plan{20, 30, {0xFF0000, 0x00FF00}, -1, {}};  // played once, 4 pictures of 20 ms
+  for (int n = 0; n < 4; ++n) plan.pictures.push_back(test::filledPicture(0, 0, 20, 30, n % 2, 2));
+  test::writeFile(frames.file("f0.gif"), test::writeGif(plan));
   app.layout.signs[1].kind = static_cast<std::uint8_t>(SignKind::Led);
   app.layout.signs[1].picturePath = frames.path();
   test::setPanelText(kPanelGroups[1].numberDisplay, "0");
