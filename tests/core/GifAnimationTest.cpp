@@ -14,7 +14,7 @@ namespace rovenza {
 namespace {
 
 using test::filledPicture;
-using test::GifPictureSpec;
+using test::GifPicturePlan;
 using test::GifPlan;
 using test::writeGif;
 
@@ -96,10 +96,10 @@ TEST(GifAnimation, RestoringThePreviousOfTheFirstPictureLeavesBlack) {
 
 TEST(GifAnimation, TransparentPixelsShowBlackOrWhatLiesBeneath) {
   GifPlan plan{3, 1, {kRed, kGreen, kBlue, kWhite}, 0, {}};
-  GifPictureSpec first = filledPicture(0, 0, 3, 1, 0);
+  GifPicturePlan first = filledPicture(0, 0, 3, 1, 0);
   first.indices = {0, 3, 0};
   first.transparent = 3;
-  GifPictureSpec second = filledPicture(0, 0, 3, 1, 1);
+  GifPicturePlan second = filledPicture(0, 0, 3, 1, 1);
   second.indices = {3, 1, 3};
   second.transparent = 3;
   plan.pictures = {first, second};
@@ -110,9 +110,9 @@ TEST(GifAnimation, TransparentPixelsShowBlackOrWhatLiesBeneath) {
 
 TEST(GifAnimation, PicturesAreClippedToTheScreen) {
   GifPlan plan{3, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
-  GifPictureSpec partly = filledPicture(2, 1, 3, 2, 1);  // one pixel inside
-  GifPictureSpec outside = filledPicture(7, 9, 2, 2, 2);
-  GifPictureSpec beside = filledPicture(3, 0, 2, 2, 3);  // right of the screen, level with it
+  GifPicturePlan partly = filledPicture(2, 1, 3, 2, 1);  // one pixel inside
+  GifPicturePlan outside = filledPicture(7, 9, 2, 2, 2);
+  GifPicturePlan beside = filledPicture(3, 0, 2, 2, 3);  // right of the screen, level with it
   beside.disposal = 3;
   plan.pictures = {filledPicture(0, 0, 3, 2, 0), partly, outside, beside, filledPicture(0, 0, 1, 1, 1)};
   const GifAnimation animation = decode(writeGif(plan));
@@ -127,14 +127,14 @@ TEST(GifAnimation, PicturesAreClippedToTheScreen) {
 
 TEST(GifAnimation, OwnColourTablesInterlacingAndIndicesPastTheTable) {
   GifPlan plan{2, 9, {kRed, kGreen}, 0, {}};
-  GifPictureSpec rows = filledPicture(0, 0, 2, 9, 0);
-  GifPictureSpec interlaced = rows;
+  GifPicturePlan rows = filledPicture(0, 0, 2, 9, 0);
+  GifPicturePlan interlaced = rows;
   interlaced.interlace = true;
   for (int y = 0; y < 9; ++y) {
     for (int x = 0; x < 2; ++x) rows.indices[y * 2 + x] = interlaced.indices[y * 2 + x] = static_cast<std::uint8_t>(y % 4);
   }
   rows.colours = interlaced.colours = {kBlue, kWhite, kGreen};  // a table of 4: index 3 is black
-  GifPictureSpec pastTable = filledPicture(0, 0, 2, 1, 3);     // the global table has 2 entries
+  GifPicturePlan pastTable = filledPicture(0, 0, 2, 1, 3);     // the global table has 2 entries
   plan.pictures = {rows, interlaced, pastTable};
   const GifAnimation animation = decode(writeGif(plan));
   ASSERT_EQ(3u, animation.pictures.size());
@@ -164,7 +164,7 @@ TEST(GifAnimation, TwoHundredPicturesOfAWideLedBoardStayUnderEightMegabytes) {
   GifPlan plan{192, 48, {}, 0, {}};
   for (int c = 0; c < 256; ++c) plan.colours.push_back(static_cast<std::uint32_t>(c * 0x010203));
   for (int n = 0; n < 200; ++n) {
-    GifPictureSpec picture = filledPicture(0, 0, 192, 48, 0, 2);
+    GifPicturePlan picture = filledPicture(0, 0, 192, 48, 0, 2);
     for (std::size_t i = 0; i < picture.indices.size(); ++i) picture.indices[i] = static_cast<std::uint8_t>(i * 7 + n);
     plan.pictures.push_back(picture);
   }
@@ -194,7 +194,7 @@ TEST(GifAnimation, AnAnimationPastTheCeilingKeepsItsFirstPictureOnly) {
 std::vector<unsigned char> threePictures() {
   GifPlan plan{4, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
   for (int n = 0; n < 3; ++n) {
-    GifPictureSpec picture = filledPicture(0, 0, 4, 2, 0);
+    GifPicturePlan picture = filledPicture(0, 0, 4, 2, 0);
     for (std::size_t i = 0; i < picture.indices.size(); ++i) picture.indices[i] = static_cast<std::uint8_t>((i + n) % 4);
     plan.pictures.push_back(picture);
   }

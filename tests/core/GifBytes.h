@@ -10,7 +10,7 @@
 
 namespace rovenza::test {
 
-struct GifPictureSpec {
+struct GifPicturePlan {
   int left = 0, top = 0, width = 0, height = 0;
   std::vector<std::uint8_t> indices;  // width x height, rows from the top
   bool control = true;                // a graphic control extension before it
@@ -25,12 +25,12 @@ struct GifPlan {
   int width = 0, height = 0;
   std::vector<std::uint32_t> colours;  // the global table; empty: none
   int loop = -1;                       // NETSCAPE2.0 loop count; -1: no extension
-  std::vector<GifPictureSpec> pictures;
+  std::vector<GifPicturePlan> pictures;
 };
 
 // A picture filling a rectangle with one index.
-inline GifPictureSpec filledPicture(int left, int top, int width, int height, std::uint8_t index, int delay = 10) {
-  GifPictureSpec picture;
+inline GifPicturePlan filledPicture(int left, int top, int width, int height, std::uint8_t index, int delay = 10) {
+  GifPicturePlan picture;
   picture.left = left;
   picture.top = top;
   picture.width = width;
@@ -73,7 +73,7 @@ inline std::vector<unsigned char> writeGif(const GifPlan& plan) {
     EGifPutExtensionBlock(gif, sizeof count, count);
     EGifPutExtensionTrailer(gif);
   }
-  for (const GifPictureSpec& picture : plan.pictures) {
+  for (const GifPicturePlan& picture : plan.pictures) {
     if (picture.control) {
       GraphicsControlBlock control{};
       control.DisposalMode = picture.disposal;
