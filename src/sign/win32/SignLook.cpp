@@ -56,6 +56,20 @@ void setSignLook(bool on, int dotPitch) {
 
 bool signLookOn() { return lookOn.load(); }
 
+namespace {
+
+// The pixels of a 32-bit DIB section, `height` negative for rows stored from
+// the top, redrawn as a dot board laid from the top left corner.
+void dotPixels(std::uint32_t* bits, int width, int height) {
+  const bool topDown = height < 0;
+  const int rows = std::abs(height);
+  drawDotBoard(PixelRows{topDown ? bits : bits + static_cast<std::ptrdiff_t>(rows - 1) * width,
+                         topDown ? width : -static_cast<std::ptrdiff_t>(width), width, rows},
+               ledDotPitch.load());
+}
+
+}  // namespace
+
 void applyLedLook(HBITMAP picture) {
   if (!lookOn.load() || !picture) return;
   DIBSECTION dib{};
@@ -66,23 +80,14 @@ void applyLedLook(HBITMAP picture) {
   }
   // GDI may still be drawing into the section.
   GdiFlush();
-  auto* bits = static_cast<std::uint32_t*>(dib.dsBm.bmBits);
-  const int width = header.biWidth;
-  const int height = std::abs(header.biHeight);
   // Rows are stored bottom first (as loadPicture makes them) unless the
-  // header says otherwise; the dots are laid from the top left corner.
-  const bool topDown = header.biHeight < 0;
-  const PixelRows rows{topDown ? bits : bits + static_cast<std::ptrdiff_t>(height - 1) * width,
-                       topDown ? width : -static_cast<std::ptrdiff_t>(width), width, height};
-  drawDotBoard(rows, ledDotPitch.load());
+  // header says otherwise.
+  dotPixels(static_cast<std::uint32_t*>(dib.dsBm.bmBits), header.biWidth, header.biHeight);
 }
 
 void applyLedLook(void* bits, int width, int height) {
   if (!lookOn.load() || !bits || width <= 0 || height <= 0) return;
-  auto* pixels = static_cast<std::uint32_t*>(bits);
-  const PixelRows rows{pixels + static_cast<std::ptrdiff_t>(height - 1) * width, -static_cast<std::ptrdiff_t>(width),
-                       width, height};
-  drawDotBoard(rows, ledDotPitch.load());
+  dotPixels(static_cast<std::uint32_t*>(bits), width, height);
 }
 
 bool paintFilmLook(int sign, HWND window) {
