@@ -57,16 +57,18 @@ class CountingScreen : public rovenza::AnimationScreen {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const rovenza::GifLimits limits = fuzzLimits();
-  const std::size_t counted = rovenza::countGifPictures(data, size, limits);
+  const rovenza::GifSurvey survey = rovenza::surveyGif(data, size, limits);
+  const std::size_t counted = survey.pictures;
   const rovenza::GifAnimation animation = rovenza::decodeGifAnimation(data, size, limits);
   const std::vector<rovenza::GifPicture>& pictures = animation.pictures;
   require(counted <= rovenza::kMaxAnimationPictures, "at most the most pictures kept are counted");
-  require(pictures.size() <= counted, "no more pictures decode than are counted");
+  require(pictures.size() <= survey.kept && survey.kept <= counted, "no more pictures decode than are kept");
   if (pictures.empty()) return 0;
   const std::uint64_t canvas = std::uint64_t(animation.width) * std::uint64_t(animation.height);
   require(canvas > 0 && canvas <= limits.maxPicturePixels, "the screen is within the limits");
-  require(pictures.size() == 1 || canvas * 4 * pictures.size() <= limits.maxDecodedBytes,
-          "an animation past the ceiling keeps its first picture only");
+  require(pictures.size() == 1 || (canvas * 4 * pictures.size() <= limits.maxDecodedBytes &&
+                                    survey.decodePixels <= limits.maxDecodePixels),
+          "an animation past the ceiling or the decoding budget keeps its first picture only");
   std::size_t indices = 0;
   for (const rovenza::GifPicture& p : pictures) {
     require(p.width >= 0 && p.height >= 0 && p.left >= 0 && p.top >= 0, "a picture's rectangle is not negative");

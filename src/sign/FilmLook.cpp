@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace rovenza {
 
@@ -62,7 +63,12 @@ int rollStepBlur(const RollPlan& plan, RollPauses pauses, std::int64_t step) {
 
 const std::uint32_t* FilmOpening::draw(const FilmRows& film, std::int64_t y, int width, int height, int blurRows) {
   if (width <= 0 || height <= 0) return nullptr;
-  reshape(width, height);
+  try {
+    reshape(width, height);
+  } catch (const std::bad_alloc&) {
+    *this = FilmOpening{};
+    return nullptr;
+  }
   const std::int64_t columns = film.top ? std::clamp<std::int64_t>(film.width, 0, width) : 0;
   if (blurRows >= 2) {
     drawBlurred(film, y, columns, std::min(blurRows, kMaxBlurRows));

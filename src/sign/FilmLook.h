@@ -50,7 +50,8 @@ class FilmOpening {
   // opening, white around it, blurred over `blurRows` rows (2 or more; fewer
   // is none) centred on each row, then shaded row by row. Returns the
   // pixels, rows from the top, valid until the next drawing; null for an
-  // empty opening.
+  // empty opening, or one whose pixels cannot be held in memory (nothing
+  // is drawn then; the next drawing tries again).
   const std::uint32_t* draw(const FilmRows& film, std::int64_t y, int width, int height, int blurRows);
 
  private:

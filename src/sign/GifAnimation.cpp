@@ -60,43 +60,60 @@ bool peekPlacement(ByteReader reader, const GifFileType& gif, Placement& placeme
   return true;
 }
 
-// Reads past the rest of an image's data without decoding it.
+// Reads past the rest of an image's data blocks without decoding them,
+// however much of it was decoded.
 bool skipImageData(GifFileType* gif) {
-  int codeSize = 0;
   GifByteType* block = nullptr;
-  if (DGifGetCode(gif, &codeSize, &block) == GIF_ERROR) return false;
-  while (block) {
+  do {
     if (DGifGetCodeNext(gif, &block) == GIF_ERROR) return false;
-  }
+  } while (block);
   return true;
 }
 
-// Decodes an image's rows into `kept` (keptWidth x keptHeight indices),
-// interlaced or not; false when its data is cut short or bad.
-bool decodeImageRows(GifFileType* gif, const Placement& placement, std::uint8_t* kept) {
-  if (placement.width == 0 || placement.height == 0) return skipImageData(gif);
-  std::vector<GifPixelType> row(static_cast<std::size_t>(placement.width));
-  const auto take = [&](std::int32_t y) {
-    if (DGifGetLine(gif, row.data(), placement.width) == GIF_ERROR) return false;
-    if (y < placement.keptHeight && placement.keptWidth > 0) {
-      std::copy_n(row.data(), placement.keptWidth, kept + static_cast<std::size_t>(y) * placement.keptWidth);
-    }
-    return true;
-  };
-  if (gif->Image.Interlace) {
-    static const std::int32_t kFirst[] = {0, 4, 2, 1};
-    static const std::int32_t kStep[] = {8, 8, 4, 2};
-    for (int pass = 0; pass < 4; ++pass) {
-      for (std::int32_t y = kFirst[pass]; y < placement.height; y += kStep[pass]) {
-        if (!take(y)) return false;
+// Rows of each interlace pass: the first and the step.
+constexpr std::int32_t kPassFirst[] = {0, 4, 2, 1};
+constexpr std::int32_t kPassStep[] = {8, 8, 4, 2};
+
+// How many rows y < `below` a pass holds.
+std::int64_t passRows(int pass, std::int64_t below) {
+  return below > kPassFirst[pass] ? (below - kPassFirst[pass] + kPassStep[pass] - 1) / kPassStep[pass] : 0;
+}
+
+// The rows of a picture decoded in stored order down to the last one on the
+// screen: every row above the screen's bottom, and for an interlaced picture
+// every row of the passes before the last that holds one.
+std::int64_t storedRowsNeeded(const Placement& placement, bool interlaced) {
+  if (placement.keptHeight == 0) return 0;
+  if (!interlaced) return placement.keptHeight;
+  int last = 3;
+  while (kPassFirst[last] >= placement.keptHeight) --last;
+  std::int64_t rows = passRows(last, placement.keptHeight);
+  for (int pass = 0; pass < last; ++pass) rows += passRows(pass, placement.height);
+  return rows;
+}
+
+// Decodes an image's rows, in stored order, until every row on the screen
+// is in `kept` (keptWidth x keptHeight indices), then skips the rest of its
+// data; false when its data is cut short or bad, or `cancelled` is set.
+bool decodeImageRows(GifFileType* gif, const Placement& placement, std::uint8_t* kept,
+                     const std::atomic<bool>* cancelled) {
+  const std::int64_t needed = storedRowsNeeded(placement, gif->Image.Interlace);
+  std::vector<GifPixelType> row(needed > 0 ? static_cast<std::size_t>(placement.width) : 0);
+  std::int64_t decoded = 0;
+  for (int pass = 0; pass < 4 && decoded < needed; ++pass) {
+    const std::int32_t first = gif->Image.Interlace ? kPassFirst[pass] : 0;
+    const std::int32_t step = gif->Image.Interlace ? kPassStep[pass] : 1;
+    for (std::int32_t y = first; y < placement.height && decoded < needed; y += step, ++decoded) {
+      if (cancelled && cancelled->load(std::memory_order_relaxed)) return false;
+      if (DGifGetLine(gif, row.data(), placement.width) == GIF_ERROR) return false;
+      if (y < placement.keptHeight) {
+        std::copy_n(row.data(), placement.keptWidth, kept + static_cast<std::size_t>(y) * placement.keptWidth);
       }
     }
-    return true;
+    if (!gif->Image.Interlace) break;
   }
-  for (std::int32_t y = 0; y < placement.height; ++y) {
-    if (!take(y)) return false;
-  }
-  return true;
+  // giflib reads past the data itself once the last row is decoded.
+  return (decoded > 0 && decoded == placement.height) || skipImageData(gif);
 }
 
 GifDisposal disposalOf(int mode) {
@@ -141,88 +158,55 @@ bool readExtension(GifFileType* gif, int code, GifByteType* block, GraphicsContr
   return true;
 }
 
-// Walks the records of a GIF. Without `out` it only counts the pictures
-// whose records are whole; with it, it decodes up to `most` pictures into it.
-std::size_t walkGif(const unsigned char* data, std::size_t size, const GifLimits& limits, GifAnimation* out,
-                    std::size_t most) {
-  GifReading reading(data, size);
-  GifFileType* gif = reading.gif();
-  if (!gif || gif->SWidth <= 0 || gif->SHeight <= 0) return 0;
-  const std::uint64_t screen = std::uint64_t(gif->SWidth) * std::uint64_t(gif->SHeight);
-  if (screen > limits.maxPicturePixels) return 0;
-  std::size_t globalColours = 0;
-  if (out) {
-    out->width = gif->SWidth;
-    out->height = gif->SHeight;
-    globalColours = appendColours(*out, gif->SColorMap);
-  }
-  const std::size_t globalCount = gif->SColorMap ? static_cast<std::size_t>(gif->SColorMap->ColorCount) : 0;
-  GraphicsControlBlock control{};
-  bool hasControl = false;
-  std::int32_t loopCount = -1;
-  std::size_t pictures = 0;
-  while (pictures < most) {
-    GifRecordType type = UNDEFINED_RECORD_TYPE;
-    if (DGifGetRecordType(gif, &type) == GIF_ERROR || type == TERMINATE_RECORD_TYPE) break;
-    if (type == EXTENSION_RECORD_TYPE) {
-      int code = 0;
-      GifByteType* block = nullptr;
-      if (DGifGetExtension(gif, &code, &block) == GIF_ERROR ||
-          !readExtension(gif, code, block, control, hasControl, loopCount)) {
-        break;
-      }
-      continue;
-    }
-    if (type != IMAGE_DESC_RECORD_TYPE) break;
-    // The size is checked before giflib multiplies it.
-    Placement placement;
-    if (!peekPlacement(reading.reader(), *gif, placement)) break;
-    if (std::uint64_t(placement.width) * std::uint64_t(placement.height) > limits.maxPicturePixels) break;
-    if (DGifGetImageDesc(gif) == GIF_ERROR) break;
-    // giflib keeps a record of every image read; none is needed here.
-    GifFreeSavedImages(gif);
-    gif->SavedImages = nullptr;
-    gif->ImageCount = 0;
-    if (!out) {
-      if (!skipImageData(gif)) break;
-    } else {
-      GifPicture picture;
-      picture.left = placement.left;
-      picture.top = placement.top;
-      picture.width = placement.keptWidth;
-      picture.height = placement.keptHeight;
-      if (hasControl) {
-        picture.delay = pictureDelayHundredths(static_cast<std::uint32_t>(control.DelayTime));
-        picture.disposal = disposalOf(control.DisposalMode);
-        picture.transparent = control.TransparentColor;
-      } else {
-        picture.delay = pictureDelayHundredths(0);
-      }
-      const std::size_t coloursBefore = out->colours.size();
-      if (gif->Image.ColorMap) {
-        picture.colours = appendColours(*out, gif->Image.ColorMap);
-        picture.colourCount = out->colours.size() - picture.colours;
-      } else {
-        picture.colours = globalColours;
-        picture.colourCount = globalCount;
-      }
-      picture.indices = out->indices.size();
-      out->indices.resize(picture.indices + std::size_t(picture.width) * std::size_t(picture.height));
-      if (!decodeImageRows(gif, placement, out->indices.data() + picture.indices)) {
-        out->indices.resize(picture.indices);
-        out->colours.resize(coloursBefore);
-        break;
-      }
-      out->pictures.push_back(picture);
-    }
-    hasControl = false;
-    ++pictures;
-  }
-  if (out) out->loopCount = loopCount;
-  return pictures;
-}
-
 }  // namespace
+
+// The records of a GIF read one after another, up to each image's data.
+struct GifRecords {
+  GifRecords(const unsigned char* data, std::size_t size, const GifLimits& limits) : reading(data, size), limits(limits) {
+    GifFileType* gif = reading.gif();
+    valid = gif && gif->SWidth > 0 && gif->SHeight > 0 &&
+            std::uint64_t(gif->SWidth) * std::uint64_t(gif->SHeight) <= limits.maxPicturePixels;
+  }
+
+  // Reads the records before the next image and its descriptor, whose size
+  // is checked before giflib multiplies it. False at the end of the file,
+  // or at a record that is cut short, bad or too large.
+  bool nextImage(Placement& placement) {
+    GifFileType* gif = reading.gif();
+    hasControl = false;
+    for (;;) {
+      GifRecordType type = UNDEFINED_RECORD_TYPE;
+      if (DGifGetRecordType(gif, &type) == GIF_ERROR || type == TERMINATE_RECORD_TYPE) return false;
+      if (type == EXTENSION_RECORD_TYPE) {
+        int code = 0;
+        GifByteType* block = nullptr;
+        if (DGifGetExtension(gif, &code, &block) == GIF_ERROR ||
+            !readExtension(gif, code, block, control, hasControl, loopCount)) {
+          return false;
+        }
+        continue;
+      }
+      if (type != IMAGE_DESC_RECORD_TYPE) return false;
+      if (!peekPlacement(reading.reader(), *gif, placement)) return false;
+      if (std::uint64_t(placement.width) * std::uint64_t(placement.height) > limits.maxPicturePixels) return false;
+      if (DGifGetImageDesc(gif) == GIF_ERROR) return false;
+      // giflib keeps a record of every image read; none is needed here.
+      GifFreeSavedImages(gif);
+      gif->SavedImages = nullptr;
+      gif->ImageCount = 0;
+      return true;
+    }
+  }
+
+  GifDisposal disposal() const { return hasControl ? disposalOf(control.DisposalMode) : GifDisposal::Keep; }
+
+  GifReading reading;
+  GifLimits limits;
+  bool valid = false;
+  GraphicsControlBlock control{};
+  bool hasControl = false;  // for the image read last
+  std::int32_t loopCount = -1;
+};
 
 std::uint32_t pictureDelayHundredths(std::uint32_t stored) { return stored <= 1 ? 10 : stored; }
 
@@ -230,41 +214,102 @@ std::size_t GifAnimation::keptBytes() const {
   return pictures.capacity() * sizeof(GifPicture) + colours.capacity() * sizeof(std::uint32_t) + indices.capacity();
 }
 
-std::size_t countGifPictures(const unsigned char* data, std::size_t size, const GifLimits& limits) {
-  return walkGif(data, size, limits, nullptr, kMaxAnimationPictures);
+GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits& limits) {
+  GifSurvey survey;
+  GifRecords walk(data, size, limits);
+  if (!walk.valid) return survey;
+  GifFileType* gif = walk.reading.gif();
+  survey.width = gif->SWidth;
+  survey.height = gif->SHeight;
+  Placement placement;
+  while (survey.pictures < kMaxAnimationPictures && walk.nextImage(placement)) {
+    const std::uint64_t cost = std::uint64_t(placement.width) * storedRowsNeeded(placement, gif->Image.Interlace);
+    if (!skipImageData(gif)) break;
+    if (survey.pictures == 0) survey.firstDecodePixels = cost;
+    survey.decodePixels += cost;
+    survey.restoresPrevious = survey.restoresPrevious || walk.disposal() == GifDisposal::RestorePrevious;
+    ++survey.pictures;
+  }
+  const std::uint64_t canvasBytes = std::uint64_t(survey.width) * std::uint64_t(survey.height) * 4;
+  const bool withinLimits =
+      canvasBytes * survey.pictures <= limits.maxDecodedBytes && survey.decodePixels <= limits.maxDecodePixels;
+  survey.kept = withinLimits ? survey.pictures : std::min<std::size_t>(survey.pictures, 1);
+  return survey;
+}
+
+GifDecoder::GifDecoder(const unsigned char* data, std::size_t size, GifAnimation& animation, const GifLimits& limits)
+    : animation_(animation), survey_(surveyGif(data, size, limits)) {
+  if (survey_.kept == 0) return;
+  walk_ = std::make_unique<GifRecords>(data, size, limits);
+  const ColorMapObject* global = walk_->reading.gif()->SColorMap;
+  animation_.width = survey_.width;
+  animation_.height = survey_.height;
+  animation_.restoresPrevious = survey_.restoresPrevious;
+  globalColours_ = appendColours(animation_, global);
+  globalCount_ = global ? static_cast<std::size_t>(global->ColorCount) : 0;
+}
+
+GifDecoder::~GifDecoder() = default;
+
+bool GifDecoder::next(const std::atomic<bool>* cancelled) {
+  if (read_ >= survey_.kept) return false;
+  Placement placement;
+  if (!walk_->nextImage(placement)) {
+    read_ = survey_.kept;
+    return false;
+  }
+  GifFileType* gif = walk_->reading.gif();
+  GifPicture picture;
+  picture.left = placement.left;
+  picture.top = placement.top;
+  picture.width = placement.keptWidth;
+  picture.height = placement.keptHeight;
+  picture.disposal = walk_->disposal();
+  if (walk_->hasControl) {
+    picture.delay = pictureDelayHundredths(static_cast<std::uint32_t>(walk_->control.DelayTime));
+    picture.transparent = walk_->control.TransparentColor;
+  } else {
+    picture.delay = pictureDelayHundredths(0);
+  }
+  const std::size_t coloursBefore = animation_.colours.size();
+  if (gif->Image.ColorMap) {
+    picture.colours = appendColours(animation_, gif->Image.ColorMap);
+    picture.colourCount = animation_.colours.size() - picture.colours;
+  } else {
+    picture.colours = globalColours_;
+    picture.colourCount = globalCount_;
+  }
+  picture.indices = animation_.indices.size();
+  animation_.indices.resize(picture.indices + std::size_t(picture.width) * std::size_t(picture.height));
+  animation_.loopCount = walk_->loopCount;
+  if (!decodeImageRows(gif, placement, animation_.indices.data() + picture.indices, cancelled)) {
+    animation_.indices.resize(picture.indices);
+    animation_.colours.resize(coloursBefore);
+    read_ = survey_.kept;
+    return false;
+  }
+  animation_.pictures.push_back(picture);
+  ++read_;
+  return true;
 }
 
 GifAnimation decodeGifAnimation(const unsigned char* data, std::size_t size, const GifLimits& limits) {
   GifAnimation animation;
-  const std::size_t count = countGifPictures(data, size, limits);
-  if (count == 0) return animation;
-  // A GIF with a picture has its screen's size in its first bytes.
-  ByteReader header(data, size);
-  std::uint16_t width = 0, height = 0;
-  if (!header.seek(6) || !header.u16le(width) || !header.u16le(height)) return animation;
-  const std::uint64_t canvasBytes = std::uint64_t{width} * height * 4;
-  const std::size_t most = canvasBytes * count > limits.maxDecodedBytes ? 1 : count;
-  animation.pictures.reserve(most);
-  walkGif(data, size, limits, &animation, most);
+  GifDecoder decoder(data, size, animation, limits);
+  animation.pictures.reserve(decoder.survey().kept);
+  while (decoder.next()) {
+  }
   return animation;
 }
 
-bool readLedAnimation(const unsigned char* data, std::size_t size, GifAnimation& animation) {
-  animation = GifAnimation{};
-  if (readPictureSize(data, size).format != PictureFormat::Gif) return false;
-  if (pictureDecoderFor(data, size) != PictureDecoder::SystemPicture) return false;
-  // A still GIF is only counted, never decoded here.
-  if (countGifPictures(data, size) < 2) return false;
-  animation = decodeGifAnimation(data, size);
-  if (animation.pictures.size() >= 2) return true;
-  animation = GifAnimation{};
-  return false;
+bool isLedAnimation(const unsigned char* data, std::size_t size, const GifSurvey& survey) {
+  return survey.pictures >= 2 && readPictureSize(data, size).format == PictureFormat::Gif &&
+         pictureDecoderFor(data, size) == PictureDecoder::SystemPicture;
 }
 
 GifCanvas::GifCanvas(const GifAnimation& animation)
     : animation_(animation), pixels_(std::size_t(animation.width) * std::size_t(animation.height), 0) {
-  const auto restores = [](const GifPicture& p) { return p.disposal == GifDisposal::RestorePrevious; };
-  if (std::any_of(animation.pictures.begin(), animation.pictures.end(), restores)) saved_.assign(pixels_.size(), 0);
+  if (animation.restoresPrevious) saved_.assign(pixels_.size(), 0);
 }
 
 void GifCanvas::compose(std::size_t index) {
@@ -277,7 +322,7 @@ void GifCanvas::compose(std::size_t index) {
   for (; next_ <= index; ++next_) {
     if (next_ > 0) dispose(pictures[next_ - 1]);
     const GifPicture& picture = pictures[next_];
-    if (picture.disposal == GifDisposal::RestorePrevious) {
+    if (picture.disposal == GifDisposal::RestorePrevious && !saved_.empty()) {
       for (std::int32_t y = 0; y < picture.height; ++y) {
         const std::size_t at = std::size_t(picture.top + y) * std::size_t(animation_.width) + std::size_t(picture.left);
         std::copy_n(pixels_.begin() + static_cast<std::ptrdiff_t>(at), picture.width,
@@ -307,7 +352,7 @@ void GifCanvas::dispose(const GifPicture& picture) {
   for (std::int32_t y = 0; y < picture.height; ++y) {
     const std::size_t at = std::size_t(picture.top + y) * std::size_t(animation_.width) + std::size_t(picture.left);
     const auto target = pixels_.begin() + static_cast<std::ptrdiff_t>(at);
-    if (picture.disposal == GifDisposal::RestoreBackground) {
+    if (picture.disposal == GifDisposal::RestoreBackground || saved_.empty()) {
       std::fill_n(target, picture.width, 0u);
     } else {
       std::copy_n(saved_.begin() + static_cast<std::ptrdiff_t>(at), picture.width, target);

@@ -5,8 +5,13 @@
 // a canvas the size of the screen composes them one after another as a
 // browser shows them: the disposal methods, and transparency over the black
 // of an unlit sign. A 192 x 48 animation of 200 pictures keeps about 2 MB.
+// The work is bounded by what is kept: rows of a picture below the screen
+// are skipped unread, and a file whose decoding would pass a budget keeps
+// its first picture only.
 #include <cstddef>
+#include <atomic>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "sign/PictureDecoding.h"
@@ -15,6 +20,21 @@ namespace rovenza {
 
 // Most pictures an animation keeps; later ones are dropped.
 constexpr std::size_t kMaxAnimationPictures = 100000;
+
+// The decoding budget: pixels giflib's LZW decoder may yield for all the
+// pictures of one file together. A picture costs every column of its stored
+// rows down to the last one that falls on the screen; rows below the screen
+// are skipped block by block, never decoded. Pictures that lie within their
+// screen stay within it whenever their canvases stay within
+// kMaxDecodedBytes, so only pictures stored larger than the screen can pass
+// it: such an animation shows its first picture only. About 64 M pixels, a
+// fraction of a second of one core.
+constexpr std::uint64_t kMaxGifDecodePixels = kMaxDecodedBytes / 4;
+
+// A first picture that costs no more than this is decoded while its frame
+// is shown (a 1024 x 1024 picture, a few milliseconds); a costlier one is
+// decoded by the animation's own thread and appears when it is ready.
+constexpr std::uint64_t kGifAtOncePixels = 1u << 20;
 
 // Hundredths of a second a picture stays: a stored delay of 0 or 1 counts as
 // 10, as browsers count it.
@@ -26,6 +46,9 @@ struct GifLimits {
   // Every picture as a 32-bit canvas of the screen, all together: an
   // animation past it keeps its first picture only.
   std::uint64_t maxDecodedBytes = kMaxDecodedBytes;
+  // The pixels decoding all the pictures takes (kMaxGifDecodePixels): an
+  // animation past it keeps its first picture only.
+  std::uint64_t maxDecodePixels = kMaxGifDecodePixels;
 };
 
 enum class GifDisposal : std::uint8_t {
@@ -53,6 +76,9 @@ struct GifAnimation {
   // The NETSCAPE2.0 loop count: -1 without one (played once), 0 forever,
   // otherwise the plays after the first.
   std::int32_t loopCount = -1;
+  // Whether a picture of the file goes back to what it covered (a canvas
+  // then keeps what it covers).
+  bool restoresPrevious = false;
   std::vector<GifPicture> pictures;
   std::vector<std::uint32_t> colours;  // 0x00RRGGBB, every picture's table one after another
   std::vector<std::uint8_t> indices;   // every picture's indices, rows from the top
@@ -63,29 +89,71 @@ struct GifAnimation {
   std::size_t keptBytes() const;
 };
 
-// The pictures of a GIF counted without decoding a pixel: those whose
-// records are whole, up to the first that is not (or kMaxAnimationPictures).
-// 0 for bytes that are no GIF, or whose screen is larger than the limits.
-std::size_t countGifPictures(const unsigned char* data, std::size_t size, const GifLimits& limits = {});
+// A GIF's pictures as its records tell them, read without decoding a pixel.
+struct GifSurvey {
+  std::int32_t width = 0;  // the logical screen
+  std::int32_t height = 0;
+  // The pictures whose records are whole, up to the first that is not (or
+  // kMaxAnimationPictures); 0 for bytes that are no GIF, or whose screen is
+  // larger than the limits.
+  std::size_t pictures = 0;
+  // The pictures decoding keeps: all of them, or the first only when their
+  // canvases or their decoding would pass the limits.
+  std::size_t kept = 0;
+  std::uint64_t decodePixels = 0;       // what decoding all the pictures costs (kMaxGifDecodePixels)
+  std::uint64_t firstDecodePixels = 0;  // what decoding the first costs
+  bool restoresPrevious = false;
+};
 
-// Reads the pictures of a GIF: every one that decodes, up to the first whose
-// record or colour data is cut short or bad (it and those after it are
-// dropped). An animation whose pictures as canvases would pass
-// limits.maxDecodedBytes keeps its first picture only. No pictures for
-// bytes that are no GIF.
+GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits& limits = {});
+
+// Decodes the pictures a GIF's survey keeps, one at a time, each into the
+// same animation. Only the rows a picture shows on the screen are kept, and
+// only the stored rows down to its last one on the screen are decoded.
+struct GifRecords;
+
+class GifDecoder {
+ public:
+  // Surveys the bytes, which must outlive the decoder, and gives
+  // `animation` the screen, the loop count as far as read, and the global
+  // colours (nothing when the survey kept no picture).
+  GifDecoder(const unsigned char* data, std::size_t size, GifAnimation& animation, const GifLimits& limits = {});
+  ~GifDecoder();
+  GifDecoder(const GifDecoder&) = delete;
+  GifDecoder& operator=(const GifDecoder&) = delete;
+
+  const GifSurvey& survey() const { return survey_; }
+  // Decodes the next kept picture into the animation. False, with nothing
+  // added, when every kept picture is read, at a picture whose record or
+  // colour data is cut short or bad (it and those after it are dropped), or
+  // when `cancelled` is seen set, which is looked at between rows.
+  bool next(const std::atomic<bool>* cancelled = nullptr);
+
+ private:
+  GifAnimation& animation_;
+  GifSurvey survey_;
+  std::unique_ptr<GifRecords> walk_;
+  std::size_t read_ = 0;
+  std::size_t globalColours_ = 0;
+  std::size_t globalCount_ = 0;
+};
+
+// Every picture a GIF's survey keeps (GifDecoder); no pictures for bytes
+// that are no GIF.
 GifAnimation decodeGifAnimation(const unsigned char* data, std::size_t size, const GifLimits& limits = {});
 
-// An LED frame file's pictures when they make an animation: a GIF the
-// picture object would decode (pictureDecoderFor) with two pictures or more
-// that decode, within the ceilings. False for anything else, which shows as
-// a still picture as it always has (an animation past the ceiling shows its
-// first picture only, and so does the still picture).
-bool readLedAnimation(const unsigned char* data, std::size_t size, GifAnimation& animation);
+// Whether an LED frame file's contents play as an animation: a GIF the
+// picture object would decode (pictureDecoderFor) whose survey counts two
+// pictures or more. Anything else shows as a still picture as it always
+// has. An animation past the limits plays its first picture only.
+bool isLedAnimation(const unsigned char* data, std::size_t size, const GifSurvey& survey);
 
 // The screen as the pictures leave it, composed in their order.
 class GifCanvas {
  public:
-  // Takes all the memory it needs here: composing allocates nothing.
+  // Takes all the memory it needs here: composing allocates nothing. The
+  // animation's screen and restoresPrevious must be set; its pictures may
+  // still be decoded into it afterwards.
   explicit GifCanvas(const GifAnimation& animation);
   // Composes picture `index`: after the one before it when `index` follows
   // the last composed, otherwise on a black screen from picture 0 on. Each

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -52,7 +54,7 @@ TEST(GifAnimation, ReadsEachPicturesDelayAndTheLoopCount) {
     const std::vector<unsigned char> bytes = writeGif(plan);
     const GifAnimation animation = decode(bytes);
     ASSERT_EQ(4u, animation.pictures.size()) << c.loop;
-    EXPECT_EQ(4u, countGifPictures(bytes.data(), bytes.size()));
+    EXPECT_EQ(4u, surveyGif(bytes.data(), bytes.size()).pictures);
     EXPECT_EQ(c.loopCount, animation.loopCount);
     EXPECT_EQ(c.plays, animation.plays());
     EXPECT_EQ(300u, animation.pictures[0].delay);
@@ -190,6 +192,101 @@ TEST(GifAnimation, AnAnimationPastTheCeilingKeepsItsFirstPictureOnly) {
   }
 }
 
+// A picture of `width` x `height` whose row y is all index y % 4.
+GifPicturePlan stripedPicture(int width, int height, bool interlace) {
+  GifPicturePlan picture = filledPicture(0, 0, width, height, 0);
+  for (int y = 0; y < height; ++y) {
+    std::fill_n(picture.indices.begin() + std::ptrdiff_t{y} * width, width, static_cast<std::uint8_t>(y % 4));
+  }
+  picture.interlace = interlace;
+  return picture;
+}
+
+// Decoding costs each picture's stored rows down to the last one on the
+// screen, every column of them: an interlaced picture's passes before the
+// last that holds such a row, and that pass down to it.
+TEST(GifAnimation, DecodingCostsTheStoredRowsDownToTheLastOneOnTheScreen) {
+  const struct {
+    int screenHeight, width, height;
+    bool interlace;
+    std::uint64_t pixels;
+  } cases[] = {
+      {16, 64, 1000, false, 64 * 16},
+      {16, 64, 10, false, 64 * 10},
+      {16, 64, 1000, true, 64 * (125 + 125 + 250 + 8)},  // rows 0, 8 ..; 4, 12 ..; 2, 6 ..; then 1, 3 .. 15
+      {3, 64, 1000, true, 64 * (125 + 125 + 1)},         // rows 0 and 4 .., then row 2 alone
+      {1, 64, 1000, true, 64 * 1},
+      {16, 64, 16, true, 64 * 16},
+  };
+  for (const auto& c : cases) {
+    GifPlan plan{4, c.screenHeight, {kRed, kGreen, kBlue, kWhite}, 0, {}};
+    plan.pictures = {stripedPicture(c.width, c.height, c.interlace), filledPicture(0, 0, 4, 1, 1)};
+    const std::vector<unsigned char> bytes = writeGif(plan);
+    const GifSurvey survey = surveyGif(bytes.data(), bytes.size());
+    EXPECT_EQ(c.pixels, survey.firstDecodePixels) << c.height << " " << c.interlace << " " << c.screenHeight;
+    EXPECT_EQ(c.pixels + 4, survey.decodePixels) << c.height << " " << c.interlace << " " << c.screenHeight;
+    const GifAnimation animation = decode(bytes);
+    ASSERT_EQ(2u, animation.pictures.size());
+    const std::vector<std::uint32_t> first = composedUpTo(animation, 0);
+    const std::uint32_t byRow[] = {kRed, kGreen, kBlue, kWhite};
+    for (int y = 0; y < std::min(c.height, c.screenHeight); ++y) EXPECT_EQ(byRow[y % 4], first[y * 4 + 3]) << y;
+  }
+}
+
+// Rows below the screen are skipped block by block, never decoded: a fault
+// in their codes leaves the picture whole.
+TEST(GifAnimation, RowsBelowTheScreenAreNeverDecoded) {
+  for (const bool interlace : {false, true}) {
+    GifPlan plan{16, 16, {kRed, kGreen, kBlue, kWhite}, 0, {}};
+    GifPicturePlan tall = stripedPicture(16, 4000, interlace);
+    for (std::size_t i = 0; i < tall.indices.size(); ++i) tall.indices[i] = static_cast<std::uint8_t>((i * 7 / 5) % 4);
+    plan.pictures = {filledPicture(0, 0, 16, 16, 0), tall};
+    std::vector<unsigned char> bytes = writeGif(plan);
+    // The tall picture's descriptor (16 x 4000), then its code size and data blocks: the last block's codes go bad.
+    std::size_t block = 0;
+    for (std::size_t i = 0; i + 11 < bytes.size(); ++i) {
+      if (bytes[i] == 0x2C && bytes[i + 5] == 16 && bytes[i + 7] == 0xA0 && bytes[i + 8] == 0x0F) block = i + 11;
+    }
+    ASSERT_NE(0u, block);
+    std::size_t last = block;
+    for (; bytes[block] != 0; block += bytes[block] + 1u) last = block;
+    std::fill_n(bytes.begin() + static_cast<std::ptrdiff_t>(last) + 1, bytes[last], 0xFF);
+    const GifAnimation animation = decode(bytes);
+    ASSERT_EQ(2u, animation.pictures.size()) << interlace;
+    EXPECT_EQ(16, animation.pictures[1].height);
+  }
+}
+
+TEST(GifAnimation, AnAnimationPastTheDecodingBudgetKeepsItsFirstPictureOnly) {
+  // Four pictures 64 wide and 1000 high on a screen of 8 x 8: 512 pixels each to decode.
+  GifPlan plan{8, 8, {kRed, kGreen}, 0, {}};
+  for (int n = 0; n < 4; ++n) plan.pictures.push_back(filledPicture(0, 0, 64, 1000, static_cast<std::uint8_t>(n % 2)));
+  const std::vector<unsigned char> bytes = writeGif(plan);
+  const struct {
+    std::uint64_t budget;
+    std::size_t kept;
+  } cases[] = {{4 * 512, 4}, {4 * 512 - 1, 1}, {0, 1}};
+  for (const auto& c : cases) {
+    GifLimits limits;
+    limits.maxDecodePixels = c.budget;
+    EXPECT_EQ(c.kept, surveyGif(bytes.data(), bytes.size(), limits).kept) << c.budget;
+    EXPECT_EQ(c.kept, decode(bytes, limits).pictures.size()) << c.budget;
+  }
+}
+
+TEST(GifAnimation, ADecoderStopsBetweenRowsOnceCancelled) {
+  const std::vector<unsigned char> bytes = writeGif(GifPlan{4, 4, {kRed, kGreen}, 0, {stripedPicture(4, 4, false),
+                                                                                     stripedPicture(4, 4, false)}});
+  GifAnimation animation;
+  GifDecoder decoder(bytes.data(), bytes.size(), animation);
+  std::atomic<bool> cancelled{false};
+  ASSERT_TRUE(decoder.next(&cancelled));
+  cancelled = true;
+  EXPECT_FALSE(decoder.next(&cancelled));
+  EXPECT_EQ(1u, animation.pictures.size());
+  EXPECT_EQ(16u, animation.indices.size());
+}
+
 // The records of a small animation, so that bad files can be made from it.
 std::vector<unsigned char> threePictures() {
   GifPlan plan{4, 2, {kRed, kGreen, kBlue, kWhite}, 0, {}};
@@ -212,7 +309,7 @@ TEST(GifAnimation, AFileCutShortKeepsThePicturesBeforeTheCut) {
     // Only ever more pictures as the file grows, each as in the whole file.
     ASSERT_GE(animation.pictures.size(), before) << length;
     before = animation.pictures.size();
-    EXPECT_LE(animation.pictures.size(), countGifPictures(cut.data(), cut.size())) << length;
+    EXPECT_LE(animation.pictures.size(), surveyGif(cut.data(), cut.size()).pictures) << length;
     if (!animation.pictures.empty()) {
       const std::size_t last = animation.pictures.size() - 1;
       EXPECT_EQ(composedUpTo(full, last), composedUpTo(animation, last)) << length;
@@ -260,28 +357,27 @@ TEST(GifAnimation, AHundredThousandPicturesAllPlayAndMoreAreDropped) {
   EXPECT_EQ(std::vector<std::uint32_t>{kGreen}, composedUpTo(animation, kMaxAnimationPictures - 1));
 }
 
-TEST(GifAnimation, OnlyAGifOfTwoPicturesOrMoreWithinTheCeilingsIsAnLedAnimation) {
-  const auto animated = [](const std::vector<unsigned char>& bytes) {
-    GifAnimation animation;
-    const bool answer = readLedAnimation(bytes.data(), bytes.size(), animation);
-    EXPECT_EQ(answer, !animation.pictures.empty());
-    return answer;
+TEST(GifAnimation, AGifOfTwoPicturesOrMoreIsAnLedAnimationPlayingWhatItKeeps) {
+  // How many pictures it plays; 0 for none (no animation).
+  const auto played = [](const std::vector<unsigned char>& bytes) -> std::size_t {
+    const GifSurvey survey = surveyGif(bytes.data(), bytes.size());
+    return isLedAnimation(bytes.data(), bytes.size(), survey) ? survey.kept : 0;
   };
   GifPlan two{2, 1, {kRed, kGreen}, 0, {filledPicture(0, 0, 2, 1, 0), filledPicture(0, 0, 2, 1, 1)}};
-  EXPECT_TRUE(animated(writeGif(two)));
+  EXPECT_EQ(2u, played(writeGif(two)));
   GifPlan one = two;
   one.pictures.pop_back();
-  EXPECT_FALSE(animated(writeGif(one))) << "a still";
+  EXPECT_EQ(0u, played(writeGif(one))) << "a still";
   GifPlan huge = two;  // two canvases of 8192 x 8192 pass the 256 MiB: the first picture only
   huge.width = huge.height = 8192;
-  EXPECT_FALSE(animated(writeGif(huge)));
+  EXPECT_EQ(1u, played(writeGif(huge)));
   GifPlan tooWide = two;  // past the pixel ceiling: no picture at all
   tooWide.width = 8193;
   tooWide.height = 8192;
-  EXPECT_FALSE(animated(writeGif(tooWide)));
+  EXPECT_EQ(0u, played(writeGif(tooWide)));
   std::vector<unsigned char> notGif = writeGif(two);
   notGif[0] = 'B';
-  EXPECT_FALSE(animated(notGif));
+  EXPECT_EQ(0u, played(notGif));
 }
 
 TEST(GifAnimation, APictureLargerThanTheLimitEndsTheAnimation) {

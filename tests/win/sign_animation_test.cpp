@@ -118,6 +118,25 @@ TEST_F(SignAnimation, TheFirstPictureIsTheOneTheStillGifShows) {
   EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(1, 20, 5));
 }
 
+// A first picture too costly to decode while "ON" runs (stored interlaced,
+// far wider and taller than the screen) is decoded by the animation's
+// thread: it appears when ready, the animation plays, and "強" ends it.
+TEST_F(SignAnimation, AFirstPictureTooCostlyToDecodeAtOnceAppearsWhenReadyAndPlays) {
+  test::GifPlan plan{30, 20, {kRed, kGreen}, 0, {}};
+  plan.pictures.push_back(test::filledPicture(0, 0, 1100, 2000, 0, 4));
+  plan.pictures.back().interlace = true;  // 1,010 stored rows of 1,100 to reach the screen's last row
+  plan.pictures.push_back(test::filledPicture(0, 0, 15, 20, 1, 4));
+  plan.pictures.back().disposal = 2;
+  test::writeFile(folder.file("f02.gif"), test::writeGif(plan));
+  showFrame(0, 2);
+  EXPECT_TRUE(test::pumpUntil([&] { return test::clipPixel(0, 25, 5) == RGB(255, 0, 0); }, 5000));
+  EXPECT_TRUE(test::pumpUntil([&] { return test::clipPixel(0, 5, 5) == RGB(0, 255, 0); }, 5000));
+  EXPECT_TRUE(isLedAnimationPlaying(0));
+  click(kPanelGroups[0].reset);
+  EXPECT_FALSE(isLedAnimationPlaying(0));
+  EXPECT_EQ(kBlue, test::clipPixel(0, 5, 5));
+}
+
 TEST_F(SignAnimation, AnotherFrameOrHidingTheSignStopsItAtOnce) {
   showFrame(0, 1);
   ASSERT_TRUE(isLedAnimationPlaying(0));

@@ -4,6 +4,7 @@
 #include <atomic>
 #include <cstring>
 #include <memory>
+#include <new>
 #include <thread>
 #include <vector>
 
@@ -117,23 +118,38 @@ void capture(Recording& r) {
     BitBlt(memory.get(), 0, 0, r.surface.width, r.surface.height, screen.get(), 0, 0, SRCCOPY);
   }
   GdiFlush();
-  Picture picture = r.queue.spare();
-  picture.width = r.surface.width;
-  picture.height = r.surface.height;
-  picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
-  std::memcpy(picture.pixels.data(), r.surface.bits, picture.pixels.size() * sizeof(std::uint32_t));
-  r.queue.push(std::move(picture), now);
+  try {
+    Picture picture = r.queue.spare();
+    picture.width = r.surface.width;
+    picture.height = r.surface.height;
+    picture.pixels.resize(static_cast<std::size_t>(picture.width) * picture.height);
+    std::memcpy(picture.pixels.data(), r.surface.bits, picture.pixels.size() * sizeof(std::uint32_t));
+    r.queue.push(std::move(picture), now);
+  } catch (const std::bad_alloc&) {
+    // No room for the picture (a window as large as the screen allows, in
+    // the 32-bit program): the recording fails as a full disk makes it.
+    r.failed = true;
+  }
   r.lastCaptureMs = now;
 }
 
 void writeFrames(Recording& r) {
   GifWriter writer(*r.output);
   CapturedFrame frame;
+  // What the writer needs for a frame (its palette, its indices) may not
+  // fit in memory: the recording fails then, as a full disk makes it.
+  const auto written = [&r](auto write) {
+    try {
+      return write();
+    } catch (const std::bad_alloc&) {
+      return false;
+    }
+  };
   while (r.queue.pop(frame)) {
-    if (!r.failed && !writer.add(frame.picture, frame.timeMs)) r.failed = true;
+    if (!r.failed && !written([&] { return writer.add(frame.picture, frame.timeMs); })) r.failed = true;
     r.queue.recycle(std::move(frame.picture));
   }
-  if (!r.failed && !(writer.finish(r.stopMs) && r.output->flush())) r.failed = true;
+  if (!r.failed && !written([&] { return writer.finish(r.stopMs) && r.output->flush(); })) r.failed = true;
 }
 
 void CALLBACK onRecordTimer(HWND, UINT, UINT_PTR, DWORD) {

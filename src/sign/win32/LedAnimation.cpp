@@ -1,5 +1,6 @@
 #include "sign/win32/LedAnimation.h"
 
+#include <algorithm>
 #include <atomic>
 #include <cstring>
 #include <new>
@@ -19,12 +20,16 @@ namespace rovenza {
 
 // One animation of one sign, shared by the user-interface thread and the
 // animation's thread. Everything but `cancelled` is set before the thread
-// starts; the canvas and the pixels are the thread's from then on.
+// starts; the decoder, the animation, the canvas and the pixels are the
+// thread's from then on.
 struct LedAnimationJob {
   int sign = 0;
   HWND clipWindow = nullptr;
-  GifAnimation animation;
-  std::unique_ptr<GifCanvas> canvas;  // holds the first picture when the thread starts
+  std::vector<unsigned char> bytes;  // the file, which the decoder reads
+  GifAnimation animation;            // the pictures decoded so far
+  std::unique_ptr<GifDecoder> decoder;
+  std::unique_ptr<GifCanvas> canvas;
+  bool firstShown = false;            // the canvas and the pixels hold the first picture already
   void* bits = nullptr;               // the DIB section the sign window shows
   std::int64_t shownAt = 0;           // performance counter microseconds of the first picture
   ScopedHandle cancelEvent;           // manual reset; wakes the thread's waits
@@ -57,6 +62,26 @@ class LedScreen : public AnimationScreen {
   LedAnimationJob& job_;
 };
 
+// Decodes what the user-interface thread left (the first picture, when it
+// was too costly to decode at once, and shows it), then the other pictures,
+// and plays them.
+void decodeAndPlay(LedAnimationJob& job, LedScreen& screen, RollClock& clock) {
+  if (!job.firstShown) {
+    if (!job.decoder->next(&job.cancelled)) return;
+    job.canvas->compose(0);
+    if (!screen.showPicture(job.canvas->pixels())) return;
+    job.shownAt = clock.now();
+  }
+  while (job.decoder->next(&job.cancelled)) {
+  }
+  const std::vector<GifPicture>& pictures = job.animation.pictures;
+  if (job.cancelled || pictures.size() < 2) return;
+  // Deadlines count from the first picture's time; when decoding outlasted
+  // the first picture's delay, the second picture is due now.
+  const std::int64_t start = std::max(job.shownAt, clock.now() - pictureMicros(pictures.front()));
+  playAnimation(job.animation, *job.canvas, start, screen, clock);
+}
+
 DWORD WINAPI animationThread(LPVOID parameter) {
   // The thread keeps the job alive for as long as it runs.
   const std::unique_ptr<std::shared_ptr<LedAnimationJob>> held(static_cast<std::shared_ptr<LedAnimationJob>*>(parameter));
@@ -64,7 +89,11 @@ DWORD WINAPI animationThread(LPVOID parameter) {
   TimerResolution resolution;
   RollClock clock(job.cancelEvent.get());
   LedScreen screen(job);
-  playAnimation(job.animation, *job.canvas, job.shownAt, screen, clock);
+  try {
+    decodeAndPlay(job, screen, clock);
+  } catch (const std::bad_alloc&) {
+    // No room for the pictures after those shown: the last shown stays.
+  }
   return 0;
 }
 
@@ -88,14 +117,26 @@ bool readGifFile(const std::string& path, std::vector<unsigned char>& bytes) {
   return ReadFile(file.get(), bytes.data() + sizeof signature, rest, &read, nullptr) && read == rest;
 }
 
-std::shared_ptr<LedAnimationJob> readAnimation(const std::string& path) {
-  std::vector<unsigned char> bytes;
-  if (!readGifFile(path, bytes)) return nullptr;
-  auto job = std::make_shared<LedAnimationJob>();
-  if (!readLedAnimation(bytes.data(), bytes.size(), job->animation)) return nullptr;
+// The animation of an animated GIF's bytes, its first picture in a new DIB
+// section (`picture`) when it decodes at once, black otherwise. False for
+// bytes that are no animation; true with `picture` null when the pictures
+// cannot be held.
+bool prepareAnimation(std::shared_ptr<LedAnimationJob>& job, HBITMAP& picture) {
+  job->decoder = std::make_unique<GifDecoder>(job->bytes.data(), job->bytes.size(), job->animation);
+  const GifSurvey& survey = job->decoder->survey();
+  if (!isLedAnimation(job->bytes.data(), job->bytes.size(), survey)) return false;
   job->canvas = std::make_unique<GifCanvas>(job->animation);
-  job->canvas->compose(0);
-  return job;
+  void* bits = nullptr;
+  ScopedBitmap section(newDibSection(dib32Info(survey.width, survey.height), bits));
+  if (!section) return true;
+  job->bits = bits;
+  if (survey.firstDecodePixels <= kGifAtOncePixels && job->decoder->next()) {
+    job->canvas->compose(0);
+    writeLedPicture(bits, survey.width, survey.height, job->canvas->pixels().data());
+    job->firstShown = true;
+  }
+  picture = section.release();
+  return true;
 }
 
 }  // namespace
@@ -110,23 +151,20 @@ void writeLedPicture(void* bits, int width, int height, const std::uint32_t* pix
   applyLedLook(bits, width, height);
 }
 
-std::shared_ptr<LedAnimationJob> loadLedAnimation(const std::string& path, HBITMAP& picture) {
+bool loadLedAnimation(const std::string& path, HBITMAP& picture, std::shared_ptr<LedAnimationJob>& job) {
   picture = nullptr;
-  std::shared_ptr<LedAnimationJob> job;
+  job = std::make_shared<LedAnimationJob>();
   try {
-    job = readAnimation(path);
+    if (!readGifFile(path, job->bytes) || !prepareAnimation(job, picture)) {
+      job.reset();
+      return false;
+    }
   } catch (const std::bad_alloc&) {
-    // Too large for this process's memory: shown as a still, as before.
-    return nullptr;
+    // Too large for this process's memory: a bad file (the section, made
+    // last, never stands here).
   }
-  if (!job) return nullptr;
-  void* bits = nullptr;
-  ScopedBitmap section(newDibSection(dib32Info(job->animation.width, job->animation.height), bits));
-  if (!section) return nullptr;
-  writeLedPicture(bits, job->animation.width, job->animation.height, job->canvas->pixels().data());
-  job->bits = bits;
-  picture = section.release();
-  return job;
+  if (!picture) job.reset();
+  return true;
 }
 
 void startLedAnimation(int sign, std::shared_ptr<LedAnimationJob> job) {

@@ -16,19 +16,28 @@ namespace rovenza {
 
 struct LedAnimationJob;
 
-// Reads `path` as an animated GIF (two pictures or more, within the picture
-// ceilings): its first picture is composed into a new DIB section, which
-// `picture` receives for the sign window (the caller owns it). Null, with
-// `picture` null, for any other file.
-std::shared_ptr<LedAnimationJob> loadLedAnimation(const std::string& path, HBITMAP& picture);
+// Reads `path` as an animated GIF (two pictures or more): true when it is
+// one. `picture` receives a new DIB section of the GIF's screen for the sign
+// window (the caller owns it), holding the first picture when that decodes
+// at once (kGifAtOncePixels), the black of an unlit sign otherwise, and
+// `job` the animation to start. Nothing is decoded beyond that first
+// picture here: the animation's thread decodes the rest. A GIF that cannot
+// be held in memory gives true with `picture` and `job` null: a bad file,
+// shown as the empty sign. False for any other file, which is a still
+// picture.
+bool loadLedAnimation(const std::string& path, HBITMAP& picture, std::shared_ptr<LedAnimationJob>& job);
 
 // Plays `job` on the LED sign whose window has just been given its picture:
-// the first picture counts as shown now. Without a thread the first picture
-// stays.
+// the first picture counts as shown now when it was decoded at once;
+// otherwise the thread decodes it first and shows it when it is ready. Then
+// it decodes the other pictures, within the decoding budget (a file past it
+// keeps its first picture only), and plays them. Without a thread the first
+// picture stays.
 void startLedAnimation(int sign, std::shared_ptr<LedAnimationJob> job);
 
-// Stops the sign's animation at once: no picture of it is drawn after this
-// returns, and its thread has ended. The picture it showed last stays.
+// Stops the sign's animation at once, decoding or playing: no picture of it
+// is drawn after this returns, and its thread has ended (decoding looks for
+// the stop between rows). The picture it showed last stays.
 void stopLedAnimation(int sign);
 
 // Whether the sign's animation still plays (its thread runs).

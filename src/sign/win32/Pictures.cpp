@@ -283,8 +283,8 @@ void showLedFrame(int sign, const std::string& path) {
   stopLedAnimation(sign);
   app.signStates[sign].ledFile = path;
   HBITMAP firstPicture = nullptr;
-  std::shared_ptr<LedAnimationJob> animation = loadLedAnimation(path, firstPicture);
-  if (!animation) {
+  std::shared_ptr<LedAnimationJob> animation;
+  if (!loadLedAnimation(path, firstPicture, animation)) {
     HBITMAP picture = loadPicture(path);
     applyLedLook(picture);
     setSignPicture(sign, picture);
