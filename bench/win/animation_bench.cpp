@@ -32,6 +32,7 @@
 using namespace rovenza;
 using bench::nowMs;
 using bench::sourcePath;
+using bench::pumpFor;
 using bench::pumpPending;
 using bench::pumpUntilEnded;
 
@@ -85,14 +86,6 @@ DWORD WINAPI watchThread(LPVOID parameter) {
   }
   timeEndPeriod(1);
   return 0;
-}
-
-void pumpFor(double ms) {
-  const double end = nowMs() + ms;
-  while (nowMs() < end) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(1.0, end - nowMs())), QS_ALLINPUT);
-    pumpPending();
-  }
 }
 
 // Starts the animation (frame 0 of the 2nd sign's folder) with "ON"; the

@@ -32,6 +32,7 @@
 
 using namespace rovenza;
 using bench::nowMs;
+using bench::pumpFor;
 using bench::pumpPending;
 
 namespace {
@@ -76,14 +77,6 @@ DWORD WINAPI pingThread(LPVOID parameter) {
   }
   timeEndPeriod(1);
   return 0;
-}
-
-void pumpFor(double ms) {
-  const double end = nowMs() + ms;
-  while (nowMs() < end) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(1.0, end - nowMs())), QS_ALLINPUT);
-    pumpPending();
-  }
 }
 
 // Runs `action` on this thread, then serves messages for `afterMs`; prints

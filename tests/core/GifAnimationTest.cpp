@@ -214,8 +214,8 @@ TEST(GifAnimation, DecodingCostsTheStoredRowsDownToTheLastOneOnTheScreen) {
       {16, 64, 1000, false, 64 * 16},
       {16, 64, 10, false, 64 * 10},
       {16, 64, 1000, true, 64 * (125 + 125 + 250 + 8)},  // rows 0, 8 ..; 4, 12 ..; 2, 6 ..; then 1, 3 .. 15
-      {3, 64, 1000, true, 64 * (125 + 125 + 1)},         // rows 0 and 4 .., then row 2 alone
-      {1, 64, 1000, true, 64 * 1},
+      {3, 64, 1000, true, 64 * (125 + 125 + 250 + 1)},   // row 1 comes in the last pass
+      {1, 64, 1000, true, 64 * 1},                       // row 0 comes first
       {16, 64, 16, true, 64 * 16},
   };
   for (const auto& c : cases) {
