@@ -214,7 +214,8 @@ std::size_t GifAnimation::keptBytes() const {
   return pictures.capacity() * sizeof(GifPicture) + colours.capacity() * sizeof(std::uint32_t) + indices.capacity();
 }
 
-GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits& limits) {
+GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits& limits, std::size_t most,
+                    const std::atomic<bool>* cancelled) {
   GifSurvey survey;
   GifRecords walk(data, size, limits);
   if (!walk.valid) return survey;
@@ -222,7 +223,8 @@ GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits
   survey.width = gif->SWidth;
   survey.height = gif->SHeight;
   Placement placement;
-  while (survey.pictures < kMaxAnimationPictures && walk.nextImage(placement)) {
+  while (survey.pictures < std::min(most, kMaxAnimationPictures) && !(cancelled && *cancelled) &&
+         walk.nextImage(placement)) {
     const std::uint64_t cost = std::uint64_t(placement.width) * storedRowsNeeded(placement, gif->Image.Interlace);
     if (!skipImageData(gif)) break;
     if (survey.pictures == 0) survey.firstDecodePixels = cost;
@@ -238,24 +240,22 @@ GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits
 }
 
 GifDecoder::GifDecoder(const unsigned char* data, std::size_t size, GifAnimation& animation, const GifLimits& limits)
-    : animation_(animation), survey_(surveyGif(data, size, limits)) {
-  if (survey_.kept == 0) return;
-  walk_ = std::make_unique<GifRecords>(data, size, limits);
-  const ColorMapObject* global = walk_->reading.gif()->SColorMap;
-  animation_.width = survey_.width;
-  animation_.height = survey_.height;
-  animation_.restoresPrevious = survey_.restoresPrevious;
-  globalColours_ = appendColours(animation_, global);
-  globalCount_ = global ? static_cast<std::size_t>(global->ColorCount) : 0;
+    : animation_(animation), walk_(std::make_unique<GifRecords>(data, size, limits)) {
+  ended_ = !walk_->valid;
+  if (ended_) return;
+  const GifFileType* gif = walk_->reading.gif();
+  animation_.width = gif->SWidth;
+  animation_.height = gif->SHeight;
+  globalColours_ = appendColours(animation_, gif->SColorMap);
+  globalCount_ = gif->SColorMap ? static_cast<std::size_t>(gif->SColorMap->ColorCount) : 0;
 }
 
 GifDecoder::~GifDecoder() = default;
 
 bool GifDecoder::next(const std::atomic<bool>* cancelled) {
-  if (read_ >= survey_.kept) return false;
   Placement placement;
-  if (!walk_->nextImage(placement)) {
-    read_ = survey_.kept;
+  if (ended_ || animation_.pictures.size() >= kMaxAnimationPictures || !walk_->nextImage(placement)) {
+    ended_ = true;
     return false;
   }
   GifFileType* gif = walk_->reading.gif();
@@ -285,19 +285,21 @@ bool GifDecoder::next(const std::atomic<bool>* cancelled) {
   if (!decodeImageRows(gif, placement, animation_.indices.data() + picture.indices, cancelled)) {
     animation_.indices.resize(picture.indices);
     animation_.colours.resize(coloursBefore);
-    read_ = survey_.kept;
+    ended_ = true;
     return false;
   }
   animation_.pictures.push_back(picture);
-  ++read_;
   return true;
 }
 
 GifAnimation decodeGifAnimation(const unsigned char* data, std::size_t size, const GifLimits& limits) {
   GifAnimation animation;
+  const GifSurvey survey = surveyGif(data, size, limits);
+  if (survey.kept == 0) return animation;
   GifDecoder decoder(data, size, animation, limits);
-  animation.pictures.reserve(decoder.survey().kept);
-  while (decoder.next()) {
+  animation.restoresPrevious = survey.restoresPrevious;
+  animation.pictures.reserve(survey.kept);
+  while (animation.pictures.size() < survey.kept && decoder.next()) {
   }
   return animation;
 }

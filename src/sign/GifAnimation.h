@@ -105,35 +105,38 @@ struct GifSurvey {
   bool restoresPrevious = false;
 };
 
-GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits& limits = {});
+// Surveys the first `most` pictures (the rest are not counted); stops, with
+// a survey of no use, once `cancelled` is seen set between pictures.
+GifSurvey surveyGif(const unsigned char* data, std::size_t size, const GifLimits& limits = {},
+                    std::size_t most = kMaxAnimationPictures, const std::atomic<bool>* cancelled = nullptr);
 
-// Decodes the pictures a GIF's survey keeps, one at a time, each into the
-// same animation. Only the rows a picture shows on the screen are kept, and
-// only the stored rows down to its last one on the screen are decoded.
 struct GifRecords;
 
+// Decodes a GIF's pictures one at a time, each into the same animation;
+// how many to take is the caller's (GifSurvey::kept). Only the rows a
+// picture shows on the screen are kept, and only the stored rows down to its
+// last one on the screen are decoded.
 class GifDecoder {
  public:
-  // Surveys the bytes, which must outlive the decoder, and gives
-  // `animation` the screen, the loop count as far as read, and the global
-  // colours (nothing when the survey kept no picture).
+  // Reads the header from the bytes, which must outlive the decoder, and
+  // gives `animation` the screen and the global colours (nothing for bytes
+  // that are no GIF, or whose screen is larger than the limits).
   GifDecoder(const unsigned char* data, std::size_t size, GifAnimation& animation, const GifLimits& limits = {});
   ~GifDecoder();
   GifDecoder(const GifDecoder&) = delete;
   GifDecoder& operator=(const GifDecoder&) = delete;
 
-  const GifSurvey& survey() const { return survey_; }
-  // Decodes the next kept picture into the animation. False, with nothing
-  // added, when every kept picture is read, at a picture whose record or
-  // colour data is cut short or bad (it and those after it are dropped), or
-  // when `cancelled` is seen set, which is looked at between rows.
+  // Decodes the next picture into the animation, and the loop count as far
+  // as read. False, with nothing added, at the end, at a picture whose
+  // record or colour data is cut short or bad (it and those after it are
+  // dropped), or when `cancelled` is seen set, which is looked at between
+  // rows.
   bool next(const std::atomic<bool>* cancelled = nullptr);
 
  private:
   GifAnimation& animation_;
-  GifSurvey survey_;
   std::unique_ptr<GifRecords> walk_;
-  std::size_t read_ = 0;
+  bool ended_ = false;
   std::size_t globalColours_ = 0;
   std::size_t globalCount_ = 0;
 };

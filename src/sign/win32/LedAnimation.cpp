@@ -20,16 +20,18 @@ namespace rovenza {
 
 // One animation of one sign, shared by the user-interface thread and the
 // animation's thread. Everything but `cancelled` is set before the thread
-// starts; the decoder, the animation, the canvas and the pixels are the
-// thread's from then on.
+// starts; the file, the animation and the pixels are the thread's from then
+// on (it lets the file go once it has read it).
 struct LedAnimationJob {
   int sign = 0;
   HWND clipWindow = nullptr;
-  std::vector<unsigned char> bytes;  // the file, which the decoder reads
+  ScopedHandle file;                 // the file, mapped: the decoder reads it
+  ScopedHandle mapping;
+  ScopedFileView view;
+  const unsigned char* data = nullptr;
+  std::size_t size = 0;
   GifAnimation animation;            // the pictures decoded so far
-  std::unique_ptr<GifDecoder> decoder;
-  std::unique_ptr<GifCanvas> canvas;
-  bool firstShown = false;            // the canvas and the pixels hold the first picture already
+  bool firstShown = false;            // the pixels hold the first picture already
   void* bits = nullptr;               // the DIB section the sign window shows
   std::int64_t shownAt = 0;           // performance counter microseconds of the first picture
   ScopedHandle cancelEvent;           // manual reset; wakes the thread's waits
@@ -62,24 +64,32 @@ class LedScreen : public AnimationScreen {
   LedAnimationJob& job_;
 };
 
-// Decodes what the user-interface thread left (the first picture, when it
-// was too costly to decode at once, and shows it), then the other pictures,
-// and plays them.
+// Takes the file into memory and lets it go, decodes the pictures its
+// survey keeps (the first shown here when the user-interface thread could
+// not show it at once) and plays them.
 void decodeAndPlay(LedAnimationJob& job, LedScreen& screen, RollClock& clock) {
+  const std::vector<unsigned char> bytes(job.data, job.data + job.size);
+  job.view.reset();
+  job.mapping.reset();
+  job.file.reset();
+  const GifSurvey survey = surveyGif(bytes.data(), bytes.size(), {}, kMaxAnimationPictures, &job.cancelled);
+  GifDecoder decoder(bytes.data(), bytes.size(), job.animation);
+  job.animation.restoresPrevious = survey.restoresPrevious;
+  GifCanvas canvas(job.animation);
+  if (job.cancelled || !decoder.next(&job.cancelled)) return;
+  canvas.compose(0);
   if (!job.firstShown) {
-    if (!job.decoder->next(&job.cancelled)) return;
-    job.canvas->compose(0);
-    if (!screen.showPicture(job.canvas->pixels())) return;
+    if (!screen.showPicture(canvas.pixels())) return;
     job.shownAt = clock.now();
   }
-  while (job.decoder->next(&job.cancelled)) {
+  while (job.animation.pictures.size() < survey.kept && decoder.next(&job.cancelled)) {
   }
   const std::vector<GifPicture>& pictures = job.animation.pictures;
   if (job.cancelled || pictures.size() < 2) return;
   // Deadlines count from the first picture's time; when decoding outlasted
   // the first picture's delay, the second picture is due now.
   const std::int64_t start = std::max(job.shownAt, clock.now() - pictureMicros(pictures.front()));
-  playAnimation(job.animation, *job.canvas, start, screen, clock);
+  playAnimation(job.animation, canvas, start, screen, clock);
 }
 
 DWORD WINAPI animationThread(LPVOID parameter) {
@@ -97,44 +107,46 @@ DWORD WINAPI animationThread(LPVOID parameter) {
   return 0;
 }
 
-// The whole file when its first bytes are a GIF's; false for anything else.
-bool readGifFile(const std::string& path, std::vector<unsigned char>& bytes) {
-  ScopedHandle file(CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
-                                nullptr));
-  if (!file.valid()) return false;
+// Maps the file when its first bytes are a GIF's; false for anything else.
+bool mapGifFile(const std::string& path, LedAnimationJob& job) {
+  job.file.reset(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!job.file.valid()) return false;
   DWORD high = 0;
-  const DWORD size = GetFileSize(file.get(), &high);
+  const DWORD size = GetFileSize(job.file.get(), &high);
   if (size == INVALID_FILE_SIZE || high != 0 || size < 6 || size > kMaxDecodedBytes) return false;
-  unsigned char signature[3] = {};
-  DWORD read = 0;
-  if (!ReadFile(file.get(), signature, sizeof signature, &read, nullptr) || read != sizeof signature ||
-      std::memcmp(signature, "GIF", 3) != 0) {
-    return false;
-  }
-  bytes.resize(size);
-  std::memcpy(bytes.data(), signature, sizeof signature);
-  const DWORD rest = size - sizeof signature;
-  return ReadFile(file.get(), bytes.data() + sizeof signature, rest, &read, nullptr) && read == rest;
+  job.mapping.reset(CreateFileMappingA(job.file.get(), nullptr, PAGE_READONLY, 0, 0, nullptr));
+  if (!job.mapping.valid()) return false;
+  job.view.reset(MapViewOfFile(job.mapping.get(), FILE_MAP_READ, 0, 0, 0));
+  if (!job.view.valid()) return false;
+  job.data = static_cast<const unsigned char*>(job.view.get());
+  job.size = size;
+  return std::memcmp(job.data, "GIF", 3) == 0;
 }
 
-// The animation of an animated GIF's bytes, its first picture in a new DIB
-// section (`picture`) when it decodes at once, black otherwise. False for
-// bytes that are no animation; true with `picture` null when the pictures
-// cannot be held.
-bool prepareAnimation(std::shared_ptr<LedAnimationJob>& job, HBITMAP& picture) {
-  job->decoder = std::make_unique<GifDecoder>(job->bytes.data(), job->bytes.size(), job->animation);
-  const GifSurvey& survey = job->decoder->survey();
-  if (!isLedAnimation(job->bytes.data(), job->bytes.size(), survey)) return false;
-  job->canvas = std::make_unique<GifCanvas>(job->animation);
+// Whether the mapped file is an animated GIF; when it is, a new DIB section
+// of its screen (`picture`) holds its first picture if that decodes at
+// once, black otherwise. True with `picture` null when the pictures cannot
+// be held.
+bool prepareAnimation(LedAnimationJob& job, HBITMAP& picture) {
+  // Two pictures make an animation: the rest is surveyed by its thread.
+  const GifSurvey survey = surveyGif(job.data, job.size, {}, 2);
+  if (!isLedAnimation(job.data, job.size, survey)) return false;
   void* bits = nullptr;
   ScopedBitmap section(newDibSection(dib32Info(survey.width, survey.height), bits));
   if (!section) return true;
-  job->bits = bits;
-  if (survey.firstDecodePixels <= kGifAtOncePixels && job->decoder->next()) {
-    job->canvas->compose(0);
-    writeLedPicture(bits, survey.width, survey.height, job->canvas->pixels().data());
-    job->firstShown = true;
+  if (survey.firstDecodePixels <= kGifAtOncePixels) {
+    GifAnimation first;
+    GifDecoder decoder(job.data, job.size, first);
+    // The first picture on black needs nothing kept of what it covers.
+    GifCanvas canvas(first);
+    if (decoder.next()) {
+      canvas.compose(0);
+      writeLedPicture(bits, survey.width, survey.height, canvas.pixels().data());
+      job.firstShown = true;
+    }
   }
+  job.bits = bits;
   picture = section.release();
   return true;
 }
@@ -155,7 +167,7 @@ bool loadLedAnimation(const std::string& path, HBITMAP& picture, std::shared_ptr
   picture = nullptr;
   job = std::make_shared<LedAnimationJob>();
   try {
-    if (!readGifFile(path, job->bytes) || !prepareAnimation(job, picture)) {
+    if (!mapGifFile(path, *job) || !prepareAnimation(*job, picture)) {
       job.reset();
       return false;
     }
