@@ -18,11 +18,16 @@ base="$root/build/base-$preset"
 launcher=()
 command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 
-echo "=== building $ref into $base"
-rm -rf "$base"
-mkdir -p "$base"
-git archive "$ref" | tar -x -C "$base"
-cp bench/win/sign_bench.cpp "$base/bench/win/sign_bench.cpp"
+# The sources are unpacked again only when REF names another commit.
+commit=$(git rev-parse "$ref^{commit}")
+echo "=== building $ref ($commit) into $base"
+if [[ "$(cat "$base/.commit" 2>/dev/null)" != "$commit" ]]; then
+    rm -rf "$base"
+    mkdir -p "$base"
+    git archive "$commit" | tar -x -C "$base"
+    echo "$commit" >"$base/.commit"
+fi
+cmp -s bench/win/sign_bench.cpp "$base/bench/win/sign_bench.cpp" || cp bench/win/sign_bench.cpp "$base/bench/win/sign_bench.cpp"
 (cd "$base" && cmake --preset "$preset" -DROVENZA_WINDOW_TESTS=OFF "${launcher[@]}" >/dev/null &&
     cmake --build --preset "$preset" --target sign_bench -j"$(nproc)" >/dev/null)
 echo "=== building this checkout"

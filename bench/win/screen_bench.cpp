@@ -101,6 +101,7 @@ void measure(const char* name, const std::string& folder, int frame, const std::
     return;
   }
   SetDlgItemTextA(app.panelWindow, kPanelGroups[0].numberDisplay, std::to_string(frame).c_str());
+  const double clicked = bench::nowMs();
   SendMessageA(GetDlgItem(app.panelWindow, kPanelGroups[0].start), BM_CLICK, 0, 0);
   const double start = static_cast<double>(ledAnimationStart(0)) / 1000.0;
   watch.served();
@@ -119,7 +120,8 @@ void measure(const char* name, const std::string& folder, int frame, const std::
   double end = start;
   for (const auto& [at, hash] : watch.changes()) {
     end = at;
-    if (at < start) continue;
+    // The first picture is shown before "ON" returns, a little before its time.
+    if (at < clicked) continue;
     std::size_t n = next;
     double due = deadline;
     while (hashes[n % count] != hash && due <= at && n < next + 100000) {
