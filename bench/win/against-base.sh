@@ -3,8 +3,9 @@
 # default main, the last release), in one run, so that the machine's load
 # falls on both alike. REF's program is built from its own sources, with this
 # checkout's sign_bench.cpp, into build/base-PRESET/; then both run
-# `sign_bench.exe ROLLS 1 steps` in turn, ROUNDS times, and the look-off steps
-# per second at speed 0 are compared round by round.
+# `sign_bench.exe ROLLS 1 steps` in turn (each first in every other round),
+# ROUNDS times, and the look-off steps per second at speed 0 are compared
+# round by round.
 #   bench/win/against-base.sh [win64|win32] [REF] [ROUNDS] [ROLLS]
 set -euo pipefail
 
@@ -45,7 +46,10 @@ steps_off() { grep -E '^STEPS per second' "$1" | sed -E 's/.*median ([0-9]+).*/\
 logs=$(mktemp -d /tmp/rovenza-against-base.XXXXXX)
 on_exit "rm -rf '$logs'"
 for ((round = 1; round <= rounds; round++)); do
-    for which in this base; do
+    # Each goes first in every other round.
+    order=(this base)
+    ((round % 2)) || order=(base this)
+    for which in "${order[@]}"; do
         exe="$root/build/$preset/sign_bench.exe"
         [[ $which == base ]] && exe="$base/build/$preset/sign_bench.exe"
         echo "=== round $round: $which"
