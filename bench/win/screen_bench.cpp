@@ -132,6 +132,18 @@ void measure(const char* name, const std::string& folder, int frame, const std::
       ++unknown;  // a read while the picture was being put on the screen
       continue;
     }
+    // Pictures passed over on the screen: the latest due by now with these
+    // pixels (a picture of two alternating ones read again after both were
+    // missed is the later one).
+    double later = due;
+    for (std::size_t m = n; later <= at && m < next + 100000;) {
+      later += static_cast<double>(pictureMicros(animation.pictures[m % count])) / 1000.0;
+      ++m;
+      if (later <= at && hashes[m % count] == hash) {
+        n = m;
+        due = later;
+      }
+    }
     late.push_back(at - due);
     next = n + 1;
     deadline = due + static_cast<double>(pictureMicros(animation.pictures[n % count])) / 1000.0;
