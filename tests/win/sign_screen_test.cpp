@@ -29,10 +29,10 @@ namespace {
 using test::ScreenWatch;
 
 constexpr int kWidth = 30, kHeight = 20;
-// Red, then green over its left half, then blue, 30 ms each, looping: what
-// a thread draws reaches the screen by itself only once it has waited 50 ms
-// there (Wine), so pictures this short are passed over unless the program
-// puts them on the screen.
+// Red, then green over its left half, then blue, 40 ms each, looping. What a
+// thread draws reaches the screen by itself (Wine) only when another drawing
+// comes 50 ms or more after it: pictures this short are passed over unless
+// the program puts each on the screen.
 constexpr std::uint32_t kColours[] = {0xFF0000, 0x00FF00, 0x0000FF};
 constexpr int kPictureWidths[] = {kWidth, kWidth / 2, kWidth};
 using Picture = std::vector<std::uint32_t>;
@@ -54,7 +54,9 @@ class SignScreen : public ::testing::Test {
   // The 1st sign an LED sign whose frame 0 is that animation, 30 x 20.
   void showAnimation() {
     test::GifPlan plan{kWidth, kHeight, {std::begin(kColours), std::end(kColours)}, 0, {}};
-    for (std::uint8_t n = 0; n < 3; ++n) plan.pictures.push_back(test::filledPicture(0, 0, kPictureWidths[n], kHeight, n, 3));
+    for (std::uint8_t n = 0; n < 3; ++n) {
+      plan.pictures.push_back(test::filledPicture(0, 0, kPictureWidths[n], kHeight, n, 4));
+    }
     test::writeFile(folder.file("00.gif"), test::writeGif(plan));
     app.layout.signs[0].kind = static_cast<std::uint8_t>(SignKind::Led);
     app.layout.signs[0].picturePath = folder.path();
@@ -68,7 +70,9 @@ class SignScreen : public ::testing::Test {
     std::vector<Picture> pictures;
     Picture picture(kWidth * kHeight);
     for (int n = 0; n < 7; ++n) {
-      for (int y = 0; y < kHeight; ++y) std::fill_n(picture.begin() + y * kWidth, kPictureWidths[n % 3], kColours[n % 3]);
+      for (int y = 0; y < kHeight; ++y) {
+        std::fill_n(picture.begin() + y * kWidth, kPictureWidths[n % 3], kColours[n % 3]);
+      }
       pictures.push_back(picture);
       if (dotted) drawDotBoard(PixelRows{pictures.back().data(), kWidth, kWidth, kHeight}, kDefaultDotPitch);
     }
