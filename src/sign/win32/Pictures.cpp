@@ -298,12 +298,19 @@ void showLedFrame(int sign, const std::string& path) {
 void showStripPicture(int sign) {
   if (!validSign(sign)) return;
   app.signStates[sign].ledFile.clear();
-  setSignPicture(sign, loadPicture(app.layout.signs[sign].picturePath));
+  const bool refused = app.signStates[sign].pathRefused;
+  setSignPicture(sign, refused ? nullptr : loadPicture(app.layout.signs[sign].picturePath));
 }
 
 void showLedFrameNumber(int sign, int frame) {
   if (!validSign(sign)) return;
   const std::string& folder = app.layout.signs[sign].picturePath;
+  if (app.signStates[sign].pathRefused) {
+    // A folder the layout file may not reach is never listed: it stays empty.
+    app.signStates[sign].listing = FrameListingStamp{};
+    fileListOf(sign).clear();
+    return;
+  }
   refreshFrameList(sign, folder);
   const int position = ledFramePosition(frame, frameCount(sign));
   if (position < 0) return;
