@@ -104,6 +104,13 @@ LRESULT dispatch(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFYFORMAT:
       return NFR_UNICODE;
+    case WM_NEXTDLGCTL: {
+      // As a dialog box moves the focus for IsDialogMessage (a label's
+      // letter: the label, then the control after it).
+      HWND next = LOWORD(lParam) ? reinterpret_cast<HWND>(wParam) : GetNextDlgTabItem(window, GetFocus(), wParam != 0);
+      if (next) SetFocus(next);
+      return 0;
+    }
     case WM_NOTIFY: {
       const auto& header = *reinterpret_cast<const NMHDR*>(lParam);
       if (header.idFrom == static_cast<UINT_PTR>(kRowList)) return rowListNotify(header, lParam);
