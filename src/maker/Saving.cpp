@@ -96,21 +96,36 @@ FrameSetResult writeFrameSet(FileSystem& files, const std::string& folder, std::
     return result;
   }
   std::vector<std::string> written;
-  for (std::size_t frame = 0; frame < frames && result.error == 0; ++frame) {
-    const std::string name = ledFrameName(frame, frames);
-    result.error = saveReplacing(files, inFolder(result.staging, name),
-                                 [&produce, frame](const ByteSink& sink) { return produce(frame, sink); });
-    if (result.error == 0) written.push_back(name);
-  }
-  if (result.error != 0) {
+  // What was written aside goes again when the set cannot be finished, a
+  // failure to get memory included.
+  const auto discard = [&files, &result, &written] {
     for (const std::string& name : written) files.remove(inFolder(result.staging, name));
     files.removeFolder(result.staging);
+  };
+  try {
+    written.reserve(frames);
+    for (std::size_t frame = 0; frame < frames && result.error == 0; ++frame) {
+      const std::string name = ledFrameName(frame, frames);
+      result.error = saveReplacing(files, inFolder(result.staging, name),
+                                   [&produce, frame](const ByteSink& sink) { return produce(frame, sink); });
+      if (result.error == 0) written.push_back(name);
+    }
+    // Everything the swap needs is had before it begins.
+    if (result.error == 0) {
+      result.oldLeft = frameFilesIn(files, result.folder);
+      result.newPlaced.reserve(written.size());
+    }
+  } catch (...) {
+    discard();
+    throw;
+  }
+  if (result.error != 0) {
+    discard();
     return result;
   }
 
   result.stage = FrameSetResult::Stage::Swapping;
-  result.oldLeft = frameFilesIn(files, result.folder);
-  result.newLeft = written;
+  result.newLeft = std::move(written);
   while (!result.oldLeft.empty()) {
     if (!files.remove(inFolder(result.folder, result.oldLeft.front()))) {
       result.error = files.lastError() ? files.lastError() : kErrorAccessDenied;
