@@ -58,6 +58,8 @@ void setSignLook(bool on, int dotPitch) {
 
 bool signLookOn() { return lookOn.load(); }
 
+int signLookDotPitch() { return ledDotPitch.load(); }
+
 namespace {
 
 // The pixels of a 32-bit DIB section, `height` negative for rows stored from

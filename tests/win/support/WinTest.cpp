@@ -19,13 +19,12 @@ void resetQuitCode() { lastQuitCode = -1; }
 
 void pumpPending() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       lastQuitCode = static_cast<long long>(msg.wParam);
       continue;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    dispatchProgramMessage(msg, nullptr);
   }
 }
 
