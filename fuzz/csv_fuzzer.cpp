@@ -22,8 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
   std::vector<unsigned char> written;
-  // Code page 932 bytes the system has no character for cannot be written as UTF-8.
-  if (!rovenza::writeSignTableCsv(result.rows, codec, written)) return 0;
+  rovenza::writeSignTableCsv(result.rows, written);
   const rovenza::CsvReadResult again = rovenza::readSignTableCsv(written.data(), written.size(), codec);
   require(again.problem == rovenza::CsvProblem::None, "a written table reads again");
   require(again.rows == result.rows, "a written table reads as the same rows");

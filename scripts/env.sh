@@ -144,10 +144,11 @@ demo_board() {
 shot_helper() {
     local helper="$ROVENZA_ROOT/build/screenshots/shot-helper.exe"
     local source="$ROVENZA_ROOT/tools/screenshots/shot-helper.cpp"
+    local hash="$ROVENZA_ROOT/tools/screenshots/ScreenHash.h"
     mkdir -p "$(dirname "$helper")"
-    if [[ ! -f "$helper" || "$source" -nt "$helper" ]]; then
+    if [[ ! -f "$helper" || "$source" -nt "$helper" || "$hash" -nt "$helper" ]]; then
         x86_64-w64-mingw32-g++ -O1 -static -finput-charset=UTF-8 -fexec-charset=CP932 \
-            -o "$helper" "$source" -luser32 || return 1
+            -o "$helper" "$source" -luser32 -lgdi32 -lwinmm || return 1
     fi
     echo "$helper"
 }

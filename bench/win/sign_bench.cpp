@@ -8,7 +8,10 @@
 // again and the file of the demo board's roll over 10 frames; last, with the
 // signs' look on (設定 > 表示効果), the roll's length, the steps at speed 0
 // and the LED switch with 10,000 files again.
-//   sign_bench.exe [rolls] [switches] [record|effects]   (only the recording figures, or only the look's)
+// "steps" gives only the roll's figures, with the look off and on in the same
+// run (bench/win/against-base.sh runs it beside the program of another
+// commit, built from the same source of this benchmark).
+//   sign_bench.exe [rolls] [switches] [record|effects|steps]   (only the recording figures, the look's, or the roll's)
 #include <windows.h>
 
 #include <algorithm>
@@ -318,8 +321,8 @@ void rollPacing(int rolls, int h, const char* label) {
   std::printf("%sROLL duration / nominal: median %.4f (target <= 1.02), %d rolls\n", label, median(ratios), rolls);
 }
 
-// 2. One-pixel steps per second at speed 0.
-void stepsAtSpeedZero(int rolls, int h, const char* label, int target) {
+// 2. One-pixel steps per second at speed 0; returns their median.
+double stepsAtSpeedZero(int rolls, int h, const char* label, int target) {
   std::vector<double> rates;
   for (int run = 0; run < rolls; ++run) {
     const double took = timedRoll("20", "0", "0");
@@ -330,6 +333,21 @@ void stepsAtSpeedZero(int rolls, int h, const char* label, int target) {
   }
   std::printf("%sSTEPS per second at speed 0 (450x450 background): median %.0f (target >= %d)\n", label,
               median(rates), target);
+  return median(rates);
+}
+
+// The roll with the look off and on in one run: its pace, and the steps at
+// speed 0 with the look on against those with it off.
+void rollFigures(int rolls, int h) {
+  rollPacing(rolls, h, "");
+  const double off = stepsAtSpeedZero(rolls, h, "", 2000);
+  setSignLook(true, kDefaultDotPitch);
+  showStrip("demo/strip.bmp");
+  rollPacing(rolls, h, "EFFECTS ON: ");
+  const double on = stepsAtSpeedZero(rolls, h, "EFFECTS ON: ", 20000);
+  setSignLook(false, kDefaultDotPitch);
+  showStrip("demo/strip.bmp");
+  std::printf("STEPS at speed 0, look on / look off in the same run: %.3f (target >= 0.2)\n", on / off);
 }
 
 // 7. The signs' look on: the roll's pace and steps at speed 0 with the
@@ -364,6 +382,12 @@ int main(int argc, char** argv) {
   const int h = app.clip1.height();
   if (argc > 3 && std::string(argv[3]) == "effects") {
     effectsFigures(rolls, switches, h);
+    DestroyWindow(main);
+    pumpPending();
+    return 0;
+  }
+  if (argc > 3 && std::string(argv[3]) == "steps") {
+    rollFigures(rolls, h);
     DestroyWindow(main);
     pumpPending();
     return 0;

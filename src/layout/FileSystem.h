@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace rovenza {
 
@@ -15,6 +16,7 @@ constexpr SystemError kErrorAccessDenied = 5;  // access is denied
 constexpr SystemError kErrorInvalidData = 13;  // the data is invalid
 constexpr SystemError kErrorHandleEof = 38;    // reached the end of the file
 constexpr SystemError kErrorDiskFull = 112;    // not enough space on the disk
+constexpr SystemError kErrorAlreadyExists = 183;  // a file of that name exists
 
 // One open file. Reads and writes behave like the system calls: they report
 // whether the call itself failed and, separately, how many bytes moved.
@@ -50,6 +52,19 @@ class FileSystem {
   // Creates an empty file with a new name in the folder of `path` and returns
   // its path; empty when none can be made.
   virtual std::string makeTemporaryBeside(const std::string& path) = 0;
+  // The names of the files (not the folders) directly in `folder`, in no
+  // particular order; false when it cannot be listed. A file system without
+  // folders lists nothing and makes none.
+  virtual bool listFiles(const std::string& folder, std::vector<std::string>& names) {
+    static_cast<void>(folder);
+    names.clear();
+    return false;
+  }
+  // Makes a new empty folder; false when one of that name exists or it cannot
+  // be made.
+  virtual bool createFolder(const std::string& path) { return static_cast<void>(path), false; }
+  // Removes an empty folder.
+  virtual bool removeFolder(const std::string& path) { return static_cast<void>(path), false; }
   // The error of the last call above that failed.
   virtual SystemError lastError() const = 0;
 };

@@ -11,6 +11,9 @@ inline constexpr char kReadErrorFirstLine[] = "ファイルを読み込み中に
 inline constexpr char kSaveErrorFirstLine[] = "ファイルを保存中に、以下のエラーが発生しました。";
 // Every layout file message carries this caption, the save error too.
 inline constexpr char kLayoutErrorCaption[] = "読み込みエラー";
+// The caption of the question asked before a file's paths reach another
+// computer (networkQuestionText).
+inline constexpr char kNetworkQuestionCaption[] = "ネットワーク上のファイル";
 
 // The first line, CR LF twice and the system text up to its first zero byte.
 inline std::string fileErrorText(std::string_view firstLine, std::string_view systemText) {

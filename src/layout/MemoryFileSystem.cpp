@@ -97,7 +97,28 @@ std::unique_ptr<ByteFile> MemoryFileSystem::createForWriting(const std::string& 
   return std::make_unique<MemoryFile>(*this, path, true);
 }
 
+namespace {
+
+// Counts a call down; false once no more may succeed.
+bool spend(std::int64_t& left) {
+  if (left < 0) return true;
+  if (left == 0) return false;
+  --left;
+  return true;
+}
+
+bool directlyIn(const std::string& folder, const std::string& path) {
+  return path.size() > folder.size() + 1 && path.compare(0, folder.size(), folder) == 0 && path[folder.size()] == '\\' &&
+         path.find('\\', folder.size() + 1) == std::string::npos;
+}
+
+}  // namespace
+
 bool MemoryFileSystem::remove(const std::string& path) {
+  if (!spend(removesLeft)) {
+    lastError_ = kErrorAccessDenied;
+    return false;
+  }
   if (files.erase(path) == 0) {
     lastError_ = kErrorFileNotFound;
     return false;
@@ -107,6 +128,10 @@ bool MemoryFileSystem::remove(const std::string& path) {
 
 bool MemoryFileSystem::replace(const std::string& from, const std::string& to) {
   auto found = files.find(from);
+  if (!spend(replacesLeft)) {
+    lastError_ = kErrorAccessDenied;
+    return false;
+  }
   if (failReplace || found == files.end()) {
     lastError_ = failReplace ? kErrorAccessDenied : kErrorFileNotFound;
     return false;
@@ -128,6 +153,35 @@ std::string MemoryFileSystem::makeTemporaryBeside(const std::string& path) {
   } while (exists(name));
   files[name];
   return name;
+}
+
+bool MemoryFileSystem::listFiles(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  for (const auto& file : files) {
+    if (directlyIn(folder, file.first)) names.push_back(file.first.substr(folder.size() + 1));
+  }
+  return true;
+}
+
+bool MemoryFileSystem::createFolder(const std::string& path) {
+  if (failCreateFolder || folders.count(path) != 0 || exists(path)) {
+    lastError_ = failCreateFolder ? kErrorAccessDenied : kErrorAlreadyExists;
+    return false;
+  }
+  folders.insert(path);
+  return true;
+}
+
+bool MemoryFileSystem::removeFolder(const std::string& path) {
+  const bool empty = std::none_of(files.begin(), files.end(), [&path](const auto& file) {
+    return file.first.size() > path.size() && file.first.compare(0, path.size(), path) == 0 && file.first[path.size()] == '\\';
+  });
+  if (folders.count(path) == 0 || !empty) {
+    lastError_ = kErrorAccessDenied;
+    return false;
+  }
+  folders.erase(path);
+  return true;
 }
 
 }  // namespace rovenza

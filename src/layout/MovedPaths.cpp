@@ -28,21 +28,35 @@ std::size_t driveLength(std::string_view path) {
   return 0;
 }
 
-// The components of `path` below its drive, in order, without empty ones.
+// Adds one component to those before it: ".." takes the last one away (or
+// nothing at the root), and any other name made of dots and spaces alone
+// (".", "...", ". ") names no file of its own and is left out.
+void addComponent(std::vector<std::string_view>& parts, std::string_view part) {
+  if (part.empty()) return;
+  if (part == "..") {
+    if (!parts.empty()) parts.pop_back();
+    return;
+  }
+  if (part.find_first_not_of(". ") == std::string_view::npos) return;
+  parts.push_back(part);
+}
+
+// The components of `path` below its drive, in order, with ".." resolved
+// and without empty ones: none of them climbs out of a folder.
 std::vector<std::string_view> componentsOf(std::string_view path) {
   std::vector<std::string_view> parts;
   std::size_t start = driveLength(path);
   std::size_t pos = start;
   while (pos < path.size()) {
     if (isSeparator(path[pos])) {
-      if (pos > start) parts.push_back(path.substr(start, pos - start));
+      addComponent(parts, path.substr(start, pos - start));
       ++pos;
       start = pos;
       continue;
     }
     pos += charLength(path, pos);
   }
-  if (pos > start) parts.push_back(path.substr(start));
+  if (pos > start) addComponent(parts, path.substr(start));
   return parts;
 }
 

@@ -15,7 +15,9 @@ namespace rovenza {
 // stored path in the layout file's folder, then its last two components,
 // and so on up to the whole path below its drive ("C:\", "\\server\share\"
 // or a leading "\"). Components are split at "\" and "/", walking whole
-// characters. Empty components (doubled separators) are skipped.
+// characters. Empty components (doubled separators) are skipped, ".." takes
+// the component before it away and names of dots and spaces alone are left
+// out, so every place lies inside the layout file's folder.
 std::vector<std::string> pathsBesideLayoutFile(std::string_view stored, std::string_view layoutPath);
 
 // The path a layout takes for `stored`: the stored path itself when it is

@@ -120,20 +120,25 @@ Picture filledFrame(int width, int height, Rgb colour) {
   return frame;
 }
 
-int ledDotsAcross(int width) { return width >= kLedDotSize ? (width - kLedDotSize) / kLedPitch + 1 : 0; }
-int ledDotsDown(int height) { return ledDotsAcross(height); }
+int ledDotsAcross(int width, int pitch) {
+  const int size = ledDotSize(pitch);
+  return pitch >= 2 && width >= size ? (width - size) / pitch + 1 : 0;
+}
+int ledDotsDown(int height, int pitch) { return ledDotsAcross(height, pitch); }
 
-Picture ledFrame(const Picture& dots, int width, int height, Rgb unlitMark, Rgb lit, Rgb unlit, bool ownColours) {
+Picture ledFrame(const Picture& dots, int width, int height, const LedDots& look) {
   Picture frame = filledFrame(width, height, 0x000000);
-  const int across = std::min(dots.width, ledDotsAcross(width));
-  const int down = std::min(dots.height, ledDotsDown(height));
+  const int pitch = look.pitch;
+  const int size = ledDotSize(pitch);
+  const int across = std::min(dots.width, ledDotsAcross(width, pitch));
+  const int down = std::min(dots.height, ledDotsDown(height, pitch));
   for (int row = 0; row < down; ++row) {
     for (int column = 0; column < across; ++column) {
       const Rgb dot = dots.at(column, row);
-      const Rgb colour = ownColours ? dot : (dot != unlitMark ? lit : unlit);
-      for (int dy = 0; dy < kLedDotSize; ++dy) {
-        std::uint32_t* line = &frame.pixels[static_cast<std::size_t>(row * kLedPitch + dy) * width];
-        for (int dx = 0; dx < kLedDotSize; ++dx) line[column * kLedPitch + dx] = colour;
+      const Rgb colour = look.ownColours ? dot : (dot != look.unlitMark ? look.lit : look.unlit);
+      for (int dy = 0; dy < size; ++dy) {
+        std::uint32_t* line = &frame.pixels[static_cast<std::size_t>(row * pitch + dy) * width];
+        for (int dx = 0; dx < size; ++dx) line[column * pitch + dx] = colour;
       }
     }
   }

@@ -8,16 +8,17 @@
 #include <vector>
 
 #include "maker/SignTable.h"
+#include "sign/LedLook.h"
 #include "record/Picture.h"
 
 namespace rovenza {
 
 // The narrowest a line is drawn, as a fraction of its measured width.
 constexpr double kNarrowestLettering = 0.30;
-// Distance between the dots of an LED frame, in pixels; a dot is lit over
-// kLedDotSize x kLedDotSize of them, the rest of its cell is dark.
-constexpr int kLedPitch = 3;
-constexpr int kLedDotSize = 2;
+// An LED frame's dots stand `pitch` pixels apart (the LED look's dot pitch,
+// kMinDotPitch..kMaxDotPitch); a dot is lit over ledDotSize x ledDotSize of
+// them from the top left of its cell, the rest of the cell is dark.
+constexpr int ledDotSize(int pitch) { return pitch - 1; }
 
 // Letter heights (cell heights in pixels) for a frame `height` tall. An LED
 // frame's are in dots: its few rows go almost all to the letters, and a sub
@@ -78,14 +79,23 @@ void drawLine(Picture& frame, const CoverageMask& mask, const LineFit& fit, Rgb 
 Picture filledFrame(int width, int height, Rgb colour);
 
 // The dot grid of an LED frame `width` x `height` pixels: dots across and down.
-int ledDotsAcross(int width);
-int ledDotsDown(int height);
+int ledDotsAcross(int width, int pitch);
+int ledDotsDown(int height, int pitch);
 
-// Puts a picture of one pixel a dot on the grid: each dot's kLedDotSize
-// square at (kLedPitch * column, kLedPitch * row) takes `lit` where the dot
+// The colours an LED frame's dots are put on the grid with.
+struct LedDots {
+  int pitch = kDefaultDotPitch;
+  Rgb unlitMark = 0;  // a dot picture's pixel of this colour is an unlit dot
+  Rgb lit = 0;
+  Rgb unlit = 0;
+  bool ownColours = false;  // each dot in its own pixel's colour instead
+};
+
+// Puts a picture of one pixel a dot on the grid: each dot's ledDotSize
+// square at (pitch * column, pitch * row) takes `lit` where the dot
 // picture's pixel is not `unlitMark`, `unlit` where it is (or the pixel's
 // own colour when `ownColours`); everything else is black.
-Picture ledFrame(const Picture& dots, int width, int height, Rgb unlitMark, Rgb lit, Rgb unlit, bool ownColours);
+Picture ledFrame(const Picture& dots, int width, int height, const LedDots& look);
 
 // The dim colour of an unlit dot of an LED `lit` colour.
 Rgb unlitColourOf(Rgb lit);

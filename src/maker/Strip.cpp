@@ -92,10 +92,10 @@ bool writeStripBmp(const StripGeometry& strip, const std::function<Picture(int f
   return true;
 }
 
-std::string ledFrameName(std::size_t row, std::size_t rows) {
+std::string ledFrameName(std::size_t frame, std::size_t frames) {
   std::size_t digits = 2;
-  for (std::size_t limit = 100; rows > limit && digits < 19; limit *= 10) ++digits;
-  std::string number = std::to_string(row);
+  for (std::size_t limit = 100; frames > limit && digits < 19; limit *= 10) ++digits;
+  std::string number = std::to_string(frame);
   if (number.size() < digits) number.insert(0, digits - number.size(), '0');
   return number + ".bmp";
 }

@@ -47,9 +47,10 @@ using ByteSink = std::function<bool(const unsigned char* data, std::size_t size)
 // first write that fails.
 bool writeStripBmp(const StripGeometry& strip, const std::function<Picture(int frame)>& frameAt, const ByteSink& sink);
 
-// An LED folder's picture name for row `row` of `rows`: at least two digits,
-// more when the rows need them, so that the folder's sorted order is the
-// rows' order ("00.bmp", "01.bmp", ...).
-std::string ledFrameName(std::size_t row, std::size_t rows);
+// An LED folder's picture name for frame `frame` of `frames`: at least two
+// digits, more when the frames need them, one width for the whole set, so
+// that the folder's sorted order is the frames' order ("00.bmp", "01.bmp",
+// ...).
+std::string ledFrameName(std::size_t frame, std::size_t frames);
 
 }  // namespace rovenza

@@ -87,10 +87,13 @@ void drawDotBoard(const PixelRows& picture, int pitch) {
         }
       }
       const bool lit = level >= kLitLevel;
+      // A cell cut by the edge before its dot's middle shows no dot at all:
+      // only the board, never the rim of a dot or its glow.
+      const bool dotShown = rows > cell.centre() && columns > cell.centre();
       for (int y = 0; y < rows; ++y) {
         std::uint32_t* row = picture.row(top + y) + left;
         for (int x = 0; x < columns; ++x) {
-          row[x] = lit ? scaled(colour, cell.lit(x, y)) : scaled(kUnlitDot, cell.unlit(x, y));
+          row[x] = !dotShown ? kBoard : lit ? scaled(colour, cell.lit(x, y)) : scaled(kUnlitDot, cell.unlit(x, y));
         }
       }
     }

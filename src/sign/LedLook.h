@@ -58,8 +58,10 @@ class DotCell {
 };
 
 // Redraws the picture in place as a dot board of cells of `pitch` pixels
-// from its top left corner (the cells at the right and bottom edges may be
-// cut short). A pitch outside the range is taken as kDefaultDotPitch.
+// from its top left corner. The cells at the right and bottom edges may be
+// cut short: one that keeps its dot's middle pixel shows its dot as far as
+// the edge, one cut before it shows the board only. A pitch outside the
+// range is taken as kDefaultDotPitch.
 void drawDotBoard(const PixelRows& picture, int pitch);
 
 }  // namespace rovenza

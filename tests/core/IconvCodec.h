@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "maker/SignTable.h"
+#include "common/CsvText.h"
 
 namespace rovenza::test {
 

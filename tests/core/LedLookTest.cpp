@@ -92,6 +92,37 @@ TEST(DotBoard, CellsCutShortAtTheEdgesAndPicturesStoredBottomUp) {
   EXPECT_NE(0x00FF00u, topDown[0]);
 }
 
+// A cell cut by the right or bottom edge shows a dot when its dot's middle
+// pixel is left, and the bare board otherwise: never a rim or a glow.
+TEST(DotBoard, ACellCutBeforeItsDotsMiddleShowsTheBoardOnly) {
+  struct Row {
+    int width, height, pitch;
+    std::uint32_t colour;
+  };
+  const Row rows[] = {
+      {1, 1, 5, 0xFFFFFF}, {2, 5, 5, 0xFFFFFF}, {5, 2, 5, 0x00FF00}, {3, 3, 8, 0xFFFFFF},
+      {1, 1, 5, kDark},    {4, 3, 3, 0xFFFFFF}, {9, 9, 4, 0xFFFFFF}, {3, 5, 5, 0xFFFFFF},
+  };
+  for (const Row& row : rows) {
+    std::vector<std::uint32_t> pixels(row.width * row.height, row.colour);
+    drawDotBoard(PixelRows{pixels.data(), row.width, row.width, row.height}, row.pitch);
+    const int centre = DotCell(row.pitch).centre();
+    for (int y = 0; y < row.height; ++y) {
+      for (int x = 0; x < row.width; ++x) {
+        const int cellLeft = x - x % row.pitch;
+        const int cellTop = y - y % row.pitch;
+        const bool middleLeft = cellLeft + centre < row.width && cellTop + centre < row.height;
+        if (!middleLeft) {
+          EXPECT_EQ(kBoard, pixels[y * row.width + x]) << row.width << "x" << row.height << " pitch " << row.pitch
+                                                        << " at " << x << "," << y;
+        } else if (x % row.pitch == centre && y % row.pitch == centre) {
+          EXPECT_EQ(row.colour == kDark ? kUnlitDot : row.colour, pixels[y * row.width + x]);
+        }
+      }
+    }
+  }
+}
+
 struct PitchText {
   const char* text;
   int pitch;

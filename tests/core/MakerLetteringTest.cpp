@@ -137,29 +137,38 @@ TEST(MakerLettering, NarrowingKeepsTheInkInProportion) {
   EXPECT_EQ(0xFF8000u, one.at(1, 1)) << "nearest sampling keeps pixels fully on";
 }
 
-TEST(MakerLettering, LedDotsSitOnTheGrid) {
-  EXPECT_EQ(41, ledDotsAcross(124));
-  EXPECT_EQ(19, ledDotsDown(57));
-  EXPECT_EQ(1, ledDotsAcross(2));
-  EXPECT_EQ(0, ledDotsAcross(1));
+TEST(MakerLettering, LedDotsSitOnTheGridOfThePitch) {
+  EXPECT_EQ(41, ledDotsAcross(124, 3));
+  EXPECT_EQ(19, ledDotsDown(57, 3));
+  EXPECT_EQ(1, ledDotsAcross(2, 3));
+  EXPECT_EQ(0, ledDotsAcross(1, 3));
+  EXPECT_EQ(62, ledDotsAcross(124, 2));
+  EXPECT_EQ(15, ledDotsAcross(124, 8));
 
-  Picture dots = filledFrame(41, 19, 0x000000);
-  dots.pixels[0] = 0xFFFFFF;           // dot (0, 0) lit
-  dots.pixels[19 * 41 - 1] = 0x123456;  // the last dot lit
   const Rgb lit = 0xFF8C00;
   const Rgb unlit = unlitColourOf(lit);
-  const Picture frame = ledFrame(dots, 124, 57, 0x000000, lit, unlit, false);
-  for (int y = 0; y < 57; ++y) {
-    for (int x = 0; x < 124; ++x) {
-      const bool inDot = x % kLedPitch < kLedDotSize && y % kLedPitch < kLedDotSize && x < 123 && y < 57;
-      const bool litDot = inDot && ((x < 3 && y < 3) || (x >= 120 && x < 123 && y >= 54));
-      const Rgb expected = !inDot ? 0x000000 : litDot ? lit : unlit;
-      ASSERT_EQ(expected, frame.at(x, y)) << x << "," << y;
+  for (int pitch = kMinDotPitch; pitch <= kMaxDotPitch; ++pitch) {
+    const int across = ledDotsAcross(124, pitch);
+    const int down = ledDotsDown(57, pitch);
+    Picture dots = filledFrame(across, down, 0x000000);
+    dots.pixels[0] = 0xFFFFFF;                                          // dot (0, 0) lit
+    dots.pixels[static_cast<std::size_t>(across) * down - 1] = 0x123456;  // the last dot lit
+    const Picture frame = ledFrame(dots, 124, 57, LedDots{pitch, 0x000000, lit, unlit, false});
+    const int size = ledDotSize(pitch);
+    for (int y = 0; y < 57; ++y) {
+      for (int x = 0; x < 124; ++x) {
+        const int column = x / pitch;
+        const int row = y / pitch;
+        const bool inDot = x % pitch < size && y % pitch < size && column < across && row < down;
+        const bool litDot = inDot && ((column == 0 && row == 0) || (column == across - 1 && row == down - 1));
+        const Rgb expected = !inDot ? 0x000000 : litDot ? lit : unlit;
+        ASSERT_EQ(expected, frame.at(x, y)) << "pitch " << pitch << " at " << x << "," << y;
+      }
     }
+    const Picture own = ledFrame(dots, 124, 57, LedDots{pitch, 0x000000, lit, unlit, true});
+    EXPECT_EQ(0x123456u, own.at((across - 1) * pitch, (down - 1) * pitch)) << pitch;
+    EXPECT_EQ(0x000000u, own.at(pitch, 0)) << pitch;
   }
-  const Picture own = ledFrame(dots, 124, 57, 0x000000, lit, unlit, true);
-  EXPECT_EQ(0x123456u, own.at(121, 55));
-  EXPECT_EQ(0x000000u, own.at(3, 0));
 }
 
 }  // namespace

@@ -22,9 +22,12 @@ CsvReadResult readCsv(std::string_view text) {
   return readSignTableCsv(bytes.data(), bytes.size(), codec);
 }
 
-// Texts as the program holds them (code page 932: the tests' own literals).
-const SignRow kStation{"駅前", "Ekimae", 0xFFFFFF, 0x003080};
-const SignRow kDepot{"営業所", "", 0xFFFF00, 0x000000};
+std::string utf8(const char* text) { return text; }
+#define U8(text) utf8(reinterpret_cast<const char*>(u8##text))
+
+// Texts as the table holds them: UTF-8.
+const SignRow kStation{U8("駅前"), "Ekimae", 0xFFFFFF, 0x003080};
+const SignRow kDepot{U8("営業所"), "", 0xFFFF00, 0x000000};
 
 struct GoodFile {
   const char* name;
@@ -33,7 +36,7 @@ struct GoodFile {
 };
 
 TEST(MakerCsv, GoodFilesGiveTheirRows) {
-  const std::string utf8Body = reinterpret_cast<const char*>(u8"駅前,Ekimae,#FFFFFF,#003080\n営業所,,#ffff00,000000\n");
+  const std::string utf8Body = U8("駅前,Ekimae,#FFFFFF,#003080\n営業所,,#ffff00,000000\n");
   const GoodFile files[] = {
       {"UTF-8, LF, no mark", std::string("main,sub,text,background\n") + utf8Body, {kStation, kDepot}},
       {"UTF-8 with its mark", std::string("\xEF\xBB\xBFh,h,h,h\n") + utf8Body, {kStation, kDepot}},
@@ -47,6 +50,8 @@ TEST(MakerCsv, GoodFilesGiveTheirRows) {
       {"only the header", "main,sub,text,background\r\n", {}},
       {"nothing at all", "", {}},
       {"a quote inside a plain cell is a letter", "h\nA\"B,,,\n", {{"A\"B", "", kDefaultTextColour, kDefaultBackgroundColour}}},
+      {"UTF-8 letters code page 932 lacks", U8("h\n〜—−¥,한국 中文 🚌,,\n"),
+       {{U8("〜—−¥"), U8("한국 中文 🚌"), kDefaultTextColour, kDefaultBackgroundColour}}},
   };
   for (const GoodFile& file : files) {
     const CsvReadResult result = readCsv(file.bytes);
@@ -66,8 +71,7 @@ TEST(MakerCsv, BadFilesOpenNothingAndNameTheLine) {
   const BadFile files[] = {
       {"neither UTF-8 nor code page 932", "h\nA,B,,\n\x81\x20,x,,\n", CsvProblem::BadEncoding, 3},
       {"a mark, then bytes that are not UTF-8", "\xEF\xBB\xBFh\r\nA,,,\r\n\x82\xA0,,,\r\n", CsvProblem::BadEncoding, 3},
-      {"UTF-8 with a letter code page 932 lacks", std::string("h\nA,,,\n") + reinterpret_cast<const char*>(u8"\U0001F68C,,,\n"),
-       CsvProblem::BadEncoding, 3},
+      {"neither reading holds: the line Shift_JIS stops at", "h\n" + U8("駅,,,") + "\n\xFF,,,\n", CsvProblem::BadEncoding, 2},
       {"a quote never closed", "h\nA,,,\n\"B,,,\nC,,,\n", CsvProblem::BrokenQuote, 3},
       {"letters after a closing quote", "h\nA,,,\n\"B\"x,,,\n", CsvProblem::BrokenQuote, 3},
       {"too few columns", "h\nA,B,#000000,#000000\nC,D,#000000\n", CsvProblem::TooFewColumns, 3},
@@ -83,22 +87,47 @@ TEST(MakerCsv, BadFilesOpenNothingAndNameTheLine) {
   }
 }
 
-TEST(MakerCsv, TheMessageNamesTheLine) {
-  EXPECT_EQ("12行目の列が足りません。主表示、副表示、文字色、背景色の4列が要ります。",
-            csvProblemText(CsvProblem::TooFewColumns, 12));
-  EXPECT_EQ("", csvProblemText(CsvProblem::None, 3));
+TEST(MakerCsv, AtMost999RowsAndTheLineOfTheFirstPast) {
+  std::string csv = "h\n\n";
+  for (int i = 1; i <= 999; ++i) csv += "Stop,,,\n\n";
+  const CsvReadResult full = readCsv(csv);
+  EXPECT_EQ(CsvProblem::None, full.problem);
+  EXPECT_EQ(kMaxSignRows, full.rows.size());
+  const CsvReadResult over = readCsv(csv + "One more,,,\n");
+  EXPECT_EQ(CsvProblem::TooManyRows, over.problem);
+  EXPECT_EQ(2 + 2 * 999 + 1, over.line);
+  EXPECT_TRUE(over.rows.empty());
+  EXPECT_EQ("2001行目で行が999を超えました。表に入る行は999までです。", csvProblemText(over));
+}
+
+TEST(MakerCsv, TheMessageNamesTheLineAndTheEncodingTried) {
+  const struct {
+    CsvReadResult result;
+    const char* text;
+  } cases[] = {
+      {{CsvProblem::TooFewColumns, 12, TextEncoding::Utf8, {}},
+       "12行目の列が足りません。主表示、副表示、文字色、背景色の4列が要ります。"},
+      {{CsvProblem::BadEncoding, 3, TextEncoding::ShiftJis, {}},
+       "3行目の文字をShift_JISとして読めません。UTF-8かShift_JISで保存したCSVファイルを選んでください。"},
+      {{CsvProblem::BadEncoding, 4, TextEncoding::Utf8, {}},
+       "4行目の文字をUTF-8として読めません。UTF-8かShift_JISで保存したCSVファイルを選んでください。"},
+      {{CsvProblem::None, 3, TextEncoding::Utf8, {}}, ""},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.text, csvProblemText(c.result));
 }
 
 TEST(MakerCsv, WrittenAsUtf8WithAMarkAndReadBackAlike) {
-  const std::vector<SignRow> rows = {kStation, kDepot, {"A, \"B\"", " lead", 0x123456, 0xABCDEF}, SignRow{}};
+  const std::vector<SignRow> rows = {kStation, kDepot, {"A, \"B\"", " lead", 0x123456, 0xABCDEF}, SignRow{},
+                                     {U8("〜🚌"), U8("한"), 0, 0}};
   test::IconvCodec codec;
   Bytes bytes;
-  ASSERT_TRUE(writeSignTableCsv(rows, codec, bytes));
+  writeSignTableCsv(rows, bytes);
   const std::string text(bytes.begin(), bytes.end());
   const std::string expected = std::string("\xEF\xBB\xBF") +
                                reinterpret_cast<const char*>(u8"主表示,副表示,文字色,背景色\r\n駅前,Ekimae,#FFFFFF,#003080\r\n"
                                                              u8"営業所,,#FFFF00,#000000\r\n") +
-                               "\"A, \"\"B\"\"\",\" lead\",#123456,#ABCDEF\r\n,,#FFFFFF,#000000\r\n";
+                               "\"A, \"\"B\"\"\",\" lead\",#123456,#ABCDEF\r\n,,#FFFFFF,#000000\r\n" +
+                               U8("〜🚌,한,#000000,#000000\r\n");
   EXPECT_EQ(expected, text);
   const CsvReadResult back = readSignTableCsv(bytes.data(), bytes.size(), codec);
   EXPECT_EQ(CsvProblem::None, back.problem);

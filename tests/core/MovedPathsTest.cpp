@@ -35,6 +35,23 @@ TEST(MovedPaths, DriveRootsAndSeparatorsOfEveryKind) {
   for (const Row& row : rows) EXPECT_EQ(row.places, pathsBesideLayoutFile(row.stored, "X:\\board.qv4")) << row.stored;
 }
 
+TEST(MovedPaths, ParentFoldersAreResolvedAndNoPlaceLeavesTheLayoutFilesFolder) {
+  struct Row {
+    const char* stored;
+    Paths places;
+  };
+  const Row rows[] = {
+      {"C:\\a\\..\\..\\..\\secret.bmp", {"X:\\b\\secret.bmp"}},
+      {"..\\..\\x.bmp", {"X:\\b\\x.bmp"}},
+      {"C:\\p\\q\\..\\r.bmp", {"X:\\b\\r.bmp", "X:\\b\\p\\r.bmp"}},
+      {"C:\\p\\.\\r.bmp", {"X:\\b\\r.bmp", "X:\\b\\p\\r.bmp"}},
+      {"C:\\p\\...\\. \\r.bmp", {"X:\\b\\r.bmp", "X:\\b\\p\\r.bmp"}},
+      {"C:\\led\\..", {}},
+      {"\\\\h\\s\\..\\..\\y", {"X:\\b\\y"}},
+  };
+  for (const Row& row : rows) EXPECT_EQ(row.places, pathsBesideLayoutFile(row.stored, "X:\\b\\board.qv4")) << row.stored;
+}
+
 TEST(MovedPaths, ATrailByte5CIsNoSeparator) {
   // "表" is 95 5C in code page 932.
   EXPECT_EQ((Paths{"E:\\\x95\x5C.bmp", "E:\\dir\\\x95\x5C.bmp"}),

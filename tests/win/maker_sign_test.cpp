@@ -1,22 +1,27 @@
 // The sign maker: its File menu item and window, two typed rows made into
 // a strip that the sign then rolls, a CSV of code page 932 text imported,
-// an LED folder whose dots sit on the 3 px grid, and the strips it refuses.
+// an LED folder whose dots sit on the look's grid, the strips it refuses;
+// text of any script typed and pasted kept to the CSV, the save dialogs'
+// extension and overwrite question, its keyboard.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
 #include "LayoutTestWindows.h"
 #include "app/win32/Commands.h"
+#include "common/win32/WideText.h"
 #include "maker/Lettering.h"
 #include "maker/win32/MakerWindow.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Roll.h"
+#include "sign/win32/SignLook.h"
 #include "sign_test_support.h"
 #include "state/win32/AppMessages.h"
 #include "state/win32/AppState.h"
@@ -66,6 +71,37 @@ HWND makerMessageBox() {
   HWND box = nullptr;
   EnumThreadWindows(GetCurrentThreadId(), findMakerMessageBox, reinterpret_cast<LPARAM>(&box));
   return box;
+}
+
+// UTF-8 text, as the table keeps it.
+std::string utf8(const char* text) { return text; }
+
+struct OwnedBox {
+  HWND owner;
+  HWND box;
+};
+
+BOOL CALLBACK findOwnedBox(HWND window, LPARAM param) {
+  auto* find = reinterpret_cast<OwnedBox*>(param);
+  if (IsWindowVisible(window) && test::className(window) == "#32770" && GetWindow(window, GW_OWNER) == find->owner) {
+    find->box = window;
+    return FALSE;
+  }
+  return TRUE;
+}
+
+// A dialog box of this thread owned by `owner`: the maker's file dialog, or
+// that dialog's question.
+HWND boxOwnedBy(HWND owner) {
+  OwnedBox find{owner, nullptr};
+  if (owner) EnumThreadWindows(GetCurrentThreadId(), findOwnedBox, reinterpret_cast<LPARAM>(&find));
+  return find.box;
+}
+
+HWND fileDialog() { return boxOwnedBy(app.makerWindow); }
+
+void press(HWND box, int button) {
+  PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 
 // Runs `action`, which is expected to show the maker's message box, reads
@@ -215,20 +251,21 @@ TEST_F(Maker, TwoTypedRowsBecomeAStripTheSignRolls) {
   EXPECT_GT(shownYellow, 40);
 }
 
-TEST_F(Maker, AThousandRowsMakeAStripTheSignLoadsAndRolls) {
+TEST_F(Maker, The999RowsThePanelReachesMakeAStripTheSignLoadsAndRolls) {
   std::string csv = "main,sub,text,background\r\n";
-  for (int i = 1; i <= 1000; ++i) csv += "Stop " + std::to_string(i) + ",," + "#FFFFFF," + (i == 1000 ? "#123456" : "#1E3C78") + "\r\n";
+  for (int i = 1; i <= 999; ++i) csv += "Stop " + std::to_string(i) + ",," + "#FFFFFF," + (i == 999 ? "#123456" : "#1E3C78") + "\r\n";
   test::writeFile(folder.file("long.csv"), test::Bytes(csv.begin(), csv.end()));
   ASSERT_TRUE(importCsvFile(folder.file("long.csv")));
-  ASSERT_EQ(1000u, makerRows().size());
+  ASSERT_EQ(999u, makerRows().size());
+  EXPECT_FALSE(IsWindowEnabled(makerItem(kAddRow))) << "the table is full";
   type(kFrameWidth, "124");
   type(kFrameHeight, "57");
   ASSERT_TRUE(makeStripFile(folder.file("long.bmp")));
   const SIZE size = test::bitmapSize(app.signStates[0].picture.get());
   EXPECT_EQ(124, size.cx);
-  EXPECT_EQ(57 * 1001, size.cy);
+  EXPECT_EQ(57 * 1000, size.cy);
 
-  const std::vector<std::uint32_t> shown = rollTo(1000);
+  const std::vector<std::uint32_t> shown = rollTo(999);
   ASSERT_FALSE(shown.empty());
   EXPECT_EQ(0x123456u, shown[opening.cx + 1]) << "the last row in the opening";
 }
@@ -244,7 +281,7 @@ TEST_F(Maker, ACsvOfCodePage932TextIsImported) {
     EXPECT_TRUE(driver.finished()) << driver.status();
   }
   ASSERT_EQ(2u, makerRows().size());
-  EXPECT_EQ("東町車庫", makerRows()[0].main);
+  EXPECT_EQ(utf8(u8"東町車庫"), makerRows()[0].main);
   EXPECT_EQ(0x1040A0u, makerRows()[0].background);
   EXPECT_EQ("市役所, 駅前", listText(1, 1));
   EXPECT_EQ("#00FF00", listText(1, 3));
@@ -263,18 +300,21 @@ TEST_F(Maker, ACsvOfCodePage932TextIsImported) {
   EXPECT_EQ(2u, makerRows().size()) << "the table as it was";
 }
 
-TEST_F(Maker, AnLedFolderHasItsDotsOnTheGrid) {
+TEST_F(Maker, AnLedFolderStartsBlankAndHasItsDotsOnTheLooksGrid) {
   app.layout.signs[0].kind = static_cast<std::uint8_t>(SignKind::Led);
+  setSignLook(false, 4);  // the pitch a user wrote into the look's file, the look itself off
   type(kFrameWidth, "96");
   type(kFrameHeight, "48");
   typeRow("急行", "", "#FFFFFF", "#000000");
   typeRow("", "", "#FFFFFF", "#000000");
   ASSERT_TRUE(makeLedFolder(folder.path()));
-  EXPECT_EQ((std::vector<std::string>{"00.bmp", "01.bmp"}), test::filesIn(folder.path()));
+  setSignLook(false, kDefaultDotPitch);
+  EXPECT_EQ((std::vector<std::string>{"00.bmp", "01.bmp", "02.bmp"}), test::filesIn(folder.path()));
   EXPECT_EQ(folder.path(), app.layout.signs[0].picturePath) << "loaded into the LED sign";
 
   const Rgb lit = 0xFF8C00;  // orange, the first LED colour
-  for (const char* name : {"00.bmp", "01.bmp"}) {
+  const int pitch = 4;
+  for (const char* name : {"00.bmp", "01.bmp", "02.bmp"}) {
     HBITMAP bitmap = static_cast<HBITMAP>(
         LoadImageA(nullptr, folder.file(name).c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
     ASSERT_NE(nullptr, bitmap) << name;
@@ -287,7 +327,7 @@ TEST_F(Maker, AnLedFolderHasItsDotsOnTheGrid) {
     for (int y = 0; y < 48; ++y) {
       for (int x = 0; x < 96; ++x) {
         const std::uint32_t p = pixels[static_cast<std::size_t>(y) * 96 + x];
-        const bool inDot = x % kLedPitch < kLedDotSize && y % kLedPitch < kLedDotSize;
+        const bool inDot = x % pitch < ledDotSize(pitch) && y % pitch < ledDotSize(pitch);
         if (!inDot) {
           ASSERT_EQ(0u, p) << name << " " << x << "," << y << ": between the dots";
           continue;
@@ -296,12 +336,28 @@ TEST_F(Maker, AnLedFolderHasItsDotsOnTheGrid) {
         litDots += p == lit;
       }
     }
-    if (std::string(name) == "00.bmp") {
-      EXPECT_GT(litDots, 40 * kLedDotSize * kLedDotSize);
+    if (std::string(name) == "01.bmp") {
+      EXPECT_GT(litDots, 40 * ledDotSize(pitch) * ledDotSize(pitch));
     } else {
-      EXPECT_EQ(0, litDots) << "an empty row is a blank frame";
+      EXPECT_EQ(0, litDots) << name << ": frame 0, and an empty row, are blank";
     }
   }
+
+  // Made again with one row: the question, then exactly the new set.
+  click(kRemoveRow);
+  test::MessageBoxSeen seen;
+  ModalDriver driver({test::waitFor([&seen] {
+    HWND box = makerMessageBox();
+    if (!box) return false;
+    seen.seen = true;
+    seen.text = test::windowText(GetDlgItem(box, 0xFFFF));
+    press(box, IDYES);
+    return true;
+  })});
+  ASSERT_TRUE(makeLedFolder(folder.path()));
+  EXPECT_TRUE(driver.finished()) << driver.status();
+  EXPECT_NE(std::string::npos, seen.text.find("3個あります")) << seen.text;
+  EXPECT_EQ((std::vector<std::string>{"00.bmp", "01.bmp"}), test::filesIn(folder.path()));
 }
 
 TEST_F(Maker, ASaveThatFailsSaysSoAndKeepsTheOldFile) {
@@ -326,6 +382,151 @@ TEST_F(Maker, AStripTheProgramCouldNotLoadIsRefusedBeforeAnythingIsWritten) {
   EXPECT_NE(std::string::npos, seen.text.find("作成できません")) << seen.text;
   EXPECT_EQ(nullptr, test::threadWindow("方向幕の保存")) << "no file dialog";
   EXPECT_TRUE(test::filesIn(folder.path()).empty());
+}
+
+TEST_F(Maker, TextOfAnyScriptTypedOrPastedIsKeptToTheCsv) {
+  click(kAddRow);
+  // Typed: a wave dash and a bus (a surrogate pair), through the program's own message handling.
+  HWND main = makerItem(kMainText);
+  SetFocus(main);
+  for (wchar_t c : {L'\x301C', L'\xD83D', L'\xDE8C'}) PostMessageW(main, WM_CHAR, c, 1);
+  test::pumpPending();
+  // Pasted: an em dash, a minus sign, a yen sign, Korean and Chinese.
+  const std::wstring pasted = L"\x2014\x2212\x00A5\xD55C\xAD6D\x4E2D\x6587";
+  ASSERT_TRUE(OpenClipboard(app.makerWindow));
+  EmptyClipboard();
+  const std::size_t bytes = (pasted.size() + 1) * sizeof(wchar_t);
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, bytes);
+  std::memcpy(GlobalLock(block), pasted.c_str(), bytes);
+  GlobalUnlock(block);
+  SetClipboardData(CF_UNICODETEXT, block);
+  CloseClipboard();
+  SendMessageW(makerItem(kSubText), WM_PASTE, 0, 0);
+
+  // (Texts code page 932 lacks stay out of the test macros, which quote their arguments in it.)
+  const std::string typed = u8"〜🚌";
+  const std::string pastedText = u8"—−¥한국中文";
+  const std::string line = u8"〜🚌,—−¥한국中文,#FFFFFF,#000000";
+  ASSERT_EQ(1u, makerRows().size());
+  EXPECT_EQ(typed, makerRows()[0].main);
+  EXPECT_EQ(pastedText, makerRows()[0].sub);
+  wchar_t shown[64] = {};
+  LVITEMW item{};
+  item.iSubItem = 1;
+  item.pszText = shown;
+  item.cchTextMax = 64;
+  SendMessageW(makerItem(kRowList), LVM_GETITEMTEXTW, 0, reinterpret_cast<LPARAM>(&item));
+  EXPECT_EQ(std::wstring(L"\x301C\xD83D\xDE8C"), std::wstring(shown));
+
+  // Saved through the dialog: "table" typed is "table.csv", and replacing it is asked first.
+  const std::string csv = folder.file("table.csv");
+  const test::Bytes old = {'o', 'l', 'd'};
+  test::writeFile(csv, old);
+  for (int answer : {IDNO, IDYES}) {
+    bool asked = false;
+    std::vector<ModalDriver::Step> steps = test::typeFileName("CSVファイルの保存", folder.file("table"));
+    steps.push_back(test::waitFor([&asked, answer] {
+      HWND box = boxOwnedBy(fileDialog());
+      if (!box) return false;
+      asked = true;
+      press(box, answer);
+      return true;
+    }));
+    if (answer == IDNO) {
+      steps.push_back(test::waitFor([] { return boxOwnedBy(fileDialog()) == nullptr; }));
+      steps.push_back(test::doOnce([] { press(fileDialog(), IDCANCEL); }));
+    }
+    ModalDriver driver(steps);
+    click(kExportCsv);
+    EXPECT_TRUE(driver.finished()) << driver.status();
+    EXPECT_TRUE(asked) << answer;
+    if (answer == IDNO) {
+      EXPECT_EQ(old, test::readWholeFile(csv));
+    }
+  }
+  const test::Bytes saved = test::readWholeFile(csv);
+  const std::string text(saved.begin(), saved.end());
+  EXPECT_NE(std::string::npos, text.find(line)) << text;
+  EXPECT_EQ(std::vector<std::string>{"table.csv"}, test::filesIn(folder.path()));
+
+  // The strip's dialog: the PNG filter chosen, "line1" is written as line1.png.
+  type(kFrameWidth, "64");
+  type(kFrameHeight, "32");
+  std::vector<ModalDriver::Step> steps = {test::waitFor([] { return test::threadWindow("方向幕の保存") != nullptr; }),
+                                          test::doOnce([] {
+                                            HWND dialog = test::threadWindow("方向幕の保存");
+                                            HWND types = GetDlgItem(dialog, 0x470);
+                                            SendMessageA(types, CB_SETCURSEL, 1, 0);
+                                            // As a choice with the mouse tells the dialog.
+                                            for (WORD code : {CBN_SELENDOK, CBN_SELCHANGE}) {
+                                              SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(0x470, code),
+                                                           reinterpret_cast<LPARAM>(types));
+                                            }
+                                          })};
+  for (const ModalDriver::Step& step : test::typeFileName("方向幕の保存", folder.file("line1"))) steps.push_back(step);
+  {
+    ModalDriver driver(steps);
+    click(kMakeStrip);
+    EXPECT_TRUE(driver.finished()) << driver.status();
+  }
+  const test::Bytes png = test::readWholeFile(folder.file("line1.png"));
+  ASSERT_GE(png.size(), 8u);
+  EXPECT_EQ('P', png[1]);
+  EXPECT_FALSE(test::fileExists(folder.file("line1.bmp")));
+}
+
+TEST_F(Maker, TabAltAndEscWorkTheWindowAndClosingAsksAboutUnwrittenChanges) {
+  auto key = [](UINT message, WPARAM code, LPARAM flags) {
+    PostMessageW(GetFocus(), message, code, flags);
+    test::pumpPending();
+  };
+  click(kAddRow);
+  SetFocus(makerItem(kMainText));
+  key(WM_KEYDOWN, VK_TAB, 1);
+  EXPECT_EQ(makerItem(kSubText), GetFocus()) << "Tab";
+  BYTE keys[256] = {};
+  GetKeyboardState(keys);
+  keys[VK_SHIFT] = 0x80;
+  SetKeyboardState(keys);
+  key(WM_KEYDOWN, VK_TAB, 1);
+  keys[VK_SHIFT] = 0;
+  SetKeyboardState(keys);
+  EXPECT_EQ(makerItem(kMainText), GetFocus()) << "Shift+Tab";
+  key(WM_SYSCHAR, 'g', 1 | (1 << 29));
+  EXPECT_EQ(makerItem(kBackgroundColour), GetFocus()) << "Alt+G, the letter of 背景色";
+  key(WM_SYSCHAR, 'w', 1 | (1 << 29));
+  EXPECT_EQ(makerItem(kFrameWidth), GetFocus()) << "Alt+W, the letter of 幅";
+
+  // Esc with a row written nowhere: asked, and No keeps the window.
+  HWND window = app.makerWindow;
+  for (int answer : {IDNO, IDYES}) {
+    bool asked = false;
+    ModalDriver driver({test::waitFor([&asked, answer] {
+      HWND box = makerMessageBox();
+      if (!box) return false;
+      asked = true;
+      press(box, answer);
+      return true;
+    })});
+    SetFocus(makerItem(kMainText));
+    key(WM_KEYDOWN, VK_ESCAPE, 1);
+    EXPECT_TRUE(driver.finished()) << driver.status();
+    EXPECT_TRUE(asked);
+    EXPECT_EQ(answer == IDNO, IsWindow(window) != FALSE) << answer;
+  }
+
+  // Written to a CSV file, the table closes by its close box without a question.
+  SendMessageA(session.main(), WM_COMMAND, MAKEWPARAM(kCmdMakeSign, 0), 0);
+  typeRow("A", "", "#FFFFFF", "#000000");
+  ASSERT_TRUE(exportCsvFile(folder.file("a.csv")));
+  SendMessageW(app.makerWindow, WM_CLOSE, 0, 0);
+  EXPECT_EQ(nullptr, app.makerWindow);
+}
+
+TEST_F(Maker, ACsvOfMillionsOfEmptyLinesOpensAsAnEmptyTable) {
+  test::writeFile(folder.file("empty.csv"), test::Bytes(64u << 20, '\n'));
+  ASSERT_TRUE(importCsvFile(folder.file("empty.csv")));
+  EXPECT_TRUE(makerRows().empty());
 }
 
 }  // namespace

@@ -13,13 +13,26 @@
 //   shot-helper.exe file-dialog <title> <path>
 //                                         types <path> into the file dialog titled <title>,
 //                                         presses its OK and waits until it has gone
-// Exit status 0 on success, 1 when the window is not found within 30 s.
+//   shot-helper.exe watch <x> <y> <w> <h> <ms> [hash...]
+//                                         reads that rectangle of the screen about every
+//                                         millisecond for <ms> ms and prints "<time> <hash>"
+//                                         (performance counter ms, ScreenHash.h) at the first
+//                                         read and at each change; given hashes (hex), it ends
+//                                         as soon as the screen has changed to each of them in
+//                                         turn, with no other picture in between
+// Exit status 0 on success, 1 when the window is not found within 30 s (or
+// the hashes were not seen).
 #include <windows.h>
 #include <commctrl.h>
+#include <mmsystem.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <vector>
+
+#include "ScreenHash.h"
 
 namespace {
 
@@ -42,6 +55,56 @@ bool waitUntil(Condition condition) {
   return false;
 }
 
+double nowMs() {
+  LARGE_INTEGER counter, frequency;
+  QueryPerformanceCounter(&counter);
+  QueryPerformanceFrequency(&frequency);
+  return static_cast<double>(counter.QuadPart) * 1000.0 / static_cast<double>(frequency.QuadPart);
+}
+
+// What another program sees of the screen: the rectangle read from the X
+// display through the screen's device context, never a window's own pixels.
+int watch(int argc, char** argv) {
+  if (argc < 7) return 2;
+  const int x = std::atoi(argv[2]), y = std::atoi(argv[3]), w = std::atoi(argv[4]), h = std::atoi(argv[5]);
+  const double end = nowMs() + std::atof(argv[6]);
+  if (w <= 0 || h <= 0) return 2;
+  std::vector<unsigned long long> wanted;
+  for (int i = 7; i < argc; ++i) wanted.push_back(std::strtoull(argv[i], nullptr, 16));
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader = {sizeof info.bmiHeader, w, -h, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP section = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  if (!section) return 2;
+  SelectObject(memory, section);
+  timeBeginPeriod(1);
+  std::size_t seen = 0;
+  bool first = true;
+  unsigned long long last = 0;
+  while (nowMs() < end) {
+    BitBlt(memory, 0, 0, w, h, screen, x, y, SRCCOPY);
+    GdiFlush();
+    const double at = nowMs();
+    const unsigned long long hash =
+        rovenza::screen::pixelsHash(static_cast<const std::uint32_t*>(bits), static_cast<std::size_t>(w) * h);
+    if (first || hash != last) {
+      std::printf("%.3f %016llx\n", at, hash);
+      std::fflush(stdout);
+      // Each change must be the next picture wanted: one in between, or
+      // one passed over, starts the count again.
+      if (!wanted.empty()) seen = hash == wanted[seen] ? seen + 1 : hash == wanted[0] ? 1 : 0;
+      if (!wanted.empty() && seen == wanted.size()) break;
+    }
+    first = false;
+    last = hash;
+    Sleep(1);
+  }
+  timeEndPeriod(1);
+  return wanted.empty() || seen == wanted.size() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -55,6 +118,7 @@ int main(int argc, char** argv) {
                ? 0
                : 1;
   }
+  if (std::strcmp(verb, "watch") == 0) return watch(argc, argv);
   if (argc < 3) return 2;
   if (std::strcmp(verb, "wait") == 0) {
     const char* which = argv[2];

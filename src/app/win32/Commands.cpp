@@ -35,13 +35,10 @@ const DialogWindow kModalWindows[] = {
 std::int32_t runNestedLoop(HWND window) {
   MSG msg{};
   for (;;) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) return static_cast<std::int32_t>(msg.wParam);
     if (got == -1) return 0;
-    if (!IsDialogMessageA(window, &msg)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
+    dispatchProgramMessage(msg, window);
   }
 }
 

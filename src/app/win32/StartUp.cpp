@@ -108,7 +108,8 @@ const DialogWindow kNamedWindows[] = {
      {0, kDialogClassName, kMakerTitle, 0, WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT, CW_USEDEFAULT,
       kMakerWidth, kMakerHeight},
      makerWindowProc,
-     &AppState::makerWindow},
+     &AppState::makerWindow,
+     true},
 };
 
 }  // namespace
@@ -149,13 +150,19 @@ HWND startUp(HINSTANCE instance) {
                          kMainSize, nullptr, nullptr, instance, nullptr);
 }
 
+void dispatchProgramMessage(MSG& msg, HWND modal) {
+  if (app.makerWindow && IsDialogMessageW(app.makerWindow, &msg)) return;
+  if (modal && IsDialogMessageW(modal, &msg)) return;
+  TranslateMessage(&msg);
+  DispatchMessageW(&msg);
+}
+
 void runMessageLoop() {
   MSG msg;
   for (;;) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0 || got == -1) break;
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    dispatchProgramMessage(msg, nullptr);
   }
 }
 

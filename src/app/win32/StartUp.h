@@ -13,6 +13,12 @@ HWND startUp(HINSTANCE instance);
 // fails).
 void runMessageLoop();
 
+// One message taken with GetMessageW (never narrowed to code page 932: the
+// system narrows it for an ANSI window as it is dispatched) handed on: to
+// the sign maker's keyboard (Tab, Alt+letter, Esc) when it is for the maker,
+// to `modal`'s when one runs, else translated and dispatched.
+void dispatchProgramMessage(MSG& msg, HWND modal);
+
 // Creates one of the modeless secondary windows by key ("Ctrl" or "Splash",
 // case-sensitive), subclassed and sent WM_INITDIALOG; null for any other key.
 HWND createNamedWindow(HWND owner, const char* key);

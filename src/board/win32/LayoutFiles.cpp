@@ -1,27 +1,37 @@
 #include "board/win32/LayoutFiles.h"
 
+#include "board/win32/NetworkQuestion.h"
 #include "board/win32/ProgramBoard.h"
 #include "layout/FileNames.h"
+#include "layout/MemoryBoard.h"
 #include "layout/OlderLayoutFiles.h"
 #include "layout/Qv4File.h"
 #include "layout/win32/SystemFiles.h"
 
 namespace rovenza {
 
-void readLayoutFile(const std::string& path) {
-  ProgramBoard board(path);
-  readLayoutFile(systemFiles(), path, board);
+namespace {
+
+using Reader = ReadOutcome (*)(FileSystem&, const std::string&, LayoutSink&);
+
+// Reads `path` with `reader` onto the program's board. The paths the file
+// names are read first, into memory, so that the question about the hosts
+// they reach comes before the first of them is touched.
+void readOntoBoard(Reader reader, const std::string& path) {
+  MemoryBoard named;
+  reader(systemFiles(), path, named);
+  const Layout& record = named.record;
+  const std::vector<std::string> paths{record.backgroundPicture, record.signs[0].picturePath,
+                                       record.signs[1].picturePath};
+  ProgramBoard board(path, askAboutNetworkPaths(path, paths));
+  reader(systemFiles(), path, board);
 }
 
-void readVer3LayoutFile(const std::string& path) {
-  ProgramBoard board(path);
-  readVer3LayoutFile(systemFiles(), path, board);
-}
+}  // namespace
 
-void readDigitalLayoutFile(const std::string& path) {
-  ProgramBoard board(path);
-  readDigitalLayoutFile(systemFiles(), path, board);
-}
+void readLayoutFile(const std::string& path) { readOntoBoard(readLayoutFile, path); }
+void readVer3LayoutFile(const std::string& path) { readOntoBoard(readVer3LayoutFile, path); }
+void readDigitalLayoutFile(const std::string& path) { readOntoBoard(readDigitalLayoutFile, path); }
 
 void writeLayoutFile(const std::string& path) {
   ProgramBoard board;

@@ -25,7 +25,8 @@ constexpr DWORD kFileNameRoom = 256;  // of the buffer, what the dialog may fill
 
 }  // namespace
 
-std::string showFileDialog(HWND owner, bool save, const char* filter, const char* title, SystemError* failure) {
+std::string showFileDialog(HWND owner, bool save, const char* filter, const char* title, SystemError* failure,
+                           const char* defaultExtension) {
   if (failure) *failure = 0;
   char file[kFileBufferBytes] = {};
   OPENFILENAMEA dialog{};
@@ -36,6 +37,7 @@ std::string showFileDialog(HWND owner, bool save, const char* filter, const char
   dialog.lpstrFile = file;
   dialog.nMaxFile = kFileNameRoom;
   dialog.lpstrTitle = title;
+  dialog.lpstrDefExt = defaultExtension;
   dialog.Flags = OFN_HIDEREADONLY | OFN_NOCHANGEDIR | OFN_PATHMUSTEXIST;
   if (save) dialog.Flags |= OFN_OVERWRITEPROMPT;
   const BOOL chosen = save ? GetSaveFileNameA(&dialog) : GetOpenFileNameA(&dialog);

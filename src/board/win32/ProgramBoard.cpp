@@ -38,19 +38,22 @@ bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str(
 
 }  // namespace
 
-std::string ProgramBoard::placeOf(const std::string& stored) const {
-  if (layoutFile_.empty()) return stored;
+std::string ProgramBoard::placeOf(const std::string& stored, bool& refused) const {
+  refused = !permit_.allows(stored);
+  if (layoutFile_.empty() || refused) return stored;
   return findBesideLayoutFile(stored, layoutFile_, pathExists);
 }
 
 const Layout& ProgramBoard::layout() const { return app.layout; }
-void ProgramBoard::setBackgroundPicture(const std::string& path) { app.layout.backgroundPicture = placeOf(path); }
+void ProgramBoard::setBackgroundPicture(const std::string& path) {
+  app.layout.backgroundPicture = placeOf(path, app.backgroundRefused);
+}
 void ProgramBoard::setKind(int sign, std::uint8_t kind) { app.layout.signs[sign].kind = kind; }
 void ProgramBoard::setSpeed(int sign, std::int32_t ms) { app.layout.signs[sign].speed = ms; }
 void ProgramBoard::setInterval(int sign, std::int32_t ms) { app.layout.signs[sign].interval = ms; }
 void ProgramBoard::setCornerRound(int sign, std::int32_t pixels) { app.layout.signs[sign].cornerRound = pixels; }
 void ProgramBoard::setPicturePath(int sign, const std::string& path) {
-  app.layout.signs[sign].picturePath = placeOf(path);
+  app.layout.signs[sign].picturePath = placeOf(path, app.signStates[sign].pathRefused);
 }
 
 std::int32_t ProgramBoard::formWidth() const { return app.mainRef.width(); }
@@ -86,7 +89,7 @@ void ProgramBoard::setPanelWidth(std::int32_t width) { app.panelRef.setWidth(wid
 void ProgramBoard::loadBackground() {
   // The old picture goes before the new one is read.
   app.backgroundBitmap.reset();
-  app.backgroundBitmap.reset(loadPicture(app.layout.backgroundPicture));
+  if (!app.backgroundRefused) app.backgroundBitmap.reset(loadPicture(app.layout.backgroundPicture));
   repaintNow(app.mainWindow);
 }
 

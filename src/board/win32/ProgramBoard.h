@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "layout/LayoutSink.h"
+#include "layout/PathReach.h"
 
 namespace rovenza {
 
@@ -15,8 +16,11 @@ class ProgramBoard : public LayoutSink {
  public:
   ProgramBoard() = default;
   // A board read from the layout file `layoutFile`: a picture or frame
-  // folder it names that does not exist is looked for beside that file.
-  explicit ProgramBoard(std::string layoutFile) : layoutFile_(std::move(layoutFile)) {}
+  // folder it names that does not exist is looked for beside that file. One
+  // that `permit` does not allow is kept as named and never opened while the
+  // layout is open (the sign or background stays empty).
+  ProgramBoard(std::string layoutFile, PathPermit permit)
+      : layoutFile_(std::move(layoutFile)), permit_(std::move(permit)) {}
 
   const Layout& layout() const override;
   void setBackgroundPicture(const std::string& path) override;
@@ -58,9 +62,11 @@ class ProgramBoard : public LayoutSink {
   void reportSaveError(SystemError error) override;
 
  private:
-  std::string placeOf(const std::string& stored) const;
+  // The path a layout takes for `stored`, and whether it may be opened.
+  std::string placeOf(const std::string& stored, bool& refused) const;
 
   std::string layoutFile_;
+  PathPermit permit_;
 };
 
 }  // namespace rovenza

@@ -39,4 +39,13 @@ void createControls(HWND parent, HINSTANCE instance, const ControlRow (&rows)[N]
   createControls(parent, instance, rows, N, font);
 }
 
+// The same, each control made a Unicode one (CreateWindowExW, its text
+// taken from code page 932): its text is kept whole, whatever the script.
+void createWideControls(HWND parent, HINSTANCE instance, const ControlRow* rows, std::size_t count, HFONT font);
+
+template <std::size_t N>
+void createWideControls(HWND parent, HINSTANCE instance, const ControlRow (&rows)[N], HFONT font) {
+  createWideControls(parent, instance, rows, N, font);
+}
+
 }  // namespace rovenza

@@ -60,6 +60,11 @@ struct CloseKernelHandle {
   void operator()(HANDLE handle) const { CloseHandle(handle); }
 };
 
+struct CloseFindHandle {
+  static bool holds(HANDLE find) { return find != nullptr && find != INVALID_HANDLE_VALUE; }
+  void operator()(HANDLE find) const { FindClose(find); }
+};
+
 struct UnmapFileView {
   static bool holds(const void* view) { return view != nullptr; }
   void operator()(const void* view) const { UnmapViewOfFile(view); }
@@ -102,6 +107,9 @@ using ScopedIcon = ScopedOwner<HICON, DestroyIconHandle>;
 
 // A kernel handle closed with CloseHandle.
 using ScopedHandle = ScopedOwner<HANDLE, CloseKernelHandle>;
+
+// A folder listing from FindFirstFile, closed with FindClose.
+using ScopedFind = ScopedOwner<HANDLE, CloseFindHandle>;
 
 // A view of a file mapped with MapViewOfFile, unmapped when it goes.
 using ScopedFileView = ScopedOwner<const void*, UnmapFileView>;

@@ -145,6 +145,7 @@ void browseBackground() {
 void useBackgroundPicture(const std::string& path) {
   app.backgroundBitmap.reset();
   app.layout.backgroundPicture = path;
+  app.backgroundRefused = false;  // the user's own choice
   app.backgroundBitmap.reset(loadPicture(path));
   setFormText(kBackgroundPath, path);
   invalidateMainWindow();
@@ -168,6 +169,7 @@ void changeSignKind(int sign) {
                 "幕の種類の変更", MB_OK | MB_ICONINFORMATION);
     signSpec.kind = static_cast<std::uint8_t>(selected);
     signSpec.picturePath.clear();
+    app.signStates[sign].pathRefused = false;
     // A sign of another kind plays no LED frame's animation.
     stopLedAnimation(sign);
     setFormText(kSignPath[sign], "");
@@ -198,6 +200,7 @@ void browseSignPicture(int sign) {
 void useFrameFolder(int sign, const std::string& folder) {
   sign = signIndex(sign);
   app.layout.signs[sign].picturePath = folder;
+  app.signStates[sign].pathRefused = false;  // the user's own choice
   setFormText(kSignPath[sign], folder);
   moveSignHome(sign);
   updateSign(sign);
@@ -209,6 +212,7 @@ void useFrameFolder(int sign, const std::string& folder) {
 void useStripPicture(int sign, const std::string& path) {
   sign = signIndex(sign);
   app.layout.signs[sign].picturePath = path;
+  app.signStates[sign].pathRefused = false;  // the user's own choice
   setFormText(kSignPath[sign], path);
   showStripPicture(sign);
   resetRollState(sign);

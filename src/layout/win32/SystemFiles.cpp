@@ -90,6 +90,24 @@ class DiskFileSystem : public FileSystem {
     return name;
   }
 
+  bool listFiles(const std::string& folder, std::vector<std::string>& names) override {
+    names.clear();
+    WIN32_FIND_DATAA found{};
+    ScopedFind find(FindFirstFileA((folder + "\\*").c_str(), &found));
+    if (!find) return check(FALSE);
+    do {
+      if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.emplace_back(found.cFileName);
+    } while (FindNextFileA(find.get(), &found));
+    const DWORD error = GetLastError();
+    if (error == ERROR_NO_MORE_FILES) return true;
+    lastError_ = error;
+    return false;
+  }
+
+  bool createFolder(const std::string& path) override { return check(CreateDirectoryA(path.c_str(), nullptr)); }
+
+  bool removeFolder(const std::string& path) override { return check(RemoveDirectoryA(path.c_str())); }
+
   SystemError lastError() const override { return lastError_; }
 
  private:

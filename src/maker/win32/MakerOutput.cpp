@@ -10,12 +10,12 @@
 #include "layout/win32/SystemFiles.h"
 #include "maker/Saving.h"
 #include "common/win32/Scoped.h"
+#include "common/win32/WideText.h"
 
 namespace rovenza {
 
 namespace {
 
-constexpr UINT kCp932 = 932;
 // Larger than any table anyone types: a file past it is not read.
 constexpr std::uint64_t kMaxCsvBytes = 64ull * 1024 * 1024;
 
@@ -139,27 +139,21 @@ SystemError writeStripFile(const SignDesign& design, const std::string& path) {
   });
 }
 
-SystemError writeLedFolder(const SignDesign& design, const std::string& folder) {
+FrameSetResult writeLedFolder(const SignDesign& design, const std::string& folder) {
   FrameRenderer renderer(design.lettering);
-  std::string base = folder;
-  if (!base.empty() && base.back() != '\\' && base.back() != '/') base += '\\';
-  for (std::size_t row = 0; row < design.rows.size(); ++row) {
-    const Picture picture = renderer.ledFrame(design.rows[row], design.width, design.height, design.ledColour);
-    const SystemError error =
-        saveReplacing(systemFiles(), base + ledFrameName(row, design.rows.size()), [&picture](const ByteSink& sink) {
-          std::vector<unsigned char> bytes = bmpHeader(picture.width, static_cast<std::uint64_t>(picture.height));
-          appendBmpRows(picture, bytes);
-          return sink(bytes.data(), bytes.size());
-        });
-    if (error != 0) return error;
-  }
-  return 0;
+  const SignRow blank;
+  return writeFrameSet(systemFiles(), folder, design.rows.size() + 1, [&](std::size_t frame, const ByteSink& sink) {
+    const SignRow& row = frame == 0 ? blank : design.rows[frame - 1];
+    const Picture picture = renderer.ledFrame(row, design.width, design.height, design.ledColour, design.dotPitch);
+    std::vector<unsigned char> bytes = bmpHeader(picture.width, static_cast<std::uint64_t>(picture.height));
+    appendBmpRows(picture, bytes);
+    return sink(bytes.data(), bytes.size());
+  });
 }
 
 SystemError writeCsvFile(const std::vector<SignRow>& rows, const std::string& path) {
-  SystemTextCodec codec;
   std::vector<unsigned char> bytes;
-  if (!writeSignTableCsv(rows, codec, bytes)) return kErrorInvalidData;
+  writeSignTableCsv(rows, bytes);
   return saveReplacing(systemFiles(), path, [&bytes](const ByteSink& sink) { return sink(bytes.data(), bytes.size()); });
 }
 

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "layout/FileSystem.h"
+#include "maker/Saving.h"
 #include "maker/SignTable.h"
 #include "maker/Strip.h"
 #include "maker/win32/MakerRender.h"
@@ -26,6 +27,7 @@ struct SignDesign {
   int height = 0;
   LetteringStyle lettering;
   LedColour ledColour = LedColour::Orange;
+  int dotPitch = kDefaultDotPitch;  // the LED look's
 };
 
 // Whether `path` names a PNG file (by its extension, in either case).
@@ -36,10 +38,10 @@ bool isPngPath(const std::string& path);
 // a rename. Returns 0 or the system error that stopped it.
 SystemError writeStripFile(const SignDesign& design, const std::string& path);
 
-// Writes one BMP per row into `folder` (00.bmp, 01.bmp, ...), each through a
-// temporary file and a rename. Stops at the first that fails and returns its
-// system error; 0 when all were written.
-SystemError writeLedFolder(const SignDesign& design, const std::string& folder);
+// Writes the LED frames into `folder` as one set (writeFrameSet): 00.bmp
+// all unlit, as a strip's frame 0 is blank, then one BMP per row, so that
+// frame n shows row n on both kinds of sign.
+FrameSetResult writeLedFolder(const SignDesign& design, const std::string& folder);
 
 // The table's CSV file written, or read into `result`; reading returns the
 // system error of a file that could not be read (0 when read, whatever its

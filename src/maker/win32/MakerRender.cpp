@@ -5,19 +5,20 @@
 #include <set>
 
 #include "common/win32/Dib.h"
+#include "common/win32/WideText.h"
 
 namespace rovenza {
 
 namespace {
 
-const char kPreferredFace[] = "ＭＳ ゴシック";
+const wchar_t kPreferredFace[] = L"ＭＳ ゴシック";
 
-bool isGothic(const std::string& face) {
-  return face.find("ゴシック") != std::string::npos || face.find("Gothic") != std::string::npos;
+bool isGothic(const std::wstring& face) {
+  return face.find(L"ゴシック") != std::wstring::npos || face.find(L"Gothic") != std::wstring::npos;
 }
 
-int CALLBACK addFace(const LOGFONTA* font, const TEXTMETRICA*, DWORD, LPARAM list) {
-  if (font->lfFaceName[0] != '@') reinterpret_cast<std::set<std::string>*>(list)->insert(font->lfFaceName);
+int CALLBACK addFace(const LOGFONTW* font, const TEXTMETRICW*, DWORD, LPARAM list) {
+  if (font->lfFaceName[0] != L'@') reinterpret_cast<std::set<std::wstring>*>(list)->insert(font->lfFaceName);
   return 1;
 }
 
@@ -43,7 +44,7 @@ FrameRenderer::FrameRenderer(LetteringStyle style) : style_(std::move(style)) {}
 HFONT FrameRenderer::font(int height, bool smooth) {
   ScopedFont& slot = fonts_[{height, smooth}];
   if (!slot) {
-    slot.reset(CreateFontA(height, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+    slot.reset(CreateFontW(height, 0, 0, 0, style_.bold ? FW_BOLD : FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
                            OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
                            smooth ? ANTIALIASED_QUALITY : NONANTIALIASED_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
                            style_.face.c_str()));
@@ -54,10 +55,11 @@ HFONT FrameRenderer::font(int height, bool smooth) {
 CoverageMask FrameRenderer::rasterise(const std::string& text, int height, bool smooth) {
   CoverageMask mask;
   if (text.empty() || height <= 0) return mask;
+  const std::wstring wide = wideFrom(CP_UTF8, text);
   MemoryDC memory(nullptr);
   SelectGuard selectFont(memory.get(), font(height, smooth));
   SIZE extent{};
-  if (!GetTextExtentPoint32A(memory.get(), text.c_str(), static_cast<int>(text.size()), &extent) || extent.cx <= 0) {
+  if (!GetTextExtentPoint32W(memory.get(), wide.c_str(), static_cast<int>(wide.size()), &extent) || extent.cx <= 0) {
     return mask;
   }
   void* bits = nullptr;
@@ -67,7 +69,7 @@ CoverageMask FrameRenderer::rasterise(const std::string& text, int height, bool 
     SelectGuard selectSurface(memory.get(), surface.get());
     SetBkMode(memory.get(), TRANSPARENT);
     SetTextColor(memory.get(), RGB(255, 255, 255));
-    TextOutA(memory.get(), 0, 0, text.c_str(), static_cast<int>(text.size()));
+    TextOutW(memory.get(), 0, 0, wide.c_str(), static_cast<int>(wide.size()));
     GdiFlush();
   }
   mask.width = extent.cx;
@@ -97,32 +99,32 @@ Picture FrameRenderer::filmFrame(const SignRow& row, int width, int height) {
   return frame;
 }
 
-Picture FrameRenderer::ledFrame(const SignRow& row, int width, int height, LedColour colour) {
+Picture FrameRenderer::ledFrame(const SignRow& row, int width, int height, LedColour colour, int pitch) {
   const bool own = colour == LedColour::RowColours;
   // One pixel a dot: dark where no glyph pixel is, marked where one is.
   constexpr Rgb kUnlitMark = 0x000000;
   constexpr Rgb kLitMark = 0xFFFFFF;
-  Picture dots = filledFrame(ledDotsAcross(width), ledDotsDown(height), own ? row.background : kUnlitMark);
+  Picture dots = filledFrame(ledDotsAcross(width, pitch), ledDotsDown(height, pitch), own ? row.background : kUnlitMark);
   drawRowLines(dots, row, own ? row.text : kLitMark, false);
   const Rgb lit = ledLitColour(colour);
-  return rovenza::ledFrame(dots, width, height, kUnlitMark, lit, unlitColourOf(lit), own);
+  return rovenza::ledFrame(dots, width, height, LedDots{pitch, kUnlitMark, lit, unlitColourOf(lit), own});
 }
 
-std::vector<std::string> installedFaces() {
-  std::set<std::string> faces;
-  LOGFONTA query{};
+std::vector<std::wstring> installedFaces() {
+  std::set<std::wstring> faces;
+  LOGFONTW query{};
   query.lfCharSet = DEFAULT_CHARSET;
   WindowDC screen(nullptr);
-  EnumFontFamiliesExA(screen.get(), &query, addFace, reinterpret_cast<LPARAM>(&faces), 0);
-  return std::vector<std::string>(faces.begin(), faces.end());
+  EnumFontFamiliesExW(screen.get(), &query, addFace, reinterpret_cast<LPARAM>(&faces), 0);
+  return std::vector<std::wstring>(faces.begin(), faces.end());
 }
 
-std::string defaultFace(const std::vector<std::string>& faces) {
+std::wstring defaultFace(const std::vector<std::wstring>& faces) {
   if (std::find(faces.begin(), faces.end(), kPreferredFace) != faces.end()) return kPreferredFace;
-  for (const std::string& face : faces) {
+  for (const std::wstring& face : faces) {
     if (isGothic(face)) return face;
   }
-  return faces.empty() ? std::string(kPreferredFace) : faces.front();
+  return faces.empty() ? std::wstring(kPreferredFace) : faces.front();
 }
 
 void drawPicture(HDC target, const Picture& picture, const RECT& dest) {

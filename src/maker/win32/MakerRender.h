@@ -24,7 +24,7 @@ constexpr int kLedColourCount = 5;
 Rgb ledLitColour(LedColour colour);
 
 struct LetteringStyle {
-  std::string face;
+  std::wstring face;
   bool bold = false;
 };
 
@@ -36,12 +36,13 @@ class FrameRenderer {
 
   // A film frame: the row's background, its lines smoothed in its text colour.
   Picture filmFrame(const SignRow& row, int width, int height);
-  // An LED frame: the row's lines on the dot grid, every glyph pixel a dot.
-  Picture ledFrame(const SignRow& row, int width, int height, LedColour colour);
+  // An LED frame: the row's lines on the dot grid of `pitch`, every glyph
+  // pixel a dot.
+  Picture ledFrame(const SignRow& row, int width, int height, LedColour colour, int pitch);
 
  private:
-  // The line as drawn in a font `height` pixels tall (its cell), at the
-  // width it measures: with or without antialiasing.
+  // The line (UTF-8) as drawn in a font `height` pixels tall (its cell), at
+  // the width it measures: with or without antialiasing.
   CoverageMask rasterise(const std::string& text, int height, bool smooth);
   HFONT font(int height, bool smooth);
   void drawRowLines(Picture& frame, const SignRow& row, Rgb colour, bool smooth);
@@ -51,10 +52,10 @@ class FrameRenderer {
 };
 
 // The faces of the installed fonts (no vertical "@" faces), sorted, each once.
-std::vector<std::string> installedFaces();
+std::vector<std::wstring> installedFaces();
 // The face chosen at first: "ＭＳ ゴシック" when installed, else the first
 // Gothic face, else the first face.
-std::string defaultFace(const std::vector<std::string>& faces);
+std::wstring defaultFace(const std::vector<std::wstring>& faces);
 
 // The picture's pixels drawn into `target` (a device context) stretched to
 // `dest`.

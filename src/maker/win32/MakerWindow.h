@@ -1,7 +1,8 @@
 #pragma once
 // The sign maker's window ("幕の作成"): the table of rows, the lettering and
 // size, the strip and LED outputs, CSV import and export, the previews.
-// Modeless, owned by the main window like the operation panel.
+// Modeless, owned by the main window like the operation panel; a Unicode
+// window, so that the table keeps any text typed or pasted.
 #include <windows.h>
 
 #include <string>
@@ -49,11 +50,13 @@ LRESULT CALLBACK makerWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
 // What the buttons do once their dialogs have given a name; each reports a
 // failure itself, in a message box. True when done.
 bool makeStripFile(const std::string& path);    // written, and loaded when the check box says so
-bool makeLedFolder(const std::string& folder);  // likewise
+// Likewise; a folder that holds frame files already asks first.
+bool makeLedFolder(const std::string& folder);
 bool importCsvFile(const std::string& path);
 bool exportCsvFile(const std::string& path);
 
-// The table as the window holds it, and the selected row (-1: none).
+// The table as the window holds it (texts in UTF-8), and the selected row
+// (-1: none).
 const std::vector<SignRow>& makerRows();
 int makerSelectedRow();
 

@@ -56,7 +56,9 @@ class LedScreen : public AnimationScreen {
     OpeningLock lock(job_.sign);
     if (job_.cancelled) return false;
     writeLedPicture(job_.bits, job_.animation.width, job_.animation.height, pixels.data());
-    if (IsWindowVisible(job_.clipWindow)) drawOpening(job_.sign, job_.clipWindow, 0);
+    if (IsWindowVisible(job_.clipWindow) && drawOpening(job_.sign, SignKind::Led, job_.clipWindow, 0)) {
+      publishOpening(job_.sign, job_.clipWindow);
+    }
     return true;
   }
 
@@ -209,6 +211,12 @@ void stopLedAnimation(int sign) {
   WaitForSingleObject(job->thread.get(), kStopWaitMs);
 }
 
+std::int64_t ledAnimationStart(int sign) {
+  if (!validSign(sign)) return 0;
+  const LedAnimationJob* job = app.signStates[sign].animation.get();
+  return job ? job->shownAt : 0;
+}
+
 bool isLedAnimationPlaying(int sign) {
   if (!validSign(sign)) return false;
   const LedAnimationJob* job = app.signStates[sign].animation.get();
@@ -218,7 +226,7 @@ bool isLedAnimationPlaying(int sign) {
 bool paintLedAnimation(int sign, HWND window) {
   if (!validSign(sign) || !app.signStates[sign].animation) return false;
   OpeningLock lock(sign);
-  if (!drawOpening(sign, clipOf(sign).handle(), 0)) return false;
+  if (!drawOpening(sign, SignKind::Led, clipOf(sign).handle(), 0)) return false;
   ValidateRect(window, nullptr);
   return true;
 }

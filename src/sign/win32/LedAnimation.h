@@ -3,8 +3,9 @@
 // (one per sign), paced against the performance counter as a roll is. The
 // sign window shows a 32-bit DIB section the size of the GIF's screen; each
 // picture is written into it and the opening drawn from it under the sign's
-// opening lock, so that a picture needs no message to the user-interface
-// thread and a recording never catches one half drawn. A still GIF, and
+// opening lock, so that a picture waits for no message to the user-interface
+// thread and a recording never catches one half drawn; a posted message then
+// wakes that thread to put it on the screen (publishOpening). A still GIF, and
 // every other file, is none of this module's business.
 #include <windows.h>
 
@@ -42,6 +43,9 @@ void stopLedAnimation(int sign);
 
 // Whether the sign's animation still plays (its thread runs).
 bool isLedAnimationPlaying(int sign);
+// When the sign's animation counts its first picture as shown, the time its
+// deadlines count from (performanceMicros); 0 without an animation.
+std::int64_t ledAnimationStart(int sign);
 
 // A paint of the sign's clip window or sign window (`window`) while an
 // animation has the sign: draws the opening from the picture under the

@@ -1,13 +1,16 @@
 #include "sign/win32/Opening.h"
 
 #include <algorithm>
+#include <atomic>
 #include <mutex>
 
 #include "common/win32/Dib.h"
 #include "common/win32/Scoped.h"
 #include "layout/Layout.h"
 #include "sign/FilmLook.h"
+#include "sign/OpeningLook.h"
 #include "sign/win32/SignLook.h"
+#include "sign/win32/SignWindow.h"
 
 namespace rovenza {
 
@@ -34,6 +37,7 @@ struct Opening {
   std::mutex lock;
   OpeningPicture picture;
   FilmOpening look;  // the opening's pixels when the signs' look is on
+  std::atomic<bool> publishPosted{false};  // a kOpeningDrawnMessage is on its way
 };
 
 // Made once and never destroyed: a roll thread that a stop gave up waiting
@@ -92,7 +96,7 @@ void drawLook(HDC dc, Opening& opening, const RECT& client, std::int32_t y, int 
 
 }  // namespace
 
-bool drawOpening(int sign, HWND clip, std::int32_t y, int blurRows) {
+bool drawOpening(int sign, SignKind kind, HWND clip, std::int32_t y, int blurRows) {
   if (!validSign(sign)) return false;
   const OpeningPicture& picture = openings[sign].picture;
   if (!picture.bits) return false;
@@ -101,7 +105,7 @@ bool drawOpening(int sign, HWND clip, std::int32_t y, int blurRows) {
   if (!dc.get()) return false;
   RECT client{};
   GetClientRect(clip, &client);
-  if (picture.plain32 && signLookOn()) {
+  if (picture.plain32 && openingLook(kind, signLookOn()) == OpeningLook::Film) {
     drawLook(dc.get(), openings[sign], client, y, blurRows);
     return true;
   }
@@ -132,6 +136,16 @@ bool drawOpening(int sign, HWND clip, std::int32_t y, int blurRows) {
                       static_cast<UINT>(rows), lowest, reinterpret_cast<const BITMAPINFO*>(&info), DIB_RGB_COLORS);
   }
   return true;
+}
+
+void publishOpening(int sign, HWND clip) {
+  if (!validSign(sign)) return;
+  std::atomic<bool>& posted = openings[sign].publishPosted;
+  if (!posted.exchange(true) && !PostMessageA(clip, kOpeningDrawnMessage, 0, 0)) posted = false;
+}
+
+void openingPublished(int sign) {
+  if (validSign(sign)) openings[sign].publishPosted = false;
 }
 
 }  // namespace rovenza

@@ -8,6 +8,8 @@
 
 #include <cstdint>
 
+#include "layout/Layout.h"
+
 namespace rovenza {
 
 // Holds the sign's opening lock while it lives. The lock is not re-entrant;
@@ -31,13 +33,25 @@ class OpeningLock {
 // which comes here, before the bitmap is deleted).
 void setOpeningPicture(int sign, HBITMAP shown);
 
-// Draws the opening of the sign's clip window `clip` as it looks with the
-// strip's top at y: the picture where it covers the clip window, the clip
-// window's white around it. The same pixels the two windows paint
-// themselves, without a paint cycle. With the signs' look on, the opening is
-// drawn shaded as a whole, blurred over `blurRows` rows (FilmOpening) when
-// its picture is one of 32 bits a pixel. Any thread; hold the lock. False,
-// with nothing drawn, when there is no picture to draw from.
-bool drawOpening(int sign, HWND clip, std::int32_t y, int blurRows = 0);
+// Every drawing of an opening goes through this, whichever thread draws it:
+// the opening of the sign's clip window `clip` as it looks with the strip's
+// top at y, drawn as openingLook decides from the sign's `kind` and the
+// signs' look. Plain: the picture where it covers the clip window, the clip
+// window's white around it, the same pixels the two windows paint
+// themselves, without a paint cycle. Dots: the same, as an LED picture's
+// pixels are its dot board already (applyLedLook). Film: shaded as a whole,
+// blurred over `blurRows` rows (FilmOpening), when the picture is one of 32
+// bits a pixel. Any thread; hold the lock. False, with nothing drawn, when
+// there is no picture to draw from.
+bool drawOpening(int sign, SignKind kind, HWND clip, std::int32_t y, int blurRows = 0);
+
+// Puts what a thread other than the clip window's drew into the opening on
+// the screen: under Wine a window's pixels reach the X display only when its
+// own thread comes back to its message loop, so the clip window is woken by
+// a posted kOpeningDrawnMessage (at most one on its way per sign). Any
+// thread.
+void publishOpening(int sign, HWND clip);
+// The clip window took that message: the next drawing posts another.
+void openingPublished(int sign);
 
 }  // namespace rovenza

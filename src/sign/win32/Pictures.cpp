@@ -131,14 +131,18 @@ bool folderWritten(const std::string& folder, std::uint64_t& time) {
 // Whether the folder lies on a file system known to move a folder's
 // last-write time whenever a name in it is added, removed or renamed. On any
 // other (a FAT memory card, say) the folder is listed at every display.
+// The file system is asked through the folder itself, not through its
+// volume's root: that needs no access to the volume's device.
 bool keepsFolderTimes(const std::string& folder) {
-  char volume[MAX_PATH + 1] = {};
-  char fileSystem[MAX_PATH + 1] = {};
-  if (!GetVolumePathNameA(folder.c_str(), volume, sizeof volume)) return false;
-  if (!GetVolumeInformationA(volume, nullptr, 0, nullptr, nullptr, nullptr, fileSystem, sizeof fileSystem)) {
+  ScopedHandle handle(CreateFileA(folder.c_str(), FILE_READ_ATTRIBUTES,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
+                                  FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+  if (!handle.valid()) return false;
+  wchar_t fileSystem[MAX_PATH + 1] = {};
+  if (!GetVolumeInformationByHandleW(handle.get(), nullptr, 0, nullptr, nullptr, nullptr, fileSystem, MAX_PATH + 1)) {
     return false;
   }
-  return lstrcmpiA(fileSystem, "NTFS") == 0 || lstrcmpiA(fileSystem, "ReFS") == 0;
+  return lstrcmpiW(fileSystem, L"NTFS") == 0 || lstrcmpiW(fileSystem, L"ReFS") == 0;
 }
 
 bool fillFrameList(int sign, const std::string& pattern) {
@@ -298,12 +302,19 @@ void showLedFrame(int sign, const std::string& path) {
 void showStripPicture(int sign) {
   if (!validSign(sign)) return;
   app.signStates[sign].ledFile.clear();
-  setSignPicture(sign, loadPicture(app.layout.signs[sign].picturePath));
+  const bool refused = app.signStates[sign].pathRefused;
+  setSignPicture(sign, refused ? nullptr : loadPicture(app.layout.signs[sign].picturePath));
 }
 
 void showLedFrameNumber(int sign, int frame) {
   if (!validSign(sign)) return;
   const std::string& folder = app.layout.signs[sign].picturePath;
+  if (app.signStates[sign].pathRefused) {
+    // A folder the layout file may not reach is never listed: it stays empty.
+    app.signStates[sign].listing = FrameListingStamp{};
+    fileListOf(sign).clear();
+    return;
+  }
   refreshFrameList(sign, folder);
   const int position = ledFramePosition(frame, frameCount(sign));
   if (position < 0) return;

@@ -30,14 +30,16 @@ std::string frameName(int sign, int position);  // empty outside the list
 // empty sign), at the top of its clip window.
 void showLedFrame(int sign, const std::string& path);
 
-// Puts the sign's strip picture into the sign window at frame 0.
+// Puts the sign's strip picture into the sign window at frame 0 (none when
+// its layout file may not open it).
 void showStripPicture(int sign);
 
 // Shows LED frame `frame` of the sign's folder: the file at that position of
 // the folder's sorted listing. An empty or missing folder, or a frame past
 // the last file, leaves the sign as it is. The listing is taken again only
 // when the folder has been written since the last one (or when its
-// last-write time cannot be trusted).
+// last-write time cannot be trusted). A folder its layout file may not open
+// is never listed: the list stays empty and the sign as it is.
 void showLedFrameNumber(int sign, int frame);
 
 }  // namespace rovenza

@@ -109,7 +109,7 @@ bool showRollStep(int sign, RollJob& job, std::int32_t y, UINT waiting) {
     OpeningLock lock(sign);
     if (job.cancelled) return false;
     job.drawnOffset = y;
-    drawn = IsWindowVisible(signWindowOf(sign).handle()) && drawOpening(sign, clip, y);
+    drawn = IsWindowVisible(signWindowOf(sign).handle()) && drawOpening(sign, SignKind::RollFilm, clip, y);
   }
   app.signStates[sign].stripOffset = y;
   if (drawn) {
@@ -161,7 +161,7 @@ StepHere drawStepHere(RollJob& job, std::int32_t offset, int blurRows) {
   OpeningLock lock(job.sign);
   if (job.cancelled) return StepHere::Stopped;
   if (!IsWindowVisible(job.signWindow)) return StepHere::LeftToWindow;
-  if (!drawOpening(job.sign, job.clipWindow, offset, blurRows)) return StepHere::LeftToWindow;
+  if (!drawOpening(job.sign, SignKind::RollFilm, job.clipWindow, offset, blurRows)) return StepHere::LeftToWindow;
   job.drawnOffset = offset;
   return StepHere::Drawn;
 }
@@ -361,7 +361,7 @@ bool paintRollOpening(int sign, HWND window) {
   RollJob* job = app.signStates[sign].roll.get();
   if (!job || job->cancelled) return false;
   OpeningLock lock(sign);
-  if (!drawOpening(sign, clipOf(sign).handle(), job->drawnOffset)) return false;
+  if (!drawOpening(sign, SignKind::RollFilm, clipOf(sign).handle(), job->drawnOffset)) return false;
   // The whole opening is drawn: nothing of the window is left to paint.
   ValidateRect(window, nullptr);
   return true;

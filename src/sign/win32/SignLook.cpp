@@ -7,6 +7,7 @@
 
 #include "layout/Layout.h"
 #include "sign/LedLook.h"
+#include "sign/OpeningLook.h"
 #include "sign/win32/Opening.h"
 #include "sign/win32/Pictures.h"
 #include "state/win32/AppState.h"
@@ -18,7 +19,8 @@ namespace {
 std::atomic<bool> lookOn{false};  // read by the roll threads as they draw
 std::atomic<int> ledDotPitch{kDefaultDotPitch};  // read by the animation threads too
 
-bool showsKind(int sign, SignKind kind) { return effectiveKind(app.layout.signs[sign].kind) == kind; }
+SignKind kindOf(int sign) { return effectiveKind(app.layout.signs[sign].kind); }
+bool showsKind(int sign, SignKind kind) { return kindOf(sign) == kind; }
 
 // The strip's top in the clip window: where the sign window stands, less the
 // strip rows above the window when the strip is taller than a window can be.
@@ -56,6 +58,8 @@ void setSignLook(bool on, int dotPitch) {
 
 bool signLookOn() { return lookOn.load(); }
 
+int signLookDotPitch() { return ledDotPitch.load(); }
+
 namespace {
 
 // The pixels of a 32-bit DIB section, `height` negative for rows stored from
@@ -68,10 +72,13 @@ void dotPixels(std::uint32_t* bits, int width, int height) {
                ledDotPitch.load());
 }
 
+// Whether an LED picture is shown as its dot board.
+bool dotted() { return openingLook(SignKind::Led, lookOn.load()) == OpeningLook::Dots; }
+
 }  // namespace
 
 void applyLedLook(HBITMAP picture) {
-  if (!lookOn.load() || !picture) return;
+  if (!dotted() || !picture) return;
   DIBSECTION dib{};
   if (GetObjectA(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return;
   const BITMAPINFOHEADER& header = dib.dsBmih;
@@ -86,18 +93,18 @@ void applyLedLook(HBITMAP picture) {
 }
 
 void applyLedLook(void* bits, int width, int height) {
-  if (!lookOn.load() || !bits || width <= 0 || height <= 0) return;
+  if (!dotted() || !bits || width <= 0 || height <= 0) return;
   dotPixels(static_cast<std::uint32_t*>(bits), width, height);
 }
 
 bool paintFilmLook(int sign, HWND window) {
-  if (!lookOn.load() || !validSign(sign) || !showsKind(sign, SignKind::RollFilm)) return false;
+  if (!validSign(sign) || openingLook(kindOf(sign), lookOn.load()) != OpeningLook::Film) return false;
   HWND signWindow = signWindowOf(sign).handle();
   HWND clip = clipOf(sign).handle();
   if (!IsWindowVisible(signWindow)) return false;
   {
     OpeningLock lock(sign);
-    if (!drawOpening(sign, clip, stripTopShown(sign))) return false;
+    if (!drawOpening(sign, kindOf(sign), clip, stripTopShown(sign))) return false;
   }
   // The whole opening is drawn: nothing of either window is left to paint.
   ValidateRect(window, nullptr);

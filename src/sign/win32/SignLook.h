@@ -13,6 +13,8 @@ namespace rovenza {
 void setSignLook(bool on, int dotPitch);
 // Any thread.
 bool signLookOn();
+// The LED dot pitch set last (kDefaultDotPitch until one is set); any thread.
+int signLookDotPitch();
 
 // Redraws an LED picture about to be shown (a 32-bit DIB section, as
 // loadPicture makes them), in place, as a dot board when the look is on;

@@ -136,6 +136,9 @@ LRESULT CALLBACK clipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (paintLedAnimation(static_cast<int>(sign), window)) return 0;
       repaintChildrenToo(window);
       break;
+    case kOpeningDrawnMessage:
+      openingPublished(static_cast<int>(sign));
+      return 0;
     case WM_SHOWWINDOW:
       // A hidden sign stops its animation (a parent minimised does not).
       if (!wParam && lParam == 0) stopLedAnimation(static_cast<int>(sign));

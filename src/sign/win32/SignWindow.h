@@ -16,6 +16,10 @@ constexpr UINT kRollStepMessage = WM_APP + 0x0301;
 constexpr UINT kRollEndMessage = WM_APP + 0x0302;
 // Posted, one at a time: the roll thread has drawn steps; the window follows.
 constexpr UINT kRollMovedMessage = WM_APP + 0x0303;
+// To the clip window, posted one at a time (publishOpening): another thread
+// drew into the opening; taking it is all, the drawing reaches the screen as
+// the thread goes back to its message loop.
+constexpr UINT kOpeningDrawnMessage = WM_APP + 0x0304;
 
 // Gives the sign's window this handling (once; again is harmless), and makes
 // the picture it shows the one the opening is drawn from.

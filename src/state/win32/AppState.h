@@ -56,6 +56,10 @@ struct AppState {
   ScopedRegion clipRegions[kSignCount];
   SignState signStates[kSignCount];
   Layout layout;
+  // The background path came from a layout file that may not open it (a
+  // device, or a host the user would not let the file reach): it is kept,
+  // and saved, but never opened while that layout is open.
+  bool backgroundRefused = false;
   std::int16_t templateFrames[kSignCount] = {0, 0};
 
   PanelState panel;

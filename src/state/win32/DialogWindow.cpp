@@ -16,8 +16,13 @@ HWND createDialogWindow(HWND owner, const DialogWindow& dialog) {
   HWND window = createControl(owner, app.instance, dialog.window, nullptr);
   app.*dialog.slot = window;
   if (window) {
-    SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialog.procedure));
-    SendMessageA(window, WM_INITDIALOG, 0, 0);
+    if (dialog.wide) {
+      SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialog.procedure));
+      SendMessageW(window, WM_INITDIALOG, 0, 0);
+    } else {
+      SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(dialog.procedure));
+      SendMessageA(window, WM_INITDIALOG, 0, 0);
+    }
   }
   return window;
 }

@@ -16,6 +16,7 @@ struct DialogWindow {
   ControlRow window;     // id 0; position and size as the creator gives them
   WNDPROC procedure;     // its own procedure
   HWND AppState::*slot;  // where its handle is kept
+  bool wide = false;     // its procedure is given as a Unicode one: the window takes text whole
 };
 
 // The row of `table` whose key is `key`; null for any other key.
@@ -27,8 +28,8 @@ const DialogWindow* findDialogWindow(const DialogWindow (&rows)[N], const char* 
 }
 
 // Creates the window of `dialog` owned by `owner` and keeps its handle in its
-// slot; then gives it its procedure and sends it WM_INITDIALOG (wParam 0,
-// lParam 0). The window is not shown. Null when it could not be made.
+// slot; then gives it its procedure (SetWindowLongPtrW for a wide one) and
+// sends it WM_INITDIALOG (wParam 0, lParam 0). The window is not shown. Null when it could not be made.
 HWND createDialogWindow(HWND owner, const DialogWindow& dialog);
 
 }  // namespace rovenza

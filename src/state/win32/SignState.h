@@ -33,6 +33,7 @@ struct SignState {
   FrameListingStamp listing;      // LED signs: what the sorted file list holds
   std::string ledFile;            // LED signs: the file of the frame shown (empty: none)
   std::shared_ptr<LedAnimationJob> animation;  // LED signs: the animated frame playing, shared with its thread
+  bool pathRefused = false;  // the picture path came from a layout file that may not open it (as backgroundRefused)
 };
 
 }  // namespace rovenza

@@ -19,13 +19,12 @@ void resetQuitCode() { lastQuitCode = -1; }
 
 void pumpPending() {
   MSG msg;
-  while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
     if (msg.message == WM_QUIT) {
       lastQuitCode = static_cast<long long>(msg.wParam);
       continue;
     }
-    TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    dispatchProgramMessage(msg, nullptr);
   }
 }
 
@@ -138,11 +137,22 @@ std::string sourcePath(const std::string& relative) {
   return path;
 }
 
-TempFolder::TempFolder() {
+namespace {
+
+std::string temporaryFolder() {
   char base[MAX_PATH] = {};
   GetTempPathA(sizeof base, base);
+  return base;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() : TempFolder(temporaryFolder()) {}
+
+TempFolder::TempFolder(const std::string& parent) {
   static int counter = 0;
-  path_ = std::string(base) + "rovenza-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+  const bool separated = !parent.empty() && (parent.back() == '\\' || parent.back() == '/');
+  path_ = parent + (separated ? "" : "\\") + "rovenza-test-" + std::to_string(GetCurrentProcessId()) + "-" +
           std::to_string(++counter);
   CreateDirectoryA(path_.c_str(), nullptr);
 }

@@ -64,6 +64,8 @@ std::string sourcePath(const std::string& relative);
 class TempFolder {
  public:
   TempFolder();
+  // A new folder inside `parent`, which must exist.
+  explicit TempFolder(const std::string& parent);
   ~TempFolder();
   const std::string& path() const { return path_; }
   std::string file(const std::string& name) const { return path_ + "\\" + name; }

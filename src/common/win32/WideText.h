@@ -1,0 +1,22 @@
+#pragma once
+// Texts between the program's byte strings (code page 932, or UTF-8 where a
+// text is kept whole) and the system's UTF-16.
+#include <windows.h>
+
+#include <string>
+#include <string_view>
+
+namespace rovenza {
+
+constexpr UINT kCp932 = 932;
+
+// `text` in `codePage` as UTF-16; bytes the code page has no character for
+// become U+FFFD.
+std::wstring wideFrom(UINT codePage, std::string_view text);
+// UTF-16 as UTF-8 (a lone surrogate becomes U+FFFD).
+std::string utf8From(std::wstring_view wide);
+
+// A window's text, whole.
+std::wstring windowTextW(HWND window);
+
+}  // namespace rovenza
