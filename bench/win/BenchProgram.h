@@ -27,6 +27,15 @@ inline void pumpPending() {
   }
 }
 
+// Serves the messages of this thread for `ms` milliseconds.
+inline void pumpFor(double ms) {
+  const double end = nowMs() + ms;
+  while (nowMs() < end) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(1.0, end - nowMs())), QS_ALLINPUT);
+    pumpPending();
+  }
+}
+
 // Serves the messages of this thread until `thread` has ended; returns when
 // it ended (ms).
 inline double pumpUntilEnded(HANDLE thread) {

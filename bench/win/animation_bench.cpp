@@ -33,6 +33,8 @@ using namespace rovenza;
 using bench::nowMs;
 using bench::sourcePath;
 using bench::pumpPending;
+using bench::processCpuMs;
+using bench::pumpFor;
 using bench::pumpUntilEnded;
 
 namespace {
@@ -87,14 +89,6 @@ DWORD WINAPI watchThread(LPVOID parameter) {
   return 0;
 }
 
-void pumpFor(double ms) {
-  const double end = nowMs() + ms;
-  while (nowMs() < end) {
-    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(1.0, end - nowMs())), QS_ALLINPUT);
-    pumpPending();
-  }
-}
-
 // Starts the animation (frame 0 of the 2nd sign's folder) with "ON"; the
 // first picture is shown between the two times.
 void startAnimation(double& before, double& after) {
@@ -139,15 +133,6 @@ void lateness(double seconds) {
               late.size(), seconds, skipped, percentile(late, 0.5), percentile(late, 0.9), percentile(late, 1.0),
               percentile(late, 0.0), load);
   std::printf("ANIMATION 192x48 at 20 ms: median lateness %.2f ms (target <= 5 ms)\n", percentile(late, 0.5));
-}
-
-double processCpuMs() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  const auto ms = [](const FILETIME& t) {
-    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-  };
-  return ms(kernel) + ms(user);
 }
 
 void cpu(double seconds) {

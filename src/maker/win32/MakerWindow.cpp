@@ -22,6 +22,7 @@
 #include "maker/win32/StripColumn.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
+#include "state/win32/WindowFont.h"
 
 namespace rovenza {
 
@@ -473,14 +474,6 @@ void exportCsvCommand() {
 }
 
 // ---- the window -------------------------------------------------------------
-
-// The program's font, as the other windows are given it, in a copy of the
-// window's own.
-HFONT copyOfProgramFont() {
-  LOGFONTA font{};
-  if (!app.mainFont || !GetObjectA(app.mainFont.get(), sizeof font, &font)) return nullptr;
-  return CreateFontIndirectA(&font);
-}
 
 void fillCombo(int id, const char* const* texts, std::size_t count, int selected) {
   for (std::size_t i = 0; i < count; ++i) SendMessageA(item(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(texts[i]));

@@ -56,39 +56,36 @@ void setSignLook(bool on, int dotPitch) {
 
 bool signLookOn() { return lookOn.load(); }
 
-namespace {
-
-// The pixels of a 32-bit DIB section, `height` negative for rows stored from
-// the top, redrawn as a dot board laid from the top left corner.
-void dotPixels(std::uint32_t* bits, int width, int height) {
+PixelRows dibSectionRows(void* bits, int width, int height) {
+  if (!bits || width <= 0 || height == 0) return PixelRows{};
+  auto* pixels = static_cast<std::uint32_t*>(bits);
   const bool topDown = height < 0;
   const int rows = std::abs(height);
-  drawDotBoard(PixelRows{topDown ? bits : bits + static_cast<std::ptrdiff_t>(rows - 1) * width,
-                         topDown ? width : -static_cast<std::ptrdiff_t>(width), width, rows},
-               ledDotPitch.load());
+  return PixelRows{topDown ? pixels : pixels + static_cast<std::ptrdiff_t>(rows - 1) * width,
+                   topDown ? width : -static_cast<std::ptrdiff_t>(width), width, rows};
 }
 
-}  // namespace
+PixelRows dibSectionRows(HBITMAP picture) {
+  DIBSECTION dib{};
+  if (!picture || GetObjectA(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return PixelRows{};
+  const BITMAPINFOHEADER& header = dib.dsBmih;
+  if (header.biBitCount != 32 || header.biCompression != BI_RGB) return PixelRows{};
+  // GDI may still be drawing into the section.
+  GdiFlush();
+  return dibSectionRows(dib.dsBm.bmBits, header.biWidth, header.biHeight);
+}
 
 void applyLedLook(HBITMAP picture) {
   if (!lookOn.load() || !picture) return;
-  DIBSECTION dib{};
-  if (GetObjectA(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return;
-  const BITMAPINFOHEADER& header = dib.dsBmih;
-  if (header.biBitCount != 32 || header.biCompression != BI_RGB || header.biWidth <= 0 || header.biHeight == 0) {
-    return;
-  }
-  // GDI may still be drawing into the section.
-  GdiFlush();
-  // Rows are stored bottom first (as loadPicture makes them) unless the
-  // header says otherwise.
-  dotPixels(static_cast<std::uint32_t*>(dib.dsBm.bmBits), header.biWidth, header.biHeight);
+  drawDotBoard(dibSectionRows(picture), ledDotPitch.load());
 }
 
 void applyLedLook(void* bits, int width, int height) {
   if (!lookOn.load() || !bits || width <= 0 || height <= 0) return;
-  dotPixels(static_cast<std::uint32_t*>(bits), width, height);
+  drawDotBoard(dibSectionRows(bits, width, height), ledDotPitch.load());
 }
+
+int ledLookPitch() { return ledDotPitch.load(); }
 
 bool paintFilmLook(int sign, HWND window) {
   if (!lookOn.load() || !validSign(sign) || !showsKind(sign, SignKind::RollFilm)) return false;
