@@ -233,5 +233,24 @@ TEST_F(FeedPanel, APanelGetsTheSignsDotsAtEveryChangeAndNothingBeforeItIsTurnedO
   EXPECT_EQ(BST_UNCHECKED, IsDlgButtonChecked(app.feedWindow, feedControl(0, kFeedRowOn)));
 }
 
+// A host that is not found is said once on the sign's row, while the program
+// goes on; turning the sign off takes the message away.
+TEST_F(FeedPanel, AHostNotFoundIsSaidOnTheSignsRow) {
+  showFrame(0);
+  SendMessageA(session.main(), WM_COMMAND, kCmdPanelFeed, 0);
+  HWND window = app.feedWindow;
+  ASSERT_NE(nullptr, window);
+  SetDlgItemTextA(window, feedControl(0, kFeedRowHost), "no-such-panel.invalid");
+  clickFeed(window);
+  HWND problem = GetDlgItem(window, feedControl(0, kFeedRowProblem));
+  ASSERT_TRUE(test::pumpUntil([&] { return !test::windowText(problem).empty(); }, 60000));
+  EXPECT_EQ(0u, test::windowText(problem).find("送り先「no-such-panel.invalid」が見つかりません"))
+      << test::windowText(problem);
+  showFrame(1);
+  EXPECT_EQ(BST_CHECKED, IsDlgButtonChecked(window, feedControl(0, kFeedRowOn))) << "the sign stays on";
+  clickFeed(window);
+  EXPECT_EQ("", test::windowText(problem));
+}
+
 }  // namespace
 }  // namespace rovenza
