@@ -148,41 +148,52 @@ Target& targetFor(std::deque<Target>& targets, const FedSign& sign) {
   return targets.back();
 }
 
-DWORD WINAPI feedThread(LPVOID parameter) {
-  const std::unique_ptr<std::shared_ptr<FeedState>> held(static_cast<std::shared_ptr<FeedState>*>(parameter));
-  FeedState& state = **held;
-  std::deque<Target> targets;  // a target stays where it is as others join
+// Sends every fed sign that is due, outside the lock, and says what went
+// wrong; `next` is when the next one is due. False once the feed ends.
+bool sendDue(FeedState& state, std::deque<Target>& targets, std::int64_t& next) {
   struct Job {
     FeedKey key;
     std::vector<std::uint8_t> bytes;
     Target* target;
   };
   std::vector<Job> jobs;
-  for (;;) {
-    jobs.clear();
-    std::int64_t now = performanceMicros();
-    std::int64_t next = INT64_MAX;
-    {
-      std::lock_guard<std::mutex> guard(state.lock);
-      if (state.ending) break;
-      for (FedSign& sign : state.signs) {
-        if (!sign.ready) continue;
-        if (sign.schedule.due(now)) {
-          jobs.push_back(Job{sign.key, sign.bytes, &targetFor(targets, sign)});
-          sign.schedule.sent(now);
-        }
-        next = std::min(next, sign.schedule.dueAt());
+  const std::int64_t now = performanceMicros();
+  {
+    std::lock_guard<std::mutex> guard(state.lock);
+    if (state.ending) return false;
+    for (FedSign& sign : state.signs) {
+      if (!sign.ready) continue;
+      if (sign.schedule.due(now)) {
+        jobs.push_back(Job{sign.key, sign.bytes, &targetFor(targets, sign)});
+        sign.schedule.sent(now);
       }
+      next = std::min(next, sign.schedule.dueAt());
     }
-    for (Job& job : jobs) {
-      const std::string problem = sendPicture(*job.target, job.bytes, now);
-      std::lock_guard<std::mutex> guard(state.lock);
-      FedSign* sign = findSign(state, job.key);
-      if (!sign || sign->problem == problem) continue;
-      sign->problem = problem;
-      if (state.problemWindow) PostMessageA(state.problemWindow, state.problemMessage, 0, 0);
+  }
+  for (Job& job : jobs) {
+    const std::string problem = sendPicture(*job.target, job.bytes, now);
+    std::lock_guard<std::mutex> guard(state.lock);
+    FedSign* sign = findSign(state, job.key);
+    if (!sign || sign->problem == problem) continue;
+    sign->problem = problem;
+    if (state.problemWindow) PostMessageA(state.problemWindow, state.problemMessage, 0, 0);
+  }
+  return true;
+}
+
+DWORD WINAPI feedThread(LPVOID parameter) {
+  const std::unique_ptr<std::shared_ptr<FeedState>> held(static_cast<std::shared_ptr<FeedState>*>(parameter));
+  FeedState& state = **held;
+  std::deque<Target> targets;  // a target stays where it is as others join
+  for (;;) {
+    std::int64_t next = INT64_MAX;
+    try {
+      if (!sendDue(state, targets, next)) break;
+    } catch (const std::bad_alloc&) {
+      // A picture that cannot be copied now goes at its next turn.
+      next = performanceMicros() + kFeedRepeatMicros;
     }
-    now = performanceMicros();
+    const std::int64_t now = performanceMicros();
     const DWORD wait = next == INT64_MAX ? INFINITE : static_cast<DWORD>(std::max<std::int64_t>(0, (next - now + 999) / 1000));
     WaitForSingleObject(state.wake.get(), wait);
   }
@@ -202,6 +213,19 @@ bool startThread() {
     return false;
   }
   return true;
+}
+
+void addSign(FeedKey key, const PanelFeedSettings& settings) {
+  std::lock_guard<std::mutex> guard(feed->lock);
+  FedSign* sign = findSign(*feed, key);
+  if (!sign) {
+    feed->signs.push_back(FedSign{});
+    sign = &feed->signs.back();
+  }
+  *sign = FedSign{};
+  sign->key = key;
+  sign->settings = settings;
+  sign->turnedOn = ++turningsOn;
 }
 
 void tellSwitched() {
@@ -226,18 +250,11 @@ void setFeedListener(FeedListener* listener) { feedListener = listener; }
 
 bool startFeed(FeedKey key, const PanelFeedSettings& settings) {
   const bool wasOn = anyFeed();
-  if (!startThread()) return false;
-  {
-    std::lock_guard<std::mutex> guard(feed->lock);
-    FedSign* sign = findSign(*feed, key);
-    if (!sign) {
-      feed->signs.push_back(FedSign{});
-      sign = &feed->signs.back();
-    }
-    *sign = FedSign{};
-    sign->key = key;
-    sign->settings = settings;
-    sign->turnedOn = ++turningsOn;
+  try {
+    if (!startThread()) return false;
+    addSign(key, settings);
+  } catch (const std::bad_alloc&) {
+    return false;
   }
   setLedPictureListener(&boardPictures);
   if (key.face == 0) showAgain(key.sign);
