@@ -127,42 +127,19 @@ void switches(Receiver& receiver, int count) {
               percentile(fromOn, 0.5), percentile(fromOn, 1.0));
 }
 
-// Notes when each picture of the animation first shows in the sign's pixels.
-struct Watch {
-  const volatile std::uint32_t* pixel = nullptr;
-  std::atomic<bool> stop{false};
-  std::vector<std::pair<double, int>> changes;  // time, red of the picture
-};
-
-DWORD WINAPI watchThread(LPVOID parameter) {
-  Watch& watch = *static_cast<Watch*>(parameter);
-  timeBeginPeriod(1);
-  std::uint32_t last = *watch.pixel & 0xFFFFFF;
-  while (!watch.stop) {
-    const std::uint32_t now = *watch.pixel & 0xFFFFFF;
-    if (now != last) {
-      watch.changes.emplace_back(nowMs(), static_cast<int>(now >> 16));
-      last = now;
-    }
-    Sleep(1);
-  }
-  timeEndPeriod(1);
-  return 0;
-}
-
 // Each picture of the animation, from the moment it shows in the sign's
 // pixels (watched every ~1 ms) to the arrival of its last packet.
 void animationLatency(Receiver& receiver, double seconds) {
   DIBSECTION dib{};
   GetObjectA(app.signStates[1].picture.get(), sizeof dib, &dib);
-  Watch watch;
+  bench::PixelWatch watch;
   watch.pixel = static_cast<const volatile std::uint32_t*>(dib.dsBm.bmBits) + dib.dsBm.bmWidth + 1;
   std::size_t first = 0;
   {
     std::lock_guard<std::mutex> guard(receiver.lock);
     first = receiver.pictures.size();
   }
-  HANDLE thread = CreateThread(nullptr, 0, watchThread, &watch, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, bench::watchPixelThread, &watch, 0, nullptr);
   pumpFor(seconds * 1000);
   watch.stop = true;
   WaitForSingleObject(thread, INFINITE);
@@ -171,7 +148,8 @@ void animationLatency(Receiver& receiver, double seconds) {
   std::vector<double> latency;
   int missed = 0;
   std::lock_guard<std::mutex> guard(receiver.lock);
-  for (const auto& [shown, red] : watch.changes) {
+  for (const auto& [shown, colour] : watch.changes) {
+    const int red = static_cast<int>(colour >> 16);
     double arrived = -1;
     for (std::size_t n = first; n < receiver.pictures.size() && arrived < 0; ++n) {
       const auto& [time, byte] = receiver.pictures[n];
