@@ -1,10 +1,15 @@
 #pragma once
 // The whole program started inside a benchmark, and its messages served.
 #include <windows.h>
+#include <mmsystem.h>
 
 #include <algorithm>
+#include <atomic>
+#include <cstdint>
 #include <cstdio>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "BenchClock.h"
 #include "app/win32/StartUp.h"
@@ -44,6 +49,30 @@ inline double pumpUntilEnded(HANDLE thread) {
     if (result == WAIT_OBJECT_0) return nowMs();
     pumpPending();
   }
+}
+
+// Notes the time each new colour first shows in one pixel of a picture,
+// read every ~1 ms on a thread of its own until `stop`.
+struct PixelWatch {
+  const volatile std::uint32_t* pixel = nullptr;
+  std::atomic<bool> stop{false};
+  std::vector<std::pair<double, std::uint32_t>> changes;  // time, colour 0x00RRGGBB
+};
+
+inline DWORD WINAPI watchPixelThread(LPVOID parameter) {
+  PixelWatch& watch = *static_cast<PixelWatch*>(parameter);
+  timeBeginPeriod(1);
+  std::uint32_t last = *watch.pixel & 0xFFFFFF;
+  while (!watch.stop) {
+    const std::uint32_t now = *watch.pixel & 0xFFFFFF;
+    if (now != last) {
+      watch.changes.emplace_back(nowMs(), now);
+      last = now;
+    }
+    Sleep(1);
+  }
+  timeEndPeriod(1);
+  return 0;
 }
 
 // Starts the program and waits until its splash has gone; the main window,

@@ -32,6 +32,7 @@
 using namespace rovenza;
 using bench::nowMs;
 using bench::sourcePath;
+using bench::processCpuMs;
 using bench::pumpFor;
 using bench::pumpPending;
 using bench::pumpUntilEnded;
@@ -65,29 +66,6 @@ void writeAnimation(const std::string& path) {
   CloseHandle(out);
 }
 
-// Notes the time each new picture first shows in the sign's pixels.
-struct Watch {
-  const volatile std::uint32_t* pixel = nullptr;
-  std::atomic<bool> stop{false};
-  std::vector<std::pair<double, std::uint32_t>> changes;  // time, picture number
-};
-
-DWORD WINAPI watchThread(LPVOID parameter) {
-  Watch& watch = *static_cast<Watch*>(parameter);
-  timeBeginPeriod(1);
-  std::uint32_t last = *watch.pixel & 0xFFFFFF;
-  while (!watch.stop) {
-    const std::uint32_t now = *watch.pixel & 0xFFFFFF;
-    if (now != last) {
-      watch.changes.emplace_back(nowMs(), now - kFirstColour);
-      last = now;
-    }
-    Sleep(1);
-  }
-  timeEndPeriod(1);
-  return 0;
-}
-
 // Starts the animation (frame 0 of the 2nd sign's folder) with "ON"; the
 // first picture is shown between the two times.
 void startAnimation(double& before, double& after) {
@@ -102,12 +80,12 @@ void lateness(double seconds) {
   startAnimation(before, start);
   DIBSECTION dib{};
   GetObjectA(app.signStates[1].picture.get(), sizeof dib, &dib);
-  Watch watch;
+  bench::PixelWatch watch;
   // The middle of the bottom left dot of the look's default pitch (row 46,
   // second from the bottom of the bottom-up rows; column 1): with the look
   // off, simply a pixel of the picture.
   watch.pixel = static_cast<const volatile std::uint32_t*>(dib.dsBm.bmBits) + dib.dsBm.bmWidth + 1;
-  HANDLE thread = CreateThread(nullptr, 0, watchThread, &watch, 0, nullptr);
+  HANDLE thread = CreateThread(nullptr, 0, bench::watchPixelThread, &watch, 0, nullptr);
   pumpFor(seconds * 1000);
   watch.stop = true;
   WaitForSingleObject(thread, INFINITE);
@@ -116,7 +94,8 @@ void lateness(double seconds) {
   long long index = 0;  // pictures since the first, over every play
   long long skipped = 0;
   std::uint32_t previous = 0;
-  for (const auto& [time, picture] : watch.changes) {
+  for (const auto& [time, colour] : watch.changes) {
+    const std::uint32_t picture = colour - kFirstColour;
     const long long step = (static_cast<long long>(picture) - previous + kPictures) % kPictures;
     skipped += step > 1 ? step - 1 : 0;
     index += step;
@@ -132,15 +111,6 @@ void lateness(double seconds) {
               late.size(), seconds, skipped, percentile(late, 0.5), percentile(late, 0.9), percentile(late, 1.0),
               percentile(late, 0.0), load);
   std::printf("ANIMATION 192x48 at 20 ms: median lateness %.2f ms (target <= 5 ms)\n", percentile(late, 0.5));
-}
-
-double processCpuMs() {
-  FILETIME created, exited, kernel, user;
-  GetProcessTimes(GetCurrentProcess(), &created, &exited, &kernel, &user);
-  const auto ms = [](const FILETIME& t) {
-    return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime) / 10000.0;
-  };
-  return ms(kernel) + ms(user);
 }
 
 void cpu(double seconds) {

@@ -65,6 +65,23 @@ DotCell::DotCell(int pitch) : pitch_(pitch >= kMinDotPitch && pitch <= kMaxDotPi
   }
 }
 
+CellDot cellDot(const PixelRows& picture, int left, int top, int columns, int rows) {
+  CellDot dot;
+  std::uint32_t level = 0;
+  for (int y = 0; y < rows; ++y) {
+    const std::uint32_t* row = picture.row(top + y) + left;
+    for (int x = 0; x < columns; ++x) {
+      const std::uint32_t b = brightness(row[x]);
+      if (b > level || (y == 0 && x == 0)) {
+        level = b;
+        dot.colour = row[x] & 0xFFFFFFu;
+      }
+    }
+  }
+  dot.lit = level >= kLitLevel;
+  return dot;
+}
+
 void drawDotBoard(const PixelRows& picture, int pitch) {
   if (!picture.top || picture.width <= 0 || picture.height <= 0) return;
   const DotCell cell(pitch);
@@ -73,27 +90,14 @@ void drawDotBoard(const PixelRows& picture, int pitch) {
     const int rows = std::min(p, picture.height - top);
     for (int left = 0; left < picture.width; left += p) {
       const int columns = std::min(p, picture.width - left);
-      // The cell's colour: its brightest pixel's, the first of equals.
-      std::uint32_t colour = 0;
-      std::uint32_t level = 0;
-      for (int y = 0; y < rows; ++y) {
-        const std::uint32_t* row = picture.row(top + y) + left;
-        for (int x = 0; x < columns; ++x) {
-          const std::uint32_t b = brightness(row[x]);
-          if (b > level || (y == 0 && x == 0)) {
-            level = b;
-            colour = row[x] & 0xFFFFFFu;
-          }
-        }
-      }
-      const bool lit = level >= kLitLevel;
+      const CellDot dot = cellDot(picture, left, top, columns, rows);
       // A cell cut by the edge before its dot's middle shows no dot at all:
       // only the board, never the rim of a dot or its glow.
       const bool dotShown = rows > cell.centre() && columns > cell.centre();
       for (int y = 0; y < rows; ++y) {
         std::uint32_t* row = picture.row(top + y) + left;
         for (int x = 0; x < columns; ++x) {
-          row[x] = !dotShown ? kBoard : lit ? scaled(colour, cell.lit(x, y)) : scaled(kUnlitDot, cell.unlit(x, y));
+          row[x] = !dotShown ? kBoard : dot.lit ? scaled(dot.colour, cell.lit(x, y)) : scaled(kUnlitDot, cell.unlit(x, y));
         }
       }
     }

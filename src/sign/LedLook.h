@@ -37,6 +37,16 @@ constexpr std::uint32_t kUnlitDot = 0x1C1C1C;
 // The board between the dots.
 constexpr std::uint32_t kBoard = 0x000000;
 
+// What a cell of a picture gives its dot: the colour of its brightest pixel
+// (the first of equals, 0x00RRGGBB), and whether that lights the dot.
+struct CellDot {
+  std::uint32_t colour = 0;
+  bool lit = false;
+};
+// The dot of the cell of `columns` x `rows` pixels (at least one each, all
+// inside the picture) whose top left pixel is (`left`, `top`).
+CellDot cellDot(const PixelRows& picture, int left, int top, int columns, int rows);
+
 // How one cell of a pitch is drawn: for each of its pixels (rows from the
 // top), of 256, how much of the dot's colour it shows on the board, for a
 // lit dot (the dot, and a soft glow around it that stays inside the cell)

@@ -105,7 +105,11 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   expectMenu(app.fileMenu.get(),
              {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"幕を作る(&M)...", 1098},
               {"-", sep}, {"終了(&X)", 1091}});
-  expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}, {"表示効果(&E)", 1097}});
+  expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092},
+                                      {"-", sep},
+                                      {"音を鳴らす(&O)", 1096},
+                                      {"表示効果(&E)", 1097},
+                                      {"LEDパネルへ送信(&P)...", 1105}});
   expectMenu(app.helpMenu.get(), {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu.get(), app.settingsMenu.get(), app.helpMenu.get()}) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {

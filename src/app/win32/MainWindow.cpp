@@ -3,6 +3,7 @@
 #include "app/win32/Commands.h"
 #include "app/win32/Drops.h"
 #include "app/win32/EffectsSwitch.h"
+#include "app/win32/PanelFeedItem.h"
 #include "app/win32/Recording.h"
 #include "app/win32/Settings.h"
 #include "app/win32/SoundSwitch.h"
@@ -103,6 +104,7 @@ void postCreationSetUp(HWND window) {
   startProgramEffects();
   loadSettings();
   startProgramSound();
+  startPanelFeed();
 
   applyCornerRounding(0);
   applyCornerRounding(1);
@@ -161,6 +163,9 @@ LRESULT onCommand(WPARAM wParam) {
     case kCmdEffects:
       effectsCommand();
       break;
+    case kCmdPanelFeed:
+      panelFeedCommand();
+      break;
     default:
       break;
   }
@@ -191,6 +196,7 @@ LRESULT onDestroy(HWND window) {
 
 void releaseSequence() {
   endRecording();
+  endPanelFeed();
   endSound();
   if (app.panelWindow) DestroyWindow(app.panelWindow);
   app.panelWindow = nullptr;

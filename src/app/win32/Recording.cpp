@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/win32/MainWindow.h"
+#include "app/win32/PanelFeedItem.h"
 #include "board/win32/OpenSave.h"
 #include "layout/FileNames.h"
 #include "record/win32/Recorder.h"
@@ -26,7 +27,7 @@ void showRecording(bool running) {
     ModifyMenuA(app.fileMenu.get(), kCmdRecord, MF_BYCOMMAND | MF_STRING, kCmdRecord,
                 running ? kStopRecordItemText : kRecordItemText);
   }
-  if (app.mainWindow) SetWindowTextA(app.mainWindow, running ? kRecordingTitle : kMainTitle);
+  showMainTitle(running);
 }
 
 // A recording that stopped because its file could not be written.

@@ -8,9 +8,11 @@
 #include "app/win32/Commands.h"
 #include "app/win32/MainWindow.h"
 #include "app/win32/EffectsSwitch.h"
+#include "app/win32/PanelFeedItem.h"
 #include "app/win32/Recording.h"
 #include "app/win32/SoundSwitch.h"
 #include "layout/Qv4File.h"
+#include "feed/win32/PanelFeedWindow.h"
 #include "maker/win32/MakerWindow.h"
 #include "panel/win32/PanelWindow.h"
 #include "resources/resource.h"
@@ -72,6 +74,7 @@ void buildMenu() {
   insertItem(app.helpMenu.get(), "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar.get(), "ヘルプ(&H)", 0, app.helpMenu.get());
 
+  insertItem(app.settingsMenu.get(), kPanelFeedItemText, kCmdPanelFeed, nullptr);
   insertItem(app.settingsMenu.get(), kEffectsItemText, kCmdEffects, nullptr);
   insertItem(app.settingsMenu.get(), kSoundItemText, kCmdSound, nullptr);
   insertItem(app.settingsMenu.get(), nullptr, 0, nullptr);
@@ -110,6 +113,10 @@ const DialogWindow kNamedWindows[] = {
      makerWindowProc,
      &AppState::makerWindow,
      true},
+    {"Feed",
+     {0, kDialogClassName, kPanelFeedTitle, 0, WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 600, 200},
+     panelFeedWindowProc,
+     &AppState::feedWindow},
 };
 
 }  // namespace

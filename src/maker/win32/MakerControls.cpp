@@ -11,6 +11,7 @@
 #include "maker/win32/StripColumn.h"
 #include "sign/win32/SignLook.h"
 #include "state/win32/AppState.h"
+#include "state/win32/WindowFont.h"
 
 namespace rovenza {
 
@@ -102,14 +103,6 @@ LedColour chosenLedColour() {
 
 void addComboText(int id, const std::wstring& text) {
   SendMessageW(makerItem(id), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
-}
-
-// The program's font, as the other windows are given it, in a copy of the
-// window's own.
-HFONT copyOfProgramFont() {
-  LOGFONTA font{};
-  if (!app.mainFont || !GetObjectA(app.mainFont.get(), sizeof font, &font)) return nullptr;
-  return CreateFontIndirectA(&font);
 }
 
 }  // namespace

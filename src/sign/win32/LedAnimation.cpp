@@ -11,6 +11,7 @@
 #include "sign/AnimationPacer.h"
 #include "sign/GifAnimation.h"
 #include "sign/PictureDecoding.h"
+#include "sign/win32/LedPictureListener.h"
 #include "sign/win32/Opening.h"
 #include "sign/win32/RollClock.h"
 #include "sign/win32/SignLook.h"
@@ -55,6 +56,7 @@ class LedScreen : public AnimationScreen {
   bool showPicture(const std::vector<std::uint32_t>& pixels) override {
     OpeningLock lock(job_.sign);
     if (job_.cancelled) return false;
+    tellLedPicture(job_.sign, pixels.data(), job_.animation.width, job_.animation.height);
     writeLedPicture(job_.bits, job_.animation.width, job_.animation.height, pixels.data());
     if (IsWindowVisible(job_.clipWindow) && drawOpening(job_.sign, SignKind::Led, job_.clipWindow, 0)) {
       publishOpening(job_.sign, job_.clipWindow);
@@ -186,6 +188,7 @@ void startLedAnimation(int sign, std::shared_ptr<LedAnimationJob> job) {
   stopLedAnimation(sign);
   job->sign = sign;
   job->clipWindow = clipOf(sign).handle();
+  tellLedPicture(sign, job->canvas->pixels().data(), job->animation.width, job->animation.height);
   job->shownAt = performanceMicros();
   job->cancelEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!job->cancelEvent.valid()) return;

@@ -14,6 +14,7 @@
 #include "sign/PictureDecoding.h"
 #include "sign/PictureSize.h"
 #include "sign/win32/ImagingPictures.h"
+#include "sign/win32/LedPictureListener.h"
 #include "sign/win32/SignLook.h"
 #include "sign/win32/LedAnimation.h"
 #include "sign/win32/SignWindow.h"
@@ -290,6 +291,7 @@ void showLedFrame(int sign, const std::string& path) {
   std::shared_ptr<LedAnimationJob> animation;
   if (!loadLedAnimation(path, firstPicture, animation)) {
     HBITMAP picture = loadPicture(path);
+    tellLedPicture(sign, picture);
     applyLedLook(picture);
     setSignPicture(sign, picture);
     return;
@@ -302,6 +304,8 @@ void showLedFrame(int sign, const std::string& path) {
 void showStripPicture(int sign) {
   if (!validSign(sign)) return;
   app.signStates[sign].ledFile.clear();
+  // No LED picture any more: a panel fed from the sign goes dark.
+  tellLedPicture(sign, nullptr);
   const bool refused = app.signStates[sign].pathRefused;
   setSignPicture(sign, refused ? nullptr : loadPicture(app.layout.signs[sign].picturePath));
 }

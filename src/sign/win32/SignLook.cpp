@@ -60,41 +60,40 @@ bool signLookOn() { return lookOn.load(); }
 
 int signLookDotPitch() { return ledDotPitch.load(); }
 
-namespace {
-
-// The pixels of a 32-bit DIB section, `height` negative for rows stored from
-// the top, redrawn as a dot board laid from the top left corner.
-void dotPixels(std::uint32_t* bits, int width, int height) {
+PixelRows dibSectionRows(void* bits, int width, int height) {
+  if (!bits || width <= 0 || height == 0) return PixelRows{};
+  auto* pixels = static_cast<std::uint32_t*>(bits);
   const bool topDown = height < 0;
   const int rows = std::abs(height);
-  drawDotBoard(PixelRows{topDown ? bits : bits + static_cast<std::ptrdiff_t>(rows - 1) * width,
-                         topDown ? width : -static_cast<std::ptrdiff_t>(width), width, rows},
-               ledDotPitch.load());
+  return PixelRows{topDown ? pixels : pixels + static_cast<std::ptrdiff_t>(rows - 1) * width,
+                   topDown ? width : -static_cast<std::ptrdiff_t>(width), width, rows};
 }
+
+namespace {
 
 // Whether an LED picture is shown as its dot board.
 bool dotted() { return openingLook(SignKind::Led, lookOn.load()) == OpeningLook::Dots; }
 
 }  // namespace
 
-void applyLedLook(HBITMAP picture) {
-  if (!dotted() || !picture) return;
+PixelRows dibSectionRows(HBITMAP picture) {
   DIBSECTION dib{};
-  if (GetObjectA(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return;
+  if (!picture || GetObjectA(picture, sizeof dib, &dib) != sizeof dib || !dib.dsBm.bmBits) return PixelRows{};
   const BITMAPINFOHEADER& header = dib.dsBmih;
-  if (header.biBitCount != 32 || header.biCompression != BI_RGB || header.biWidth <= 0 || header.biHeight == 0) {
-    return;
-  }
+  if (header.biBitCount != 32 || header.biCompression != BI_RGB) return PixelRows{};
   // GDI may still be drawing into the section.
   GdiFlush();
-  // Rows are stored bottom first (as loadPicture makes them) unless the
-  // header says otherwise.
-  dotPixels(static_cast<std::uint32_t*>(dib.dsBm.bmBits), header.biWidth, header.biHeight);
+  return dibSectionRows(dib.dsBm.bmBits, header.biWidth, header.biHeight);
+}
+
+void applyLedLook(HBITMAP picture) {
+  if (!dotted() || !picture) return;
+  drawDotBoard(dibSectionRows(picture), ledDotPitch.load());
 }
 
 void applyLedLook(void* bits, int width, int height) {
   if (!dotted() || !bits || width <= 0 || height <= 0) return;
-  dotPixels(static_cast<std::uint32_t*>(bits), width, height);
+  drawDotBoard(dibSectionRows(bits, width, height), ledDotPitch.load());
 }
 
 bool paintFilmLook(int sign, HWND window) {

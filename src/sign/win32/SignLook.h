@@ -6,6 +6,8 @@
 // as plain pictures.
 #include <windows.h>
 
+#include "sign/LedLook.h"
+
 namespace rovenza {
 
 // Switches the look and sets the LED dot pitch; both signs are drawn again
@@ -23,6 +25,13 @@ void applyLedLook(HBITMAP picture);
 // The same over the pixels of a bottom-up 32-bit DIB section of `width` by
 // `height` (an animation's picture as it is written); any thread.
 void applyLedLook(void* bits, int width, int height);
+
+// The pixels of a 32-bit DIB section, `height` negative for rows stored from
+// the top (as in its header); no pixels (a null top) for a null or empty one.
+PixelRows dibSectionRows(void* bits, int width, int height);
+// The same for a bitmap that is an uncompressed 32-bit DIB section, once GDI
+// has finished drawing into it; no pixels for any other bitmap.
+PixelRows dibSectionRows(HBITMAP picture);
 
 // A paint of a roll-film sign's clip window or sign window (`window`) with
 // the look on: draws the whole opening, shaded, with the strip where the

@@ -17,6 +17,7 @@ enum MenuCommand : WORD {
   kCmdSound = 1096,
   kCmdEffects = 1097,
   kCmdMakeSign = 1098,
+  kCmdPanelFeed = 1105,
 };
 
 // Sent by the splash as it goes: the main window opens the layout file named
