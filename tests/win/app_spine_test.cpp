@@ -105,7 +105,8 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   expectMenu(app.fileMenu.get(),
              {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"幕を作る(&M)...", 1098},
               {"-", sep}, {"終了(&X)", 1091}});
-  expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}, {"表示効果(&E)", 1097}});
+  expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092}, {"-", sep}, {"音を鳴らす(&O)", 1096}, {"表示効果(&E)", 1097},
+                                      {"設定器(&B)...", 1099}});
   expectMenu(app.helpMenu.get(), {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu.get(), app.settingsMenu.get(), app.helpMenu.get()}) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
@@ -378,7 +379,7 @@ TEST_F(Spine, CornerRoundingWithAnotherIndexOnlyRepaints) {
 
 TEST_F(Spine, UnknownCommandIdsAreIgnored) {
   HWND main = session.main();
-  for (WPARAM id : {0u, 1000u, 1088u, 1099u, 40000u, 0xFFFFu}) {
+  for (WPARAM id : {0u, 1000u, 1088u, 1200u, 40000u, 0xFFFFu}) {
     EXPECT_EQ(0, SendMessageA(main, WM_COMMAND, id, 0));
   }
   test::pumpPending();

@@ -161,6 +161,9 @@ LRESULT onCommand(WPARAM wParam) {
     case kCmdEffects:
       effectsCommand();
       break;
+    case kCmdSettingBox:
+      settingBoxCommand();
+      break;
     default:
       break;
   }

@@ -16,6 +16,7 @@
 #include "resources/resource.h"
 #include "state/win32/AppState.h"
 #include "state/win32/DialogWindow.h"
+#include "vehicle/win32/SettingBox.h"
 
 namespace rovenza {
 
@@ -72,6 +73,7 @@ void buildMenu() {
   insertItem(app.helpMenu.get(), "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar.get(), "ヘルプ(&H)", 0, app.helpMenu.get());
 
+  insertItem(app.settingsMenu.get(), kSettingBoxItemText, kCmdSettingBox, nullptr);
   insertItem(app.settingsMenu.get(), kEffectsItemText, kCmdEffects, nullptr);
   insertItem(app.settingsMenu.get(), kSoundItemText, kCmdSound, nullptr);
   insertItem(app.settingsMenu.get(), nullptr, 0, nullptr);
@@ -110,6 +112,11 @@ const DialogWindow kNamedWindows[] = {
      makerWindowProc,
      &AppState::makerWindow,
      true},
+    {"Box",
+     {0, kDialogClassName, kSettingBoxTitle, 0, WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+      kSettingBoxWidth, kSettingBoxHeight},
+     settingBoxProc,
+     &AppState::settingBoxWindow},
 };
 
 }  // namespace
