@@ -13,7 +13,7 @@ import re
 import sys
 
 # Ground first: each folder may include only the folders before it.
-ORDER = ["common", "resources", "layout", "state", "sound", "sign", "record", "feed", "panel", "board", "form", "maker", "about", "app"]
+ORDER = ["common", "resources", "layout", "state", "sound", "sign", "record", "feed", "panel", "board", "form", "vehicle", "maker", "about", "app"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^/"]+)/')
 

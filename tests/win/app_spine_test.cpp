@@ -109,6 +109,7 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
                                       {"-", sep},
                                       {"音を鳴らす(&O)", 1096},
                                       {"表示効果(&E)", 1097},
+                                      {"設定器(&B)...", 1099},
                                       {"LEDパネルへ送信(&P)...", 1105}});
   expectMenu(app.helpMenu.get(), {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu.get(), app.settingsMenu.get(), app.helpMenu.get()}) {
@@ -382,7 +383,7 @@ TEST_F(Spine, CornerRoundingWithAnotherIndexOnlyRepaints) {
 
 TEST_F(Spine, UnknownCommandIdsAreIgnored) {
   HWND main = session.main();
-  for (WPARAM id : {0u, 1000u, 1088u, 1099u, 40000u, 0xFFFFu}) {
+  for (WPARAM id : {0u, 1000u, 1088u, 1200u, 40000u, 0xFFFFu}) {
     EXPECT_EQ(0, SendMessageA(main, WM_COMMAND, id, 0));
   }
   test::pumpPending();

@@ -85,6 +85,26 @@ void makeSignCommand() {
   SetForegroundWindow(window);
 }
 
+const char kSettingBoxItemText[] = "設定器(&B)...";
+
+void settingBoxCommand() {
+  HWND window = app.settingBoxWindow;
+  if (!window) {
+    window = createNamedWindow(app.mainWindow, "Box");
+    if (!window) return;
+    // Below the panel, or above it when the screen ends there.
+    RECT panel{};
+    GetWindowRect(app.panelWindow, &panel);
+    RECT box{};
+    GetWindowRect(window, &box);
+    const int height = box.bottom - box.top;
+    const int top = panel.bottom + height <= GetSystemMetrics(SM_CYSCREEN) ? panel.bottom : panel.top - height;
+    SetWindowPos(window, nullptr, panel.left, top > 0 ? top : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  }
+  ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
+  SetForegroundWindow(window);
+}
+
 void showHelp() {
   char program[512] = {};
   const DWORD length = GetModuleFileNameA(nullptr, program, sizeof program);

@@ -15,6 +15,10 @@ extern const char kMakeSignItemText[];  // "幕を作る(&M)..."
 // File > Make a sign: opens the sign maker's window, or brings it up when it
 // is open already.
 void makeSignCommand();
+extern const char kSettingBoxItemText[];  // "設定器(&B)..."
+// Settings > Setting box: opens the setting box beside the panel, or brings
+// it up when it is open already.
+void settingBoxCommand();
 void showHelp();         // Help > Topics, F1, the form's help button
 
 // Asks whether to leave; on Yes stops both rolls and saves the settings.

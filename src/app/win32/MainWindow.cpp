@@ -163,6 +163,8 @@ LRESULT onCommand(WPARAM wParam) {
     case kCmdEffects:
       effectsCommand();
       break;
+    case kCmdSettingBox:
+      settingBoxCommand();
     case kCmdPanelFeed:
       panelFeedCommand();
       break;

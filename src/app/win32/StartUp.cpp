@@ -18,6 +18,7 @@
 #include "resources/resource.h"
 #include "state/win32/AppState.h"
 #include "state/win32/DialogWindow.h"
+#include "vehicle/win32/SettingBox.h"
 
 namespace rovenza {
 
@@ -74,6 +75,7 @@ void buildMenu() {
   insertItem(app.helpMenu.get(), "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar.get(), "ヘルプ(&H)", 0, app.helpMenu.get());
 
+  insertItem(app.settingsMenu.get(), kSettingBoxItemText, kCmdSettingBox, nullptr);
   insertItem(app.settingsMenu.get(), kPanelFeedItemText, kCmdPanelFeed, nullptr);
   insertItem(app.settingsMenu.get(), kEffectsItemText, kCmdEffects, nullptr);
   insertItem(app.settingsMenu.get(), kSoundItemText, kCmdSound, nullptr);
@@ -113,6 +115,11 @@ const DialogWindow kNamedWindows[] = {
      makerWindowProc,
      &AppState::makerWindow,
      true},
+    {"Box",
+     {0, kDialogClassName, kSettingBoxTitle, 0, WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT,
+      kSettingBoxWidth, kSettingBoxHeight},
+     settingBoxProc,
+     &AppState::settingBoxWindow},
     {"Feed",
      {0, kDialogClassName, kPanelFeedTitle, 0, WS_CAPTION | WS_SYSMENU, CW_USEDEFAULT, CW_USEDEFAULT, 600, 200},
      panelFeedWindowProc,

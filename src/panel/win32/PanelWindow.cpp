@@ -10,6 +10,7 @@
 #include "panel/win32/PanelCommands.h"
 #include "panel/win32/PanelKeyboard.h"
 #include "sign/win32/Roll.h"
+#include "state/win32/AppMessages.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza {
@@ -179,8 +180,19 @@ void setPanelGroupEnabled(int sign, bool enabled) {
 
 class PanelRollListener final : public RollListener {
  public:
-  void rollStarted(int sign) override { setPanelGroupEnabled(sign, false); }
-  void rollStopped(int sign) override { setPanelGroupEnabled(sign, true); }
+  void rollStarted(int sign) override {
+    setPanelGroupEnabled(sign, false);
+    tellSettingBox(sign, true);
+  }
+  void rollStopped(int sign) override {
+    setPanelGroupEnabled(sign, true);
+    tellSettingBox(sign, false);
+  }
+
+ private:
+  static void tellSettingBox(int sign, bool rolling) {
+    if (app.settingBoxWindow) SendMessageA(app.settingBoxWindow, kSignRollingMessage, sign, rolling ? 1 : 0);
+  }
 };
 PanelRollListener rollListener;
 
@@ -261,6 +273,10 @@ LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
       return 0;
     case WM_SYSKEYDOWN:
       return onSysKeyDown(window, wParam, lParam);
+    case WM_ENABLE:
+      // The setting box is usable exactly when the panel is.
+      if (app.settingBoxWindow) EnableWindow(app.settingBoxWindow, static_cast<BOOL>(wParam));
+      return 0;
     case WM_CLOSE:
       return 0;  // the panel stays until the program ends
     case WM_DESTROY:

@@ -17,11 +17,16 @@ enum MenuCommand : WORD {
   kCmdSound = 1096,
   kCmdEffects = 1097,
   kCmdMakeSign = 1098,
+  kCmdSettingBox = 1099,
   kCmdPanelFeed = 1105,
 };
 
 // Sent by the splash as it goes: the main window opens the layout file named
 // on the command line, before the splash's own WM_DESTROY returns.
 constexpr UINT kOpenCommandLineMessage = WM_APP + 0x0101;
+
+// Sent by the panel to the setting box when a sign (wParam) starts (lParam 1)
+// or stops (lParam 0) rolling.
+constexpr UINT kSignRollingMessage = WM_APP + 0x0102;
 
 }  // namespace rovenza

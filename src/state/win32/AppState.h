@@ -27,6 +27,7 @@ struct AppState {
   HWND formWindow = nullptr;
   HWND makerWindow = nullptr;  // the sign maker's window while it is open
   HWND feedWindow = nullptr;   // the LED panel feed's window while it is open
+  HWND settingBoxWindow = nullptr;  // the setting box while it is open
 
   // One font per window, all made alike; see kWindowFonts for their order.
   ScopedFont mainFont;
