@@ -83,8 +83,8 @@ std::vector<std::uint64_t> pictureHashes(const GifAnimation& animation, bool dot
 void measure(const char* name, const std::string& folder, int frame, const std::string& file, double seconds,
              bool dotted) {
   const std::vector<unsigned char> bytes = fileBytes(file);
-  GifAnimation animation;
-  if (!readLedAnimation(bytes.data(), bytes.size(), animation)) {
+  const GifAnimation animation = decodeGifAnimation(bytes.data(), bytes.size());
+  if (animation.pictures.size() < 2) {
     std::printf("%s: %s is no animation\n", name, file.c_str());
     return;
   }

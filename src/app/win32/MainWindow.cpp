@@ -165,6 +165,7 @@ LRESULT onCommand(WPARAM wParam) {
       break;
     case kCmdSettingBox:
       settingBoxCommand();
+      break;
     case kCmdPanelFeed:
       panelFeedCommand();
       break;

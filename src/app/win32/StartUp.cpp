@@ -75,8 +75,8 @@ void buildMenu() {
   insertItem(app.helpMenu.get(), "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar.get(), "ヘルプ(&H)", 0, app.helpMenu.get());
 
-  insertItem(app.settingsMenu.get(), kSettingBoxItemText, kCmdSettingBox, nullptr);
   insertItem(app.settingsMenu.get(), kPanelFeedItemText, kCmdPanelFeed, nullptr);
+  insertItem(app.settingsMenu.get(), kSettingBoxItemText, kCmdSettingBox, nullptr);
   insertItem(app.settingsMenu.get(), kEffectsItemText, kCmdEffects, nullptr);
   insertItem(app.settingsMenu.get(), kSoundItemText, kCmdSound, nullptr);
   insertItem(app.settingsMenu.get(), nullptr, 0, nullptr);

@@ -33,6 +33,9 @@ struct LedAnimationJob {
   std::size_t size = 0;
   GifAnimation animation;            // the pictures decoded so far
   bool firstShown = false;            // the pixels hold the first picture already
+  std::vector<std::uint32_t> firstPixels;  // that picture as decoded, before the look, until it is told
+  int width = 0;                      // the GIF's screen, the DIB section's size
+  int height = 0;
   void* bits = nullptr;               // the DIB section the sign window shows
   std::int64_t shownAt = 0;           // performance counter microseconds of the first picture
   ScopedHandle cancelEvent;           // manual reset; wakes the thread's waits
@@ -147,10 +150,13 @@ bool prepareAnimation(LedAnimationJob& job, HBITMAP& picture) {
     if (decoder.next()) {
       canvas.compose(0);
       writeLedPicture(bits, survey.width, survey.height, canvas.pixels().data());
+      job.firstPixels = canvas.pixels();
       job.firstShown = true;
     }
   }
   job.bits = bits;
+  job.width = survey.width;
+  job.height = survey.height;
   picture = section.release();
   return true;
 }
@@ -188,7 +194,10 @@ void startLedAnimation(int sign, std::shared_ptr<LedAnimationJob> job) {
   stopLedAnimation(sign);
   job->sign = sign;
   job->clipWindow = clipOf(sign).handle();
-  tellLedPicture(sign, job->canvas->pixels().data(), job->animation.width, job->animation.height);
+  if (job->firstShown) {
+    tellLedPicture(sign, job->firstPixels.data(), job->width, job->height);
+    std::vector<std::uint32_t>().swap(job->firstPixels);
+  }
   job->shownAt = performanceMicros();
   job->cancelEvent.reset(CreateEventA(nullptr, TRUE, FALSE, nullptr));
   if (!job->cancelEvent.valid()) return;
