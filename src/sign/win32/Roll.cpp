@@ -188,6 +188,9 @@ class SignStepper : public RollStepper {
       case StepHere::Stopped:
         return false;
       case StepHere::Drawn:
+        // The step reaches the screen when the clip window's thread next
+        // comes back to its loop, whether or not the sign window moves now.
+        publishOpening(job_.sign, job_.clipWindow);
         if (!job_.movePosted.exchange(true) &&
             !PostMessageA(job_.signWindow, kRollMovedMessage, job_.serial, 0)) {
           job_.movePosted = false;
