@@ -39,7 +39,12 @@ using Picture = std::vector<std::uint32_t>;
 
 class SignScreen : public ::testing::Test {
  protected:
-  void SetUp() override { session.closeSplash(); }
+  void SetUp() override {
+    session.closeSplash();
+    // Above any window another program of the session left on the screen:
+    // what is read there must be the board.
+    SetWindowPos(app.mainWindow, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+  }
   void TearDown() override {
     stopRoll(0);
     setSignLook(false, kDefaultDotPitch);
