@@ -27,11 +27,11 @@
 
 #include "layout/FileSystem.h"
 #include "layout/Layout.h"
+#include "state/Faces.h"
 #include "common/CsvText.h"
 
 namespace rovenza {
 
-constexpr int kMaxFaces = 4;
 constexpr int kSignsPerFace = kSignCount;
 constexpr int kMinCode = 1;
 constexpr int kMaxCode = 999;

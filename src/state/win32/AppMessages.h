@@ -18,7 +18,9 @@ enum MenuCommand : WORD {
   kCmdEffects = 1097,
   kCmdMakeSign = 1098,
   kCmdSettingBox = 1099,
+  kCmdOpenVehicle = 1100,
   kCmdPanelFeed = 1105,
+  kCmdPixelDots = 1106,
 };
 
 // Sent by the splash as it goes: the main window opens the layout file named
