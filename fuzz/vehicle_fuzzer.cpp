@@ -2,7 +2,8 @@
 // its first "\n%%\n": the vehicle file before, the table after), beside two
 // layouts: no crash; a problem names a line of its file and opens nothing;
 // a vehicle read holds only codes 1-999, each once, with periods in range,
-// one cell per sign and pages only on LED signs, and every code plans.
+// one cell per sign and pages only on LED signs, and every code plans; a
+// sign is drawn one pixel a dot only where a PixelDots= key says so.
 #include <cstddef>
 #include <cstdint>
 #include <set>
@@ -63,6 +64,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   const std::vector<rovenza::SignKind> kinds = rovenza::vehicleSignKinds(vehicle.head);
   require(!vehicle.head.faces.empty() && vehicle.head.faces.size() <= rovenza::kMaxFaces, "one to four faces");
+  std::string lowered = head;
+  for (char& c : lowered) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+  if (lowered.find("pixeldots") == std::string::npos) {
+    for (const rovenza::VehicleFace& face : vehicle.head.faces) {
+      require(!face.pixelDots[0] && !face.pixelDots[1], "one pixel a dot only where the head says so");
+    }
+  }
   std::set<int> seen;
   for (const rovenza::VehicleCode& code : vehicle.table.codes) {
     require(code.code >= rovenza::kMinCode && code.code <= rovenza::kMaxCode, "codes 1-999");

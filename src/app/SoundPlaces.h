@@ -23,9 +23,11 @@ constexpr char kSoundKey[] = "Play";
 std::string effectsSwitchPath(std::string_view programPath);
 
 // Its section; "Show" is "1" for the look, "0" (or nothing) for the plain
-// signs; "DotPitch" the side of an LED dot's cell in pixels.
+// signs; "DotPitch" the side of an LED dot's cell in pixels; "PixelDots" "1"
+// when the board's signs show their LED frames one pixel a dot.
 constexpr char kEffectsSection[] = "Effects";
 constexpr char kEffectsKey[] = "Show";
 constexpr char kDotPitchKey[] = "DotPitch";
+constexpr char kPixelDotsKey[] = "PixelDots";
 
 }  // namespace rovenza

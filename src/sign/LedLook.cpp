@@ -16,6 +16,8 @@ constexpr double kGlowReach = 1.5;
 
 // The dot's radius in pixels: the middle pixel alone and a trace of its
 // neighbours at pitch 2 and 3, about two thirds of the cell from pitch 5.
+int pitchOrDefault(int pitch) { return pitch >= kMinDotPitch && pitch <= kMaxDotPitch ? pitch : kDefaultDotPitch; }
+
 double dotRadius(int pitch) { return pitch == 2 ? 0.75 : 0.8 + 0.35 * (pitch - 3); }
 
 std::uint32_t brightness(std::uint32_t pixel) {
@@ -43,7 +45,7 @@ int dotPitchFromText(std::string_view text) {
   return std::clamp(value, kMinDotPitch, kMaxDotPitch);
 }
 
-DotCell::DotCell(int pitch) : pitch_(pitch >= kMinDotPitch && pitch <= kMaxDotPitch ? pitch : kDefaultDotPitch) {
+DotCell::DotCell(int pitch) : pitch_(pitchOrDefault(pitch)) {
   const double middle = centre() + 0.5;
   const double radius = dotRadius(pitch_);
   for (int y = 0; y < pitch_; ++y) {
@@ -82,6 +84,23 @@ CellDot cellDot(const PixelRows& picture, int left, int top, int columns, int ro
   return dot;
 }
 
+namespace {
+
+// Draws the cell of `columns` x `rows` pixels at (`left`, `top`) of `out`
+// as `cell` shows `dot`. A cell cut by the edge before its dot's middle shows
+// no dot at all: only the board, never the rim of a dot or its glow.
+void drawCell(const PixelRows& out, int left, int top, int columns, int rows, const DotCell& cell, CellDot dot) {
+  const bool dotShown = rows > cell.centre() && columns > cell.centre();
+  for (int y = 0; y < rows; ++y) {
+    std::uint32_t* row = out.row(top + y) + left;
+    for (int x = 0; x < columns; ++x) {
+      row[x] = !dotShown ? kBoard : dot.lit ? scaled(dot.colour, cell.lit(x, y)) : scaled(kUnlitDot, cell.unlit(x, y));
+    }
+  }
+}
+
+}  // namespace
+
 void drawDotBoard(const PixelRows& picture, int pitch) {
   if (!picture.top || picture.width <= 0 || picture.height <= 0) return;
   const DotCell cell(pitch);
@@ -90,16 +109,33 @@ void drawDotBoard(const PixelRows& picture, int pitch) {
     const int rows = std::min(p, picture.height - top);
     for (int left = 0; left < picture.width; left += p) {
       const int columns = std::min(p, picture.width - left);
-      const CellDot dot = cellDot(picture, left, top, columns, rows);
-      // A cell cut by the edge before its dot's middle shows no dot at all:
-      // only the board, never the rim of a dot or its glow.
-      const bool dotShown = rows > cell.centre() && columns > cell.centre();
-      for (int y = 0; y < rows; ++y) {
-        std::uint32_t* row = picture.row(top + y) + left;
-        for (int x = 0; x < columns; ++x) {
-          row[x] = !dotShown ? kBoard : dot.lit ? scaled(dot.colour, cell.lit(x, y)) : scaled(kUnlitDot, cell.unlit(x, y));
-        }
+      drawCell(picture, left, top, columns, rows, cell, cellDot(picture, left, top, columns, rows));
+    }
+  }
+}
+
+PixelDotsSize pixelDotsSize(int pictureWidth, int pictureHeight, int pitch, int openingWidth, int openingHeight) {
+  if (pictureWidth <= 0 || pictureHeight <= 0 || openingWidth <= 0 || openingHeight <= 0) return PixelDotsSize{};
+  const long long p = pitchOrDefault(pitch);
+  return PixelDotsSize{static_cast<int>(std::min<long long>(pictureWidth * p, openingWidth)),
+                       static_cast<int>(std::min<long long>(pictureHeight * p, openingHeight))};
+}
+
+void drawPixelDots(const PixelRows& picture, const PixelRows& shown, int pitch, bool look) {
+  if (!picture.top || !shown.top) return;
+  const PixelDotsSize size = pixelDotsSize(picture.width, picture.height, pitch, shown.width, shown.height);
+  const int p = pitchOrDefault(pitch);
+  const DotCell cell(p);
+  for (int top = 0, y = 0; top < size.height; top += p, ++y) {
+    const int rows = std::min(p, size.height - top);
+    for (int left = 0, x = 0; left < size.width; left += p, ++x) {
+      const int columns = std::min(p, size.width - left);
+      const CellDot dot = cellDot(picture, x, y, 1, 1);
+      if (look) {
+        drawCell(shown, left, top, columns, rows, cell, dot);
+        continue;
       }
+      for (int r = 0; r < rows; ++r) std::fill_n(shown.row(top + r) + left, columns, dot.colour);
     }
   }
 }

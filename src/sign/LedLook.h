@@ -74,4 +74,22 @@ class DotCell {
 // range is taken as kDefaultDotPitch.
 void drawDotBoard(const PixelRows& picture, int pitch);
 
+// A picture drawn one pixel a dot (made at a panel's size, one pixel for
+// each of its LEDs) shows each pixel as one cell of `pitch` pixels, from the
+// top left of its opening, cut at the opening's edge.
+struct PixelDotsSize {
+  int width = 0;
+  int height = 0;
+  bool operator==(const PixelDotsSize& other) const { return width == other.width && height == other.height; }
+};
+// The part of an opening of `openingWidth` x `openingHeight` that a picture
+// of `pictureWidth` x `pictureHeight` covers so: none (0 x 0) for an empty
+// picture or opening. A pitch outside the range is taken as kDefaultDotPitch.
+PixelDotsSize pixelDotsSize(int pictureWidth, int pictureHeight, int pitch, int openingWidth, int openingHeight);
+// Draws `picture` so into `shown`, as far as both reach: with `look`, each
+// pixel's cell as drawDotBoard draws a cell of that pixel's colour (its dot
+// lit or unlit, a cell cut before its dot's middle the board only); without,
+// a square of the pixel's colour.
+void drawPixelDots(const PixelRows& picture, const PixelRows& shown, int pitch, bool look);
+
 }  // namespace rovenza

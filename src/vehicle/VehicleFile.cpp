@@ -88,6 +88,20 @@ bool parseCell(std::string_view text, SignCell& cell) {
   }
 }
 
+// A face's PixelDots=: its signs by number (1 or 2), split by commas;
+// empty for none.
+bool parsePixelDots(std::string_view text, bool (&signs)[kSignsPerFace]) {
+  if (text.empty()) return true;
+  for (;;) {
+    const std::size_t comma = text.find(',');
+    int sign = 0;
+    if (!parseWhole(trimmed(text.substr(0, comma)), 1, sign) || sign < 1 || sign > kSignsPerFace) return false;
+    signs[sign - 1] = true;
+    if (comma == std::string_view::npos) return true;
+    text.remove_prefix(comma + 1);
+  }
+}
+
 bool isAbsolute(std::string_view path) {
   if (!path.empty() && (path.front() == '\\' || path.front() == '/')) return true;
   return path.size() >= 2 && path[1] == ':' &&
@@ -137,6 +151,7 @@ VehicleError readVehicleHead(const unsigned char* data, std::size_t size, std::s
     std::map<std::string, int> keys;
     std::string name;
     std::string layout;
+    std::string pixelDots;
   };
   FaceSeen faces[kMaxFaces];
   std::map<std::string, int> vehicleKeys;
@@ -202,6 +217,7 @@ VehicleError readVehicleHead(const unsigned char* data, std::size_t size, std::s
         keys = &faces[face].keys;
         if (key == "name") target = &faces[face].name;
         if (key == "layout") target = &faces[face].layout;
+        if (key == "pixeldots") target = &faces[face].pixelDots;
         break;
       case Section::Codes:
         keys = &codesKeys;
@@ -237,6 +253,9 @@ VehicleError readVehicleHead(const unsigned char* data, std::size_t size, std::s
     }
     if (layoutFormatOf(face.layoutPath) == LayoutFormat::None) {
       return headError(VehicleProblem::NotLayoutName, face.layoutLine);
+    }
+    if (!parsePixelDots(seen.pixelDots, face.pixelDots)) {
+      return headError(VehicleProblem::BadPixelDots, seen.keys.find("pixeldots")->second);
     }
     head.faces.push_back(std::move(face));
   }
@@ -412,6 +431,8 @@ std::string vehicleProblemText(const VehicleError& error) {
       return where + "の面にLayout=がありません。";
     case VehicleProblem::NotLayoutName:
       return where + "：Layout=には .qv4、.qv3、.qvd のファイルを書いてください。";
+    case VehicleProblem::BadPixelDots:
+      return where + "：PixelDots=には面の表示器の番号（1、2）をカンマで区切って書いてください。";
     case VehicleProblem::NoTable:
       return where + "：[Codes] の Table= がありません。";
     case VehicleProblem::BadPath:

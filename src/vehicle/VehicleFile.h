@@ -5,6 +5,9 @@
 //   [Vehicle]  Name=
 //   [Face1] ... [Face4]  Name=  Layout=   (a layout file, relative to the
 //                                          vehicle file unless absolute)
+//                        PixelDots=       (the face's signs, 1 and/or 2 split
+//                                          by commas, whose LED frames are
+//                                          drawn one pixel a dot)
 //   [Codes]  Table=                       (a CSV file, likewise)
 //
 // and the code table, a UTF-8 CSV file (read by the common CSV reader): a header line, then one line per
@@ -62,6 +65,7 @@ enum class VehicleProblem {
   FaceMissing,      // a face after a gap, or no [Face1] (line of the face after the gap; 0)
   NoLayout,         // a face without Layout= (line of its section)
   NotLayoutName,    // Layout= not a .qv4/.qv3/.qvd file
+  BadPixelDots,     // PixelDots= not a list of the face's signs (1, 2)
   NoTable,          // no [Codes] Table= (0)
   BadPath,          // a path that cannot be a file name of the program
   LayoutMissing,    // the layout named cannot be opened
@@ -96,6 +100,7 @@ struct VehicleFace {
   std::string layoutPath;  // resolved, code page 932
   int layoutLine = 0;      // where Layout= stands
   SignKind kinds[kSignsPerFace] = {SignKind::Hidden, SignKind::Hidden};  // from the layout
+  bool pixelDots[kSignsPerFace] = {false, false};  // LED frames drawn one pixel a dot
 };
 
 struct VehicleHead {

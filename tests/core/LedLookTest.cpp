@@ -123,6 +123,64 @@ TEST(DotBoard, ACellCutBeforeItsDotsMiddleShowsTheBoardOnly) {
   }
 }
 
+struct DotsSizeCase {
+  int pictureWidth, pictureHeight, pitch, openingWidth, openingHeight;
+  PixelDotsSize size;
+};
+
+TEST(PixelDots, CoverTheOpeningFromItsTopLeftCutAtItsEdge) {
+  const DotsSizeCase cases[] = {
+      {128, 32, 3, 300, 100, {300, 96}},  // a panel's picture in a smaller opening: cut at the right
+      {4, 2, 3, 20, 20, {12, 6}},         // a small picture leaves the rest of the opening
+      {4, 2, 8, 20, 20, {20, 16}},
+      {4, 2, 9, 20, 20, {12, 6}},  // a pitch out of range is the default
+      {0, 2, 3, 20, 20, {0, 0}},
+      {4, 2, 3, 0, 20, {0, 0}},
+      {100000, 100000, 8, 500, 200, {500, 200}},  // never more than the opening
+  };
+  for (const DotsSizeCase& c : cases) {
+    EXPECT_EQ(c.size, pixelDotsSize(c.pictureWidth, c.pictureHeight, c.pitch, c.openingWidth, c.openingHeight))
+        << c.pictureWidth << "x" << c.pictureHeight << " pitch " << c.pitch;
+  }
+}
+
+// Each pixel of a picture one cell: with the look, exactly the dot board of
+// the picture blown up to cells of the pitch and cut where the opening ends;
+// without, that blown-up picture itself.
+TEST(PixelDots, EachPixelACellOfTheDotBoardOrASquare) {
+  const std::vector<std::uint32_t> picture = {kRed, kDark, 0xFFFFFF, kDimmestLit, 0, 0x00FF00};  // 3 x 2
+  for (int pitch = kMinDotPitch; pitch <= kMaxDotPitch; ++pitch) {
+    for (const bool look : {false, true}) {
+      // Openings cutting the last column and row of cells, and one larger than the picture.
+      for (const auto& [width, height] : {std::pair{3 * pitch - 1, 2 * pitch - 1}, std::pair{4 * pitch, 3 * pitch}}) {
+        const PixelDotsSize size = pixelDotsSize(3, 2, pitch, width, height);
+        std::vector<std::uint32_t> expected(static_cast<std::size_t>(size.width) * size.height);
+        for (int y = 0; y < size.height; ++y) {
+          for (int x = 0; x < size.width; ++x) expected[y * size.width + x] = picture[(y / pitch) * 3 + x / pitch];
+        }
+        if (look) drawDotBoard(PixelRows{expected.data(), size.width, size.width, size.height}, pitch);
+        // The shown picture stored bottom row first, as a DIB section is.
+        std::vector<std::uint32_t> shown(expected.size(), 0x123456);
+        const PixelRows bottomUp{shown.data() + (size.height - 1) * size.width, -size.width, size.width, size.height};
+        drawPixelDots(PixelRows{const_cast<std::uint32_t*>(picture.data()), 3, 3, 2}, bottomUp, pitch, look);
+        for (int y = 0; y < size.height; ++y) {
+          for (int x = 0; x < size.width; ++x) {
+            ASSERT_EQ(expected[y * size.width + x], bottomUp.row(y)[x])
+                << "pitch " << pitch << (look ? " look" : "") << " opening " << width << "x" << height << " at " << x
+                << "," << y;
+          }
+        }
+      }
+    }
+  }
+  // At pitch 4 the red pixel's dot is red at its middle, the dark one's an unlit dot.
+  std::vector<std::uint32_t> shown(8 * 4, 0);
+  drawPixelDots(PixelRows{const_cast<std::uint32_t*>(picture.data()), 3, 3, 1}, PixelRows{shown.data(), 8, 8, 4}, 4, true);
+  EXPECT_EQ(kRed, shown[1 * 8 + 1]);
+  EXPECT_EQ(kUnlitDot, shown[1 * 8 + 5]);
+  EXPECT_EQ(kBoard, shown[3 * 8 + 7]);
+}
+
 struct PitchText {
   const char* text;
   int pitch;

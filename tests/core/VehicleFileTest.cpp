@@ -85,6 +85,22 @@ TEST(VehicleFile, AbsolutePathsStayAsTheyAre) {
   EXPECT_EQ(paths, vehiclePaths(vehicle.head));
 }
 
+TEST(VehicleFile, PixelDotsNameTheFacesSigns) {
+  BusFolder bus;
+  VehicleHead head;
+  const std::vector<unsigned char> bytes = bytesOf(
+      "[Face1]\nLayout=front.qv4\nPixelDots=2\n[Face2]\nLayout=front.qv4\npixeldots = 2 , 1\n[Face3]\n"
+      "Layout=front.qv4\nPixelDots=\n[Face4]\nLayout=front.qv4\n" + std::string("[Codes]\nTable=codes.csv\n"));
+  ASSERT_FALSE(readVehicleHead(bytes.data(), bytes.size(), kVehiclePath, bus.codec, head));
+  ASSERT_EQ(4u, head.faces.size());
+  const bool expected[4][kSignsPerFace] = {{false, true}, {true, true}, {false, false}, {false, false}};
+  for (int face = 0; face < 4; ++face) {
+    for (int sign = 0; sign < kSignsPerFace; ++sign) {
+      EXPECT_EQ(expected[face][sign], head.faces[face].pixelDots[sign]) << "face " << face + 1 << " sign " << sign + 1;
+    }
+  }
+}
+
 struct HeadCase {
   const char* name;
   std::string head;
@@ -130,6 +146,14 @@ INSTANTIATE_TEST_SUITE_P(
         HeadCase{"NoLayout", u8"[Face1]\nName=前\n" + kTail, VehicleProblem::NoLayout, 1},
         HeadCase{"EmptyLayout", "[Face1]\nLayout=\n" + kTail, VehicleProblem::NoLayout, 2},
         HeadCase{"NotALayoutName", "[Face1]\nLayout=front.bmp\n" + kTail, VehicleProblem::NotLayoutName, 2},
+        HeadCase{"PixelDotsThirdSign", "[Face1]\nLayout=front.qv4\nPixelDots=1,3\n" + kTail,
+                 VehicleProblem::BadPixelDots, 3},
+        HeadCase{"PixelDotsEmptyItem", "[Face1]\nPixelDots=1,\nLayout=front.qv4\n" + kTail,
+                 VehicleProblem::BadPixelDots, 2},
+        HeadCase{"PixelDotsWord", "[Face1]\nLayout=front.qv4\nPixelDots=yes\n" + kTail,
+                 VehicleProblem::BadPixelDots, 3},
+        HeadCase{"PixelDotsTwice", "[Face1]\nLayout=front.qv4\nPixelDots=1\nPixelDots=2\n" + kTail,
+                 VehicleProblem::DuplicateKey, 4},
         HeadCase{"NotInCodePage932", "[Face1]\nLayout=\xF0\x9F\x9A\x8C.qv4\n" + kTail, VehicleProblem::BadPath, 2},
         HeadCase{"NoTable", "[Face1]\nLayout=front.qv4\n", VehicleProblem::NoTable, 0},
         HeadCase{"MissingLayout", "[Face1]\nLayout=front.qv4\n[Face2]\nLayout=rear.qv4\n" + kTail,

@@ -110,7 +110,8 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
                                       {"音を鳴らす(&O)", 1096},
                                       {"表示効果(&E)", 1097},
                                       {"設定器(&B)...", 1099},
-                                      {"LEDパネルへ送信(&P)...", 1105}});
+                                      {"LEDパネルへ送信(&P)...", 1105},
+                                      {"LEDを1画素1ドットで表示(&D)", 1106}});
   expectMenu(app.helpMenu.get(), {{"トピック(&T)...", 1093}, {"-", sep}, {"バージョン情報(&V)...", 1094}});
   for (HMENU menu : {app.fileMenu.get(), app.settingsMenu.get(), app.helpMenu.get()}) {
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {

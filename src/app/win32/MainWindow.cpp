@@ -4,6 +4,7 @@
 #include "app/win32/Drops.h"
 #include "app/win32/EffectsSwitch.h"
 #include "app/win32/PanelFeedItem.h"
+#include "app/win32/PixelDotsSwitch.h"
 #include "app/win32/Recording.h"
 #include "app/win32/Settings.h"
 #include "app/win32/SoundSwitch.h"
@@ -102,6 +103,7 @@ void postCreationSetUp(HWND window) {
 
   // The signs' look is set before any picture is shown.
   startProgramEffects();
+  startProgramPixelDots();
   loadSettings();
   startProgramSound();
   startPanelFeed();
@@ -168,6 +170,9 @@ LRESULT onCommand(WPARAM wParam) {
       break;
     case kCmdPanelFeed:
       panelFeedCommand();
+      break;
+    case kCmdPixelDots:
+      pixelDotsCommand();
       break;
     default:
       break;

@@ -9,6 +9,7 @@
 #include "app/win32/MainWindow.h"
 #include "app/win32/EffectsSwitch.h"
 #include "app/win32/PanelFeedItem.h"
+#include "app/win32/PixelDotsSwitch.h"
 #include "app/win32/Recording.h"
 #include "app/win32/SoundSwitch.h"
 #include "layout/Qv4File.h"
@@ -75,6 +76,7 @@ void buildMenu() {
   insertItem(app.helpMenu.get(), "トピック(&T)...", kCmdHelpTopics, nullptr);
   insertItem(app.menuBar.get(), "ヘルプ(&H)", 0, app.helpMenu.get());
 
+  insertItem(app.settingsMenu.get(), kPixelDotsItemText, kCmdPixelDots, nullptr);
   insertItem(app.settingsMenu.get(), kPanelFeedItemText, kCmdPanelFeed, nullptr);
   insertItem(app.settingsMenu.get(), kSettingBoxItemText, kCmdSettingBox, nullptr);
   insertItem(app.settingsMenu.get(), kEffectsItemText, kCmdEffects, nullptr);

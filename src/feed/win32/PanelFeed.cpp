@@ -16,6 +16,7 @@
 #include "layout/Layout.h"
 #include "sign/win32/LedPictureListener.h"
 #include "sign/win32/Pictures.h"
+#include "sign/win32/PixelDots.h"
 #include "sign/win32/RollClock.h"
 #include "state/win32/AppState.h"
 
@@ -73,11 +74,12 @@ FedSign* findSign(FeedState& state, FeedKey key) {
   return nullptr;
 }
 
-// A picture as its panel takes it; none when it cannot be made.
+// A picture as its panel takes it (as it is when the sign draws it one
+// pixel a dot); none when it cannot be made.
 std::vector<std::uint8_t> panelPicture(const PixelRows& picture, int openingWidth, int openingHeight,
-                                       const PanelFeedSettings& settings) {
+                                       const PanelFeedSettings& settings, bool onePixelADot) {
   try {
-    return panelBytes(panelDots(picture, openingWidth, openingHeight, settings.size, false), settings.cap);
+    return panelBytes(panelDots(picture, openingWidth, openingHeight, settings.size, onePixelADot), settings.cap);
   } catch (const std::bad_alloc&) {
     return {};
   }
@@ -98,7 +100,7 @@ class BoardPictures : public LedPictureListener {
       settings = fed->settings;
       turnedOn = fed->turnedOn;
     }
-    std::vector<std::uint8_t> bytes = panelPicture(picture, openingWidth, openingHeight, settings);
+    std::vector<std::uint8_t> bytes = panelPicture(picture, openingWidth, openingHeight, settings, pixelDotsOn(sign));
     if (bytes.empty()) return;
     {
       std::lock_guard<std::mutex> guard(state.lock);

@@ -13,6 +13,7 @@
 #include "sign/PictureDecoding.h"
 #include "sign/win32/LedPictureListener.h"
 #include "sign/win32/Opening.h"
+#include "sign/win32/PixelDots.h"
 #include "sign/win32/RollClock.h"
 #include "sign/win32/SignLook.h"
 #include "state/win32/AppState.h"
@@ -34,8 +35,10 @@ struct LedAnimationJob {
   GifAnimation animation;            // the pictures decoded so far
   bool firstShown = false;            // the pixels hold the first picture already
   std::vector<std::uint32_t> firstPixels;  // that picture as decoded, before the look, until it is told
-  int width = 0;                      // the GIF's screen, the DIB section's size
+  int width = 0;                      // the GIF's screen
   int height = 0;
+  bool pixelDots = false;             // drawn one pixel a dot
+  PixelDotsSize shown;                // the DIB section's size
   void* bits = nullptr;               // the DIB section the sign window shows
   std::int64_t shownAt = 0;           // performance counter microseconds of the first picture
   ScopedHandle cancelEvent;           // manual reset; wakes the thread's waits
@@ -60,7 +63,7 @@ class LedScreen : public AnimationScreen {
     OpeningLock lock(job_.sign);
     if (job_.cancelled) return false;
     tellLedPicture(job_.sign, pixels.data(), job_.animation.width, job_.animation.height);
-    writeLedPicture(job_.bits, job_.animation.width, job_.animation.height, pixels.data());
+    writeLedPicture(job_, pixels.data());
     if (IsWindowVisible(job_.clipWindow) && drawOpening(job_.sign, SignKind::Led, job_.clipWindow, 0)) {
       publishOpening(job_.sign, job_.clipWindow);
     }
@@ -139,8 +142,11 @@ bool prepareAnimation(LedAnimationJob& job, HBITMAP& picture) {
   // Two pictures make an animation: the rest is surveyed by its thread.
   const GifSurvey survey = surveyGif(job.data, job.size, {}, 2);
   if (!isLedAnimation(job.data, job.size, survey)) return false;
-  void* bits = nullptr;
-  ScopedBitmap section(newDibSection(dib32Info(survey.width, survey.height), bits));
+  job.width = survey.width;
+  job.height = survey.height;
+  job.pixelDots = pixelDotsOn(job.sign);
+  job.shown = shownLedSize(job.sign, job.width, job.height, job.pixelDots);
+  ScopedBitmap section(newDibSection(dib32Info(job.shown.width, job.shown.height), job.bits));
   if (!section) return true;
   if (survey.firstDecodePixels <= kGifAtOncePixels) {
     GifAnimation first;
@@ -149,33 +155,26 @@ bool prepareAnimation(LedAnimationJob& job, HBITMAP& picture) {
     GifCanvas canvas(first);
     if (decoder.next()) {
       canvas.compose(0);
-      writeLedPicture(bits, survey.width, survey.height, canvas.pixels().data());
+      writeLedPicture(job, canvas.pixels().data());
       job.firstPixels = canvas.pixels();
       job.firstShown = true;
     }
   }
-  job.bits = bits;
-  job.width = survey.width;
-  job.height = survey.height;
   picture = section.release();
   return true;
 }
 
 }  // namespace
 
-void writeLedPicture(void* bits, int width, int height, const std::uint32_t* pixels) {
-  auto* rows = static_cast<unsigned char*>(bits);
-  const std::size_t stride = static_cast<std::size_t>(width) * 4;
-  for (int y = 0; y < height; ++y) {
-    std::memcpy(rows + static_cast<std::size_t>(height - 1 - y) * stride, pixels + static_cast<std::size_t>(y) * width,
-                stride);
-  }
-  applyLedLook(bits, width, height);
+void writeLedPicture(const LedAnimationJob& job, const std::uint32_t* pixels) {
+  drawShownLed(PixelRows{const_cast<std::uint32_t*>(pixels), job.width, job.width, job.height},
+               dibSectionRows(job.bits, job.shown.width, job.shown.height), job.pixelDots);
 }
 
-bool loadLedAnimation(const std::string& path, HBITMAP& picture, std::shared_ptr<LedAnimationJob>& job) {
+bool loadLedAnimation(int sign, const std::string& path, HBITMAP& picture, std::shared_ptr<LedAnimationJob>& job) {
   picture = nullptr;
   job = std::make_shared<LedAnimationJob>();
+  job->sign = sign;
   try {
     if (!mapGifFile(path, *job) || !prepareAnimation(*job, picture)) {
       job.reset();

@@ -17,16 +17,16 @@ namespace rovenza {
 
 struct LedAnimationJob;
 
-// Reads `path` as an animated GIF (two pictures or more): true when it is
-// one. `picture` receives a new DIB section of the GIF's screen for the sign
-// window (the caller owns it), holding the first picture when that decodes
+// Reads `path` as an animated GIF (two pictures or more) for `sign`: true
+// when it is one. `picture` receives a new DIB section of the GIF's screen
+// as the sign shows it (shownLedSize) for the sign window (the caller owns it), holding the first picture when that decodes
 // at once (kGifAtOncePixels), the black of an unlit sign otherwise, and
 // `job` the animation to start. Nothing is decoded beyond that first
 // picture here: the animation's thread decodes the rest. A GIF that cannot
 // be held in memory gives true with `picture` and `job` null: a bad file,
 // shown as the empty sign. False for any other file, which is a still
 // picture.
-bool loadLedAnimation(const std::string& path, HBITMAP& picture, std::shared_ptr<LedAnimationJob>& job);
+bool loadLedAnimation(int sign, const std::string& path, HBITMAP& picture, std::shared_ptr<LedAnimationJob>& job);
 
 // Plays `job` on the LED sign whose window has just been given its picture:
 // the first picture counts as shown now when it was decoded at once;
@@ -54,8 +54,8 @@ std::int64_t ledAnimationStart(int sign);
 bool paintLedAnimation(int sign, HWND window);
 
 // Every picture of an animated LED frame reaches the screen through this:
-// `pixels` (width x height, 0x00RRGGBB, rows from the top) written into the
-// bottom-up 32-bit DIB section pixels `bits` that the sign window shows.
-void writeLedPicture(void* bits, int width, int height, const std::uint32_t* pixels);
+// `pixels` (the GIF's screen, 0x00RRGGBB, rows from the top) drawn into the
+// bottom-up 32-bit DIB section that the sign window shows (drawShownLed).
+void writeLedPicture(const LedAnimationJob& job, const std::uint32_t* pixels);
 
 }  // namespace rovenza

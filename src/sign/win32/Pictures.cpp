@@ -17,6 +17,7 @@
 #include "sign/win32/LedPictureListener.h"
 #include "sign/win32/SignLook.h"
 #include "sign/win32/LedAnimation.h"
+#include "sign/win32/PixelDots.h"
 #include "sign/win32/SignWindow.h"
 #include "sound/win32/SoundPlayer.h"
 #include "state/win32/AppState.h"
@@ -289,11 +290,10 @@ void showLedFrame(int sign, const std::string& path) {
   app.signStates[sign].ledFile = path;
   HBITMAP firstPicture = nullptr;
   std::shared_ptr<LedAnimationJob> animation;
-  if (!loadLedAnimation(path, firstPicture, animation)) {
+  if (!loadLedAnimation(sign, path, firstPicture, animation)) {
     HBITMAP picture = loadPicture(path);
     tellLedPicture(sign, picture);
-    applyLedLook(picture);
-    setSignPicture(sign, picture);
+    setSignPicture(sign, shownLedPicture(sign, picture));
     return;
   }
   // Its pictures, the first among them, take the look as they are written.

@@ -87,13 +87,11 @@ PixelRows dibSectionRows(HBITMAP picture) {
 }
 
 void applyLedLook(HBITMAP picture) {
-  if (!dotted() || !picture) return;
-  drawDotBoard(dibSectionRows(picture), ledDotPitch.load());
+  if (dotted() && picture) applyLedLook(dibSectionRows(picture));
 }
 
-void applyLedLook(void* bits, int width, int height) {
-  if (!dotted() || !bits || width <= 0 || height <= 0) return;
-  drawDotBoard(dibSectionRows(bits, width, height), ledDotPitch.load());
+void applyLedLook(const PixelRows& pixels) {
+  if (dotted()) drawDotBoard(pixels, ledDotPitch.load());
 }
 
 bool paintFilmLook(int sign, HWND window) {

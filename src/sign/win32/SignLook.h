@@ -22,9 +22,8 @@ int signLookDotPitch();
 // loadPicture makes them), in place, as a dot board when the look is on;
 // leaves it as it is when the look is off or the bitmap is no such picture.
 void applyLedLook(HBITMAP picture);
-// The same over the pixels of a bottom-up 32-bit DIB section of `width` by
-// `height` (an animation's picture as it is written); any thread.
-void applyLedLook(void* bits, int width, int height);
+// The same over pixels (an animation's picture as it is written); any thread.
+void applyLedLook(const PixelRows& pixels);
 
 // The pixels of a 32-bit DIB section, `height` negative for rows stored from
 // the top (as in its header); no pixels (a null top) for a null or empty one.

@@ -8,6 +8,7 @@
 #include "sign/SignWindowPlace.h"
 #include "sign/win32/LedAnimation.h"
 #include "sign/win32/Opening.h"
+#include "sign/win32/PixelDots.h"
 #include "sign/win32/Roll.h"
 #include "sign/win32/SignLook.h"
 #include "state/win32/AppState.h"
@@ -126,7 +127,7 @@ void repaintChildrenToo(HWND clip) {
 // it last; while an animation has the sign, as the animation drew it;
 // otherwise, with the signs' look on, the whole shaded opening; otherwise it
 // paints itself, and the sign window its part. Hidden, it stops the sign's
-// animation.
+// animation; resized, it cuts a frame shown one pixel a dot at its new edge.
 LRESULT CALLBACK clipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                                 DWORD_PTR sign) {
   switch (message) {
@@ -139,6 +140,9 @@ LRESULT CALLBACK clipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case kOpeningDrawnMessage:
       openingPublished(static_cast<int>(sign));
       return 0;
+    case WM_SIZE:
+      pixelDotsOpeningResized(static_cast<int>(sign));
+      break;
     case WM_SHOWWINDOW:
       // A hidden sign stops its animation (a parent minimised does not).
       if (!wParam && lParam == 0) stopLedAnimation(static_cast<int>(sign));
