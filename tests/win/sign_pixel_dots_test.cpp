@@ -89,6 +89,12 @@ TEST_F(PixelDotsSwitch, TheItemSwitchesTheBoardsSignsIsKeptAndTheScreenShowsTheD
   EXPECT_EQ(kHeight * kDefaultDotPitch, shownSize().cy);
   const RECT openingNow = openingOnScreen();
   EXPECT_TRUE(EqualRect(&opening, &openingNow)) << "the opening keeps its size and place";
+  // An opening made narrower cuts the dots at its edge; wider again, shows them all.
+  const int openingWidth = clipOf(0).width();
+  clipOf(0).setWidth(10);
+  EXPECT_EQ(10, shownSize().cx);
+  clipOf(0).setWidth(openingWidth);
+  EXPECT_EQ(kWidth * kDefaultDotPitch, shownSize().cx);
 
   // Kept for the next run: there another program sees the pictures in turn.
   session.reset();

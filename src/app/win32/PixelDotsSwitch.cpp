@@ -17,7 +17,11 @@ const char kPixelDotsItemText[] = "LEDを1画素1ドットで表示(&D)";
 
 namespace {
 
+// The item's own state: a vehicle file may set the board's signs otherwise.
+bool itemOn = false;
+
 void switchPixelDots(bool on) {
+  itemOn = on;
   for (int sign = 0; sign < kSignCount; ++sign) setPixelDots(sign, on);
   checkSettingsItem(kCmdPixelDots, on);
 }
@@ -30,7 +34,7 @@ void startProgramPixelDots() {
 }
 
 void pixelDotsCommand() {
-  const bool on = !pixelDotsOn(0);
+  const bool on = !itemOn;
   switchPixelDots(on);
   const std::string file = effectsSwitchFile();
   // A switch that cannot be kept still works for this run; nothing is said.
