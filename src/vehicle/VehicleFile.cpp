@@ -318,7 +318,7 @@ VehicleError readCodeTable(const unsigned char* data, std::size_t size, const st
       }
       SignCell& cell = code.cells[sign];
       if (!parseCell(cellText, cell)) return tableError(VehicleProblem::BadCell, csv.line, column);
-      if (cell.frames.size() > 1 && kinds[sign] == SignKind::RollFilm) {
+      if (cell.frames.size() > 1 && kinds[sign] != SignKind::Led) {
         return tableError(VehicleProblem::PagesOnRollFilm, csv.line, column);
       }
     }

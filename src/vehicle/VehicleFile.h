@@ -79,7 +79,7 @@ enum class VehicleProblem {
   DuplicateCode,
   BadPeriod,        // not a number of seconds from 0.2 to 60
   BadCell,          // not empty, "-", a frame 0-999 or up to 16 frames split by "/"
-  PagesOnRollFilm,  // pages in the cell of a roll-film sign
+  PagesOnRollFilm,  // pages in the cell of a sign that is no LED sign (a roll film, a hidden sign)
   TooManyColumns,   // a cell past the last sign that is not empty
 };
 

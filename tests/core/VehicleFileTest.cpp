@@ -210,6 +210,7 @@ INSTANTIATE_TEST_SUITE_P(
                       TableCase{"SeventeenPages", "1,a,,,1/2/3/4/5/6/7/8/9/10/11/12/13/14/15/16/17\r\n",
                                 VehicleProblem::BadCell, 2, 5},
                       TableCase{"PagesOnRollFilm", "1,a,,1/2\r\n", VehicleProblem::PagesOnRollFilm, 2, 4},
+                      TableCase{"PagesOnAHiddenSign", "1,a,,,,,1/2\r\n", VehicleProblem::PagesOnRollFilm, 2, 7},
                       TableCase{"ExtraCell", "1,a,,,,,,9\r\n", VehicleProblem::TooManyColumns, 2, 8},
                       TableCase{"QuoteOpen", "1,\"a\r\n", VehicleProblem::BrokenQuote, 2, 0},
                       TableCase{"NotUtf8", "1,a\r\n2,\x83\x6F\x83\x58\r\n", VehicleProblem::BadEncoding, 3, 0}),
