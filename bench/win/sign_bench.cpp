@@ -7,11 +7,13 @@
 // with the sound on; and with the board recorded to a GIF, the roll's length
 // again and the file of the demo board's roll over 10 frames; last, with the
 // signs' look on (設定 > 表示効果), the roll's length, the steps at speed 0
-// and the LED switch with 10,000 files again.
+// and the LED switch with 10,000 files again; and the LED switch with the
+// frames drawn one pixel a dot, the look off and on.
 // "steps" gives only the roll's figures, with the look off and on in the same
 // run (bench/win/against-base.sh runs it beside the program of another
 // commit, built from the same source of this benchmark).
-//   sign_bench.exe [rolls] [switches] [record|effects|steps]   (only the recording figures, the look's, or the roll's)
+//   sign_bench.exe [rolls] [switches] [record|effects|steps|pixeldots]
+//   (only the recording figures, the look's, the roll's, or one pixel a dot's)
 #include <windows.h>
 
 #include <algorithm>
@@ -29,6 +31,7 @@
 #include "record/win32/Recorder.h"
 #include "sign/Frames.h"
 #include "sign/win32/Pictures.h"
+#include "sign/win32/PixelDots.h"
 #include "sign/win32/Roll.h"
 #include "sign/win32/SignLook.h"
 #include "sign/LedLook.h"
@@ -363,6 +366,39 @@ void effectsFigures(int rolls, int switches, int h) {
   showStrip("demo/strip.bmp");
 }
 
+// 8. The LED switch with the 1st sign's frames (120 x 40) drawn one pixel a
+// dot (cells of 3 pixels, cut at the opening), with the look off and on.
+void pixelDotsFigures(int switches) {
+  ledSwitches(1000, switches, false, "PIXEL DOTS OFF (the same run): ");
+  setPixelDots(0, true);
+  // The drawing alone: a loaded 120 x 40 frame made into the picture shown.
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  const std::string file = std::string(temp) + "rovenza-bench-dots-" + std::to_string(GetCurrentProcessId()) + ".bmp";
+  test::writeBmp(file, 120, 40, RGB(0xC0, 0x10, 0x20));
+  for (const bool look : {false, true}) {
+    setSignLook(look, kDefaultDotPitch);
+    std::vector<double> times;
+    for (int i = 0; i < switches; ++i) {
+      HBITMAP picture = loadPicture(file);
+      const double start = nowMs();
+      picture = shownLedPicture(0, picture);
+      times.push_back(nowMs() - start);
+      DeleteObject(picture);
+    }
+    std::printf("PIXEL DOTS%s: a 120 x 40 frame drawn for a %d x %d opening: median %.3f ms, worst %.3f ms\n",
+                look ? ", LOOK ON" : "", app.clip1.width(), app.clip1.height(), median(times),
+                *std::max_element(times.begin(), times.end()));
+  }
+  setSignLook(false, kDefaultDotPitch);
+  DeleteFileA(file.c_str());
+  ledSwitches(1000, switches, false, "PIXEL DOTS: ");
+  setSignLook(true, kDefaultDotPitch);
+  ledSwitches(1000, switches, false, "PIXEL DOTS, LOOK ON: ");
+  setSignLook(false, kDefaultDotPitch);
+  setPixelDots(0, false);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -382,6 +418,12 @@ int main(int argc, char** argv) {
   const int h = app.clip1.height();
   if (argc > 3 && std::string(argv[3]) == "effects") {
     effectsFigures(rolls, switches, h);
+    DestroyWindow(main);
+    pumpPending();
+    return 0;
+  }
+  if (argc > 3 && std::string(argv[3]) == "pixeldots") {
+    pixelDotsFigures(switches);
     DestroyWindow(main);
     pumpPending();
     return 0;
@@ -413,6 +455,8 @@ int main(int argc, char** argv) {
 
   // 7. The signs' look, before the sound's paced output runs beside every roll.
   effectsFigures(rolls, switches, h);
+  // 8. One pixel a dot.
+  pixelDotsFigures(switches);
 
   // 4. The motor's sound.
   app.layout.signs[0].kind = 0;  // roll film again
