@@ -22,7 +22,6 @@ commit them:
 Needs what make_resources.py needs (python3-pil, fonts-ipafont).
 """
 
-import argparse
 import io
 import os
 import random
@@ -30,9 +29,9 @@ import sys
 
 from PIL import Image, ImageDraw, ImageFilter
 
-from make_resources import (REPO, add_noise, centred_text_mask, draw_background,
+from make_resources import (add_noise, centred_text_mask, draw_background,
                             draw_strip_frame, horizontal_gradient, jpeg_bytes, led_dots, paint,
-                            vertical_gradient, write)
+                            print_written, tool_arguments, vertical_gradient, write)
 
 # ---------------------------------------------------------------------------
 # The faces: photograph size, and each sign's opening (x, y, width, height).
@@ -317,10 +316,7 @@ def csv_text():
 
 
 def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    ap.add_argument("--out", default=REPO, help="root folder to write into (default: the repo)")
-    ap.add_argument("--preview", help="also write PNG previews of the faces with their signs into this folder")
-    args = ap.parse_args(argv)
+    args = tool_arguments(__doc__, argv, "also write PNG previews of the faces with their signs into this folder")
     out = os.path.join(args.out, "demo", "vehicle")
     written = []
 
@@ -356,8 +352,7 @@ def main(argv=None):
                 sheet.paste(led_frame(box[2:], frame), (0, n * box[3]))
             sheet.save(os.path.join(args.preview, folder + ".png"))
 
-    for path in written:
-        print("%8d  %s" % (os.path.getsize(path), os.path.relpath(path, args.out)))
+    print_written(written, args.out)
     return 0
 
 

@@ -883,11 +883,22 @@ def draw_background(sign_boxes, body, band, stripe, plate):
 # ---------------------------------------------------------------------------
 
 
-def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+def tool_arguments(doc, argv, preview_help):
+    """The options of a drawing tool: --out (the root folder to write into)
+    and --preview (a folder for PNG previews)."""
+    ap = argparse.ArgumentParser(description=doc.splitlines()[0])
     ap.add_argument("--out", default=REPO, help="root folder to write into (default: the repo)")
-    ap.add_argument("--preview", help="also write PNG previews into this folder")
-    args = ap.parse_args(argv)
+    ap.add_argument("--preview", help=preview_help)
+    return ap.parse_args(argv)
+
+
+def print_written(written, root):
+    for path in written:
+        print("%8d  %s" % (os.path.getsize(path), os.path.relpath(path, root)))
+
+
+def main(argv=None):
+    args = tool_arguments(__doc__, argv, "also write PNG previews into this folder")
     res = os.path.join(args.out, "src", "resources")
     demo = os.path.join(args.out, "demo")
     written = []
@@ -956,8 +967,7 @@ def main(argv=None):
     written.append(write(os.path.join(test, "truncated.bmp"),
                          bmp_rgb(draw_led_frame(LED_FRAMES[0]))[:30]))
 
-    for path in written:
-        print("%8d  %s" % (os.path.getsize(path), os.path.relpath(path, args.out)))
+    print_written(written, args.out)
     return 0
 
 
