@@ -155,8 +155,8 @@ int writeDemoVehicle(const char* tool, const std::string& folder) {
   if (where.empty()) return 1;
   constexpr std::uint8_t kRollFilm = 0, kLed = 1, kHidden = 2;
   const DemoFace faces[] = {
-      // 前面: the route number's LED sign left of the destination's roll film
-      // (the panel's 1st sign, as on the demo board).
+      // 前面: the destination on roll film (the panel's 1st sign, as on the
+      // demo board) and the route number's LED sign left of it.
       {"front.qv4", "front.jpg", 456, 444,
        {{142, 25, 240, 57, true}, {64, 30, 64, 48, true}},
        {{kRollFilm, 2, 300, 4, "front-destination.png"}, {kLed, 0, 0, 4, "front-route"}}},
