@@ -206,9 +206,9 @@ int main(int argc, char** argv) {
 
   app.layout.signs[1].kind = 1;
   app.layout.signs[1].picturePath = folder;
-  app.clip2.show(1);
-  app.clip2.setWidth(kWidth);
-  app.clip2.setHeight(kHeight);
+  app.clips[1].show(1);
+  app.clips[1].setWidth(kWidth);
+  app.clips[1].setHeight(kHeight);
   showFrame(0);
   pumpPending();
 

@@ -3,6 +3,9 @@
 // the main window menu commands.
 //   shot-helper.exe wait-ready            waits until the main window is enabled (the splash has gone)
 //   shot-helper.exe rect main|panel|form  prints "left top width height" of that window
+//                                         (also maker, box: the setting box; any other
+//                                         name: the top-level window of that title,
+//                                         a vehicle's face)
 //   shot-helper.exe wait form             waits until the layout form is visible
 //   shot-helper.exe command <id>          posts a menu command to the main window
 //   shot-helper.exe move <which> <x> <y>  moves that window (its size stays)
@@ -43,7 +46,8 @@ HWND namedWindow(const char* which) {
   if (std::strcmp(which, "panel") == 0) return FindWindowA("NORMALDLG", "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ");
   if (std::strcmp(which, "form") == 0) return FindWindowA("NORMALDLG", "設定");
   if (std::strcmp(which, "maker") == 0) return FindWindowA("NORMALDLG", "幕の作成");
-  return nullptr;
+  if (std::strcmp(which, "box") == 0) return FindWindowA("NORMALDLG", "設定器");
+  return FindWindowA(nullptr, which);
 }
 
 template <typename Condition>

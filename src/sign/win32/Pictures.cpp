@@ -275,17 +275,17 @@ HBITMAP loadWithPictureObject(const std::string& path) {
 }
 
 void listFrameFolder(int sign, const std::string& pattern) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   app.signStates[sign].listing = FrameListingStamp{};
   fillFrameList(sign, pattern);
 }
 
-int frameCount(int sign) { return validSign(sign) ? fileListOf(sign).count() : 0; }
+int frameCount(int sign) { return validAnySign(sign) ? fileListOf(sign).count() : 0; }
 
-std::string frameName(int sign, int position) { return validSign(sign) ? fileListOf(sign).item(position) : std::string(); }
+std::string frameName(int sign, int position) { return validAnySign(sign) ? fileListOf(sign).item(position) : std::string(); }
 
 void showLedFrame(int sign, const std::string& path) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   stopLedAnimation(sign);
   app.signStates[sign].ledFile = path;
   HBITMAP firstPicture = nullptr;
@@ -302,17 +302,17 @@ void showLedFrame(int sign, const std::string& path) {
 }
 
 void showStripPicture(int sign) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   app.signStates[sign].ledFile.clear();
   // No LED picture any more: a panel fed from the sign goes dark.
   tellLedPicture(sign, nullptr);
   const bool refused = app.signStates[sign].pathRefused;
-  setSignPicture(sign, refused ? nullptr : loadPicture(app.layout.signs[sign].picturePath));
+  setSignPicture(sign, refused ? nullptr : loadPicture(signSpecOf(sign).picturePath));
 }
 
-void showLedFrameNumber(int sign, int frame) {
-  if (!validSign(sign)) return;
-  const std::string& folder = app.layout.signs[sign].picturePath;
+void showLedFrameNumber(int sign, int frame, bool click) {
+  if (!validAnySign(sign)) return;
+  const std::string& folder = signSpecOf(sign).picturePath;
   if (app.signStates[sign].pathRefused) {
     // A folder the layout file may not reach is never listed: it stays empty.
     app.signStates[sign].listing = FrameListingStamp{};
@@ -322,7 +322,7 @@ void showLedFrameNumber(int sign, int frame) {
   refreshFrameList(sign, folder);
   const int position = ledFramePosition(frame, frameCount(sign));
   if (position < 0) return;
-  soundLedClick(sign);  // the sign's relay switches to the frame
+  if (click) soundLedClick(sign);  // the sign's relay switches to the frame
   showLedFrame(sign, frameFilePath(folder, frameName(sign, position)));
 }
 

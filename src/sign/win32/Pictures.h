@@ -39,7 +39,9 @@ void showStripPicture(int sign);
 // the last file, leaves the sign as it is. The listing is taken again only
 // when the folder has been written since the last one (or when its
 // last-write time cannot be trusted). A folder its layout file may not open
-// is never listed: the list stays empty and the sign as it is.
-void showLedFrameNumber(int sign, int frame);
+// is never listed: the list stays empty and the sign as it is. The sign's
+// relay clicks unless `click` is false (pages changing on several signs at
+// once click once for them all).
+void showLedFrameNumber(int sign, int frame, bool click = true);
 
 }  // namespace rovenza

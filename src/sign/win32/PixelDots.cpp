@@ -22,7 +22,7 @@ std::atomic<bool> pixelDots[kAllSigns] = {};  // read by the animation threads a
 
 // Shows the sign's LED frame again, when it shows one.
 void showFrameAgain(int sign) {
-  if (!validSign(sign) || effectiveKind(app.layout.signs[sign].kind) != SignKind::Led) return;
+  if (!validAnySign(sign) || !clipOf(sign).handle() || effectiveKind(signSpecOf(sign).kind) != SignKind::Led) return;
   const SignState& state = app.signStates[sign];
   if (!state.picture || state.ledFile.empty()) return;
   const std::string file = state.ledFile;
@@ -41,7 +41,7 @@ bool pixelDotsOn(int sign) { return validAnySign(sign) && pixelDots[sign].load()
 PixelDotsSize shownLedSize(int sign, int width, int height, bool dots) {
   if (!dots) return PixelDotsSize{width, height};
   RECT opening{};
-  if (validSign(sign)) GetClientRect(clipOf(sign).handle(), &opening);
+  if (validAnySign(sign)) GetClientRect(clipOf(sign).handle(), &opening);
   const PixelDotsSize size = pixelDotsSize(width, height, signLookDotPitch(), opening.right, opening.bottom);
   return PixelDotsSize{std::max(size.width, 1), std::max(size.height, 1)};
 }
