@@ -387,7 +387,7 @@ void pixelDotsFigures(int switches) {
       DeleteObject(picture);
     }
     std::printf("PIXEL DOTS%s: a 120 x 40 frame drawn for a %d x %d opening: median %.3f ms, worst %.3f ms\n",
-                look ? ", LOOK ON" : "", app.clip1.width(), app.clip1.height(), median(times),
+                look ? ", LOOK ON" : "", clipOf(0).width(), clipOf(0).height(), median(times),
                 *std::max_element(times.begin(), times.end()));
   }
   setSignLook(false, kDefaultDotPitch);
