@@ -5,6 +5,7 @@
 #   docs/images/panel.png         the operation panel
 #   docs/images/layout-form.png   the layout form (Settings > Settings...)
 #   docs/images/maker-window.png  the sign maker (File > Make a sign) with the demo bus line
+#   docs/images/panel-feed.png    the LED panel feed window (Settings > LEDパネルへ送信)
 #   scripts/screenshots.sh [layout.qv4]
 # or, with --vehicle, only
 #   docs/images/vehicle.png       the demo bus's three faces and the setting box, set to code 201
@@ -127,6 +128,13 @@ shot file-dialog "CSVファイルを開く" "$("$ROVENZA_WINE" winepath -w "$ROV
 sleep 1
 save maker maker-window.png
 shot press maker 1323 # 閉じる(&C)
+
+shot command 1105 # Settings > LEDパネルへ送信...
+shot wait "LEDパネルへ送信" || { echo "screenshots.sh: the panel feed window did not open" >&2; exit 1; }
+shot move "LEDパネルへ送信" 0 0
+sleep 1
+save "LEDパネルへ送信" panel-feed.png
+shot close "LEDパネルへ送信"
 
 shot command 1092 # Settings > Settings...
 shot wait form || { echo "screenshots.sh: the layout form did not open" >&2; exit 1; }

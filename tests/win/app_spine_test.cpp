@@ -104,7 +104,7 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   const UINT sep = static_cast<UINT>(-1);
   expectMenu(app.fileMenu.get(),
              {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"幕を作る(&M)...", 1098},
-              {"-", sep}, {"終了(&X)", 1091}});
+              {"車両を開く(&V)...", 1100}, {"-", sep}, {"終了(&X)", 1091}});
   expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092},
                                       {"-", sep},
                                       {"音を鳴らす(&O)", 1096},

@@ -284,21 +284,40 @@ int frameCount(int sign) { return validAnySign(sign) ? fileListOf(sign).count() 
 
 std::string frameName(int sign, int position) { return validAnySign(sign) ? fileListOf(sign).item(position) : std::string(); }
 
-void showLedFrame(int sign, const std::string& path) {
+LedFrame loadLedFrame(int sign, const std::string& path) {
+  LedFrame frame;
+  frame.path = path;
+  HBITMAP first = nullptr;
+  if (loadLedAnimation(sign, path, first, frame.animation)) {
+    frame.picture.reset(first);
+  } else {
+    frame.animation.reset();
+    frame.picture.reset(loadPicture(path));
+  }
+  return frame;
+}
+
+void showLoadedLedFrame(int sign, LedFrame& frame) {
   if (!validAnySign(sign)) return;
   stopLedAnimation(sign);
-  app.signStates[sign].ledFile = path;
-  HBITMAP firstPicture = nullptr;
-  std::shared_ptr<LedAnimationJob> animation;
-  if (!loadLedAnimation(sign, path, firstPicture, animation)) {
-    HBITMAP picture = loadPicture(path);
+  app.signStates[sign].ledFile = frame.path;
+  if (!frame.animation) {
+    HBITMAP picture = frame.picture.release();
     tellLedPicture(sign, picture);
     setSignPicture(sign, shownLedPicture(sign, picture));
     return;
   }
   // Its pictures, the first among them, take the look as they are written.
-  setSignPicture(sign, firstPicture);
-  startLedAnimation(sign, std::move(animation));
+  setSignPicture(sign, frame.picture.release());
+  startLedAnimation(sign, std::move(frame.animation));
+}
+
+void showLedFrame(int sign, const std::string& path) {
+  if (!validAnySign(sign)) return;
+  // The animation playing stops before the next file is read.
+  stopLedAnimation(sign);
+  LedFrame frame = loadLedFrame(sign, path);
+  showLoadedLedFrame(sign, frame);
 }
 
 void showStripPicture(int sign) {
@@ -310,20 +329,27 @@ void showStripPicture(int sign) {
   setSignPicture(sign, refused ? nullptr : loadPicture(signSpecOf(sign).picturePath));
 }
 
-void showLedFrameNumber(int sign, int frame, bool click) {
-  if (!validAnySign(sign)) return;
+bool ledFrameFile(int sign, int frame, std::string& path) {
+  if (!validAnySign(sign)) return false;
   const std::string& folder = signSpecOf(sign).picturePath;
   if (app.signStates[sign].pathRefused) {
     // A folder the layout file may not reach is never listed: it stays empty.
     app.signStates[sign].listing = FrameListingStamp{};
     fileListOf(sign).clear();
-    return;
+    return false;
   }
   refreshFrameList(sign, folder);
   const int position = ledFramePosition(frame, frameCount(sign));
-  if (position < 0) return;
-  if (click) soundLedClick(sign);  // the sign's relay switches to the frame
-  showLedFrame(sign, frameFilePath(folder, frameName(sign, position)));
+  if (position < 0) return false;
+  path = frameFilePath(folder, frameName(sign, position));
+  return true;
+}
+
+void showLedFrameNumber(int sign, int frame) {
+  std::string path;
+  if (!ledFrameFile(sign, frame, path)) return;
+  soundLedClick(sign);  // the sign's relay switches to the frame
+  showLedFrame(sign, path);
 }
 
 }  // namespace rovenza

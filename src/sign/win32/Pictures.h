@@ -2,9 +2,14 @@
 // Picture files into bitmaps, and the frame sets of the two sign kinds.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "common/win32/Scoped.h"
+
 namespace rovenza {
+
+struct LedAnimationJob;
 
 // Decodes a picture file into an opaque bitmap the size of the picture:
 // BMP, JPEG and GIF through the system's picture object, anything else (PNG,
@@ -39,9 +44,23 @@ void showStripPicture(int sign);
 // the last file, leaves the sign as it is. The listing is taken again only
 // when the folder has been written since the last one (or when its
 // last-write time cannot be trusted). A folder its layout file may not open
-// is never listed: the list stays empty and the sign as it is. The sign's
-// relay clicks unless `click` is false (pages changing on several signs at
-// once click once for them all).
-void showLedFrameNumber(int sign, int frame, bool click = true);
+// is never listed: the list stays empty and the sign as it is.
+void showLedFrameNumber(int sign, int frame);
+
+// The file of LED frame `frame` of the sign's folder, found as
+// showLedFrameNumber finds it; false when that would leave the sign as it is.
+bool ledFrameFile(int sign, int frame, std::string& path);
+
+// An LED frame's file read ahead of its showing on `sign` (its first
+// picture, and its animation when it has one, made for the sign), so that
+// several signs can change at once.
+struct LedFrame {
+  std::string path;
+  ScopedBitmap picture;
+  std::shared_ptr<LedAnimationJob> animation;
+};
+LedFrame loadLedFrame(int sign, const std::string& path);
+// Shows a frame read ahead as showLedFrame shows a file.
+void showLoadedLedFrame(int sign, LedFrame& frame);
 
 }  // namespace rovenza

@@ -5,6 +5,7 @@
 #include "common/win32/Scoped.h"
 #include "resources/resource.h"
 #include "sign/win32/LedAnimation.h"
+#include "sign/win32/LedPictureListener.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppMessages.h"
 #include "state/win32/AppState.h"
@@ -137,6 +138,8 @@ void registerFaceClass() {
 }
 
 void forgetSign(int sign) {
+  // A panel fed from the sign goes dark with it.
+  tellLedPicture(sign, nullptr);
   clipOf(sign).setHandle(nullptr);
   signWindowOf(sign).setHandle(nullptr);
   fileListOf(sign).setHandle(nullptr);

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "common/win32/Scoped.h"
-#include "sign/win32/LedAnimation.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/RollClock.h"
 #include "sound/win32/SoundPlayer.h"
@@ -66,26 +65,44 @@ DWORD WINAPI pageClockThread(LPVOID parameter) {
   return 0;
 }
 
-// Every paged sign to its frame of `page`, then one click.
+// Every paged sign to its frame of `page`, then one click. Every file is
+// read first; then the signs are drawn one after another with nothing
+// between them, so that the screen shows them change at one instant: under
+// Wine what a window's thread draws reaches the screen when the thread next
+// goes idle, or at once when it last went idle 50 ms ago or more (as after
+// waiting for this page). A wait that returns at once counts as going idle.
 void showPage(std::int64_t page) {
-  int clicked = -1;
+  struct Change {
+    PagedSign* entry;
+    int frame;
+    LedFrame loaded;
+  };
+  std::vector<Change> changes;
   for (PagedSign& entry : paged) {
     if (entry.order.step != SignStep::Pages) continue;
-    SignState& state = app.signStates[entry.sign];
     // Switched by something else since its last page: it leaves the pages.
-    if (entry.shownFrame >= 0 && state.targetFrame != entry.shownFrame) {
+    if (entry.shownFrame >= 0 && app.signStates[entry.sign].targetFrame != entry.shownFrame) {
       entry.order.step = SignStep::Unchanged;
       continue;
     }
     const int frame = frameOnPage(entry.order, page);
     if (frame < 0) continue;
-    stopLedAnimation(entry.sign);
-    state.targetFrame = frame;
-    entry.shownFrame = frame;
-    if (!signSpecOf(entry.sign).picturePath.empty()) showLedFrameNumber(entry.sign, frame, false);
-    if (clicked < 0) clicked = entry.sign;
+    std::string path;
+    const bool found = !signSpecOf(entry.sign).picturePath.empty() && ledFrameFile(entry.sign, frame, path);
+    changes.push_back(Change{&entry, frame, found ? loadLedFrame(entry.sign, path) : LedFrame{}});
   }
-  if (clicked >= 0) soundLedClick(clicked);
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+  bool switched = false;
+  for (Change& change : changes) {
+    const int sign = change.entry->sign;
+    app.signStates[sign].targetFrame = change.frame;
+    change.entry->shownFrame = change.frame;
+    // A frame past the folder's end leaves the sign as it is, as "ON" does.
+    if (change.loaded.path.empty()) continue;
+    showLoadedLedFrame(sign, change.loaded);
+    switched = true;
+  }
+  if (switched) soundLedClick(changes.front().entry->sign);
 }
 
 LRESULT CALLBACK pageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
