@@ -33,6 +33,8 @@ void startProgramPixelDots() {
   switchPixelDots(!file.empty() && GetPrivateProfileIntA(kEffectsSection, kPixelDotsKey, 0, file.c_str()) != 0);
 }
 
+void boardPixelDotsAsItem() { switchPixelDots(itemOn); }
+
 void pixelDotsCommand() {
   const bool on = !itemOn;
   switchPixelDots(on);

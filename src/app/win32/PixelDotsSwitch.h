@@ -12,5 +12,8 @@ void startProgramPixelDots();
 // The menu item: turns the board's signs one pixel a dot or back, and keeps
 // the choice.
 void pixelDotsCommand();
+// The board's signs back as the item says, once a vehicle that set them
+// otherwise has gone.
+void boardPixelDotsAsItem();
 
 }  // namespace rovenza

@@ -4,6 +4,7 @@
 
 #include "app/SoundPlaces.h"
 #include "app/win32/Commands.h"
+#include "app/win32/PixelDotsSwitch.h"
 #include "app/win32/Settings.h"
 #include "board/win32/LayoutFiles.h"
 #include "board/win32/OpenSave.h"
@@ -19,6 +20,7 @@ namespace {
 
 void onLayoutOpening() {
   forgetVehicle();
+  boardPixelDotsAsItem();
   refreshSettingBox();
 }
 

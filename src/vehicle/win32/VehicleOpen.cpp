@@ -8,6 +8,7 @@
 #include "board/win32/OpenSave.h"
 #include "common/win32/WideText.h"
 #include "layout/win32/SystemFiles.h"
+#include "sign/win32/PixelDots.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
 #include "vehicle/win32/FaceWindows.h"
@@ -69,6 +70,11 @@ bool openVehicleFile(const std::string& path) {
   forgetVehicle();
   const std::vector<VehicleFace>& faces = vehicle->head.faces;
   current = std::move(vehicle);
+  // Each sign draws its frames as the vehicle says before any is shown.
+  for (int sign = 0; sign < kAllSigns; ++sign) {
+    const std::size_t face = static_cast<std::size_t>(faceOfSign(sign));
+    setPixelDots(sign, face < faces.size() && faces[face].pixelDots[signInFace(sign)]);
+  }
   openFaceLayoutFile(faces[0].layoutPath, 0);
   for (std::size_t face = 1; face < faces.size(); ++face) {
     const int index = static_cast<int>(face);
@@ -95,6 +101,7 @@ const Vehicle* openedVehicle() { return current.get(); }
 void forgetVehicle() {
   stopPages();
   closeFaceWindows();
+  for (int sign = kSignCount; sign < kAllSigns; ++sign) setPixelDots(sign, false);
   current.reset();
 }
 

@@ -26,7 +26,8 @@ bool openVehicleCommand();
 const Vehicle* openedVehicle();
 
 // Closes the vehicle's further faces and forgets it: the board is a plain
-// layout again (opening a layout file does this first).
+// layout again (opening a layout file does this first). The main window's
+// signs keep how the vehicle drew their frames until the caller sets them.
 void forgetVehicle();
 
 }  // namespace rovenza
