@@ -387,14 +387,16 @@ void idleFigures() {
 }
 
 // One "設定" of the roll vehicle: the time from the click to each roll
-// thread's end (ms), and the share of that time the program's thread spent
-// serving messages.
-std::vector<double> timedRolls(int code, double& busy) {
+// thread's end (ms), the share of that time the program's thread spent
+// serving messages, and the program's processor time over it (in cores).
+std::vector<double> timedRolls(int code, double& busy, double& cores) {
   std::vector<double> took;
   busy = 0;
+  cores = 0;
   if (!waitUntilApplyEnabled()) return took;
   pumpFor(200);
   typeCode(code);
+  const double cpu = bench::processCpuMs();
   const double start = clickApply();
   std::vector<HANDLE> threads;
   for (int sign = 0; sign < kAllSigns; ++sign) {
@@ -413,7 +415,9 @@ std::vector<double> timedRolls(int code, double& busy) {
       serving += nowMs() - before;
     }
   }
-  if (!took.empty()) busy = serving / took.back();
+  if (took.empty()) return took;
+  busy = serving / took.back();
+  cores = (bench::processCpuMs() - cpu) / took.back();
   return took;
 }
 
@@ -437,38 +441,44 @@ void rollFigures(Scratch& scratch, int rounds) {
     test::setPanelText(kPanelGroups[group].intervalEdit, std::to_string(kInterval));
   }
   const double nominal = 10.0 * kStripFrame * kSpeed + 10.0 * kInterval;
-  std::vector<double> ratios, lastOfRound, alone, busyAll, busyAlone;
+  std::vector<double> ratios, lastOfRound, alone, busyAll, busyAlone, coresAll, coresAlone;
   for (int round = 0; round < rounds * 2; ++round) {
-    double busy = 0;
-    const std::vector<double> took = timedRolls(1 + round % 2, busy);
+    double busy = 0, cores = 0;
+    const std::vector<double> took = timedRolls(1 + round % 2, busy, cores);
     std::printf("round %d, 0 %s 10: %zu rolls at once, ratios", round + 1, round % 2 ? "<-" : "->", took.size());
     for (double ms : took) {
       std::printf(" %.4f", ms / nominal);
       ratios.push_back(ms / nominal);
     }
-    std::printf("; the program's thread serving messages %.0f %% of the time; the 1st sign alone, away and back:",
-                100 * busy);
+    std::printf("; the program's thread serving messages %.0f %% of the time, the program using %.2f cores; the 1st "
+                "sign alone, away and back:",
+                100 * busy, cores);
     if (!took.empty()) {
       lastOfRound.push_back(took.back() / nominal);
       busyAll.push_back(busy);
+      coresAll.push_back(cores);
     }
     for (int code : {4 - round % 2, 3 + round % 2}) {
-      const std::vector<double> one = timedRolls(code, busy);
+      const std::vector<double> one = timedRolls(code, busy, cores);
       if (one.size() != 1) continue;
       alone.push_back(one[0] / nominal);
       busyAlone.push_back(busy);
-      std::printf(" %.4f", one[0] / nominal);
+      coresAlone.push_back(cores);
+      std::printf(" %.4f (%.2f cores)", one[0] / nominal, cores);
     }
     std::printf("\n");
   }
   std::printf("ROLL 8 roll-film signs at once (4 faces; |d| 10, h %d, speed %d, interval %d, nominal %.0f ms), click "
               "-> each roll thread's end / nominal: median %.4f, worst %.4f; the last of each round median %.4f "
-              "(%zu rolls; target each <= 1.02); the program's thread serving messages %.0f %% of the time\n",
+              "(%zu rolls; target each <= 1.02); the program's thread serving messages %.0f %% of the time, the program "
+              "using %.2f cores\n",
               kStripFrame, kSpeed, kInterval, nominal, percentile(ratios, 0.5), percentile(ratios, 1.0),
-              percentile(lastOfRound, 0.5), ratios.size(), 100 * percentile(busyAll, 0.5));
+              percentile(lastOfRound, 0.5), ratios.size(), 100 * percentile(busyAll, 0.5),
+              percentile(coresAll, 0.5));
   std::printf("ROLL the 1st sign alone, same vehicle and run: median %.4f, worst %.4f (%zu rolls); the program's thread "
-              "serving messages %.0f %% of the time\n",
-              percentile(alone, 0.5), percentile(alone, 1.0), alone.size(), 100 * percentile(busyAlone, 0.5));
+              "serving messages %.0f %% of the time, the program using %.2f cores\n",
+              percentile(alone, 0.5), percentile(alone, 1.0), alone.size(), 100 * percentile(busyAlone, 0.5),
+              percentile(coresAlone, 0.5));
   closeVehicle();
 }
 
