@@ -13,7 +13,9 @@
 //          it, and the trend of the lateness over the run;
 //   idle   the program's processor time over 5 s with the vehicle open and
 //          nothing alternating.
-//   vehicle_bench.exe [sets] [rolls] [page seconds] [set|roll|pages|idle ...]
+// "unwatched" times the pages again with no other program reading the screen
+// (the program's own switches only).
+//   vehicle_bench.exe [sets] [roll rounds each way] [page seconds] [set|roll|pages|idle|unwatched ...]
 #include <windows.h>
 
 #include <algorithm>
@@ -289,12 +291,15 @@ void setFigures(int sets) {
 }
 
 // 3. Pages every 0.2 s for `seconds` on the screen.
-void pageFigures(int seconds) {
+// Without `watched`, no other program reads the screen meanwhile: only the
+// program's own switches are timed.
+void pageFigures(int seconds, bool watched) {
   typeCode(1);
   clickApply();
   pumpFor(300);
-  auto watches = watchFaces(static_cast<DWORD>(seconds * 1000 + 3000));
-  if (watches.empty()) return;
+  std::vector<std::unique_ptr<test::ScreenWatch>> watches;
+  if (watched) watches = watchFaces(static_cast<DWORD>(seconds * 1000 + 3000));
+  if (watched && watches.empty()) return;
   typeCode(kPagesCode);
   const double clicked = clickApply();
   const PageTimes times = pageTimes();
@@ -304,10 +309,37 @@ void pageFigures(int seconds) {
     std::printf("the pages did not start\n");
     return;
   }
-  pumpFor(seconds * 1000.0);
+  // When the program's thread had switched the last sign to each page.
+  std::vector<double> switched;
+  const int lastSign = signOfFace(kFaces - 1, 1);
+  std::int32_t shown = app.signStates[lastSign].targetFrame;
+  for (const double end = nowMs() + seconds * 1000.0; nowMs() < end;) {
+    MsgWaitForMultipleObjects(0, nullptr, FALSE, static_cast<DWORD>(std::max(1.0, end - nowMs())), QS_ALLINPUT);
+    pumpPending();
+    if (app.signStates[lastSign].targetFrame != shown) {
+      shown = app.signStates[lastSign].targetFrame;
+      switched.push_back(nowMs());
+    }
+  }
   typeCode(1);
   const double stopped = clickApply();
   pumpFor(100);
+  // When the program's thread had switched every sign, against the deadlines.
+  std::vector<double> switchLate, switchFirst, switchLast;
+  for (double at : switched) {
+    const auto page = static_cast<std::int64_t>((at - origin) / period);
+    const double late = at - (origin + static_cast<double>(page) * period);
+    switchLate.push_back(late);
+    if (at - origin < (stopped - origin) * 0.1) switchFirst.push_back(late);
+    if (at - origin >= (stopped - origin) * 0.9) switchLast.push_back(late);
+  }
+  std::printf("PAGES%s deadline -> every sign switched by the program's thread (not yet on the screen): median %.2f ms, "
+              "90th percentile %.2f ms, worst %.2f ms; median over the first tenth %.2f ms, over the last tenth %.2f ms "
+              "(%zu pages)\n",
+              watched ? "" : " (no other program reading the screen)",
+              percentile(switchLate, 0.5), percentile(switchLate, 0.9), percentile(switchLate, 1.0),
+              percentile(switchFirst, 0.5), percentile(switchLast, 0.5), switchLate.size());
+  if (!watched) return;
   const std::uint64_t pages[2] = {faceHash(1, 3), faceHash(2, 4)};
   // Each page's reads: page p -> (face, late ms).
   const auto lastPage = static_cast<std::size_t>((stopped - origin) / period) + 1;
@@ -504,13 +536,15 @@ int main(int argc, char** argv) {
   setSignLook(false, kDefaultDotPitch);
   {
     Scratch scratch;
-    if (wants(parts, "set") || wants(parts, "pages") || wants(parts, "idle")) {
+    const bool unwatched = std::find(parts.begin(), parts.end(), "unwatched") != parts.end();
+    if (wants(parts, "set") || wants(parts, "pages") || wants(parts, "idle") || unwatched) {
       if (openAndPlace(ledVehicle(scratch))) {
         // A folder listed within 2 s of its last write is listed again at
         // each display; the figures are those of folders written earlier.
         pumpFor(2500);
         if (wants(parts, "set")) setFigures(numbers[0]);
-        if (wants(parts, "pages")) pageFigures(numbers[2]);
+        if (wants(parts, "pages")) pageFigures(numbers[2], true);
+        if (unwatched) pageFigures(numbers[2], false);
         if (wants(parts, "idle")) idleFigures();
         closeVehicle();
       }
