@@ -239,7 +239,6 @@ std::string ledVehicle(Scratch& scratch) {
 
 // 1. "設定" to the last face's new pictures read on the screen.
 void setFigures(int sets) {
-  // Codes 2..7 in turn, each different from the one before.
   typeCode(1);
   clickApply();
   pumpFor(300);
@@ -247,6 +246,7 @@ void setFigures(int sets) {
   if (watches.empty()) return;
   std::vector<double> clicks, applied;
   std::vector<int> codes;
+  // Codes 2..7 in turn, each different from the one before.
   for (int n = 0; n < sets; ++n) {
     const int code = 2 + n % (kLedFrames - 1);
     typeCode(code);
