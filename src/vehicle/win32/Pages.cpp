@@ -172,4 +172,6 @@ void stopPages() {
 
 bool pagesRunning() { return !paged.empty(); }
 
+PageTimes pageTimes() { return times; }
+
 }  // namespace rovenza

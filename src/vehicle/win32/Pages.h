@@ -6,6 +6,7 @@
 // switched since its last page (its panel's "ON" or "強", a frame dropped on
 // it) leaves the pages; the rest go on.
 #include "vehicle/CodePlan.h"
+#include "vehicle/PageClock.h"
 
 namespace rovenza {
 
@@ -22,5 +23,10 @@ void stopPages();
 
 // Whether pages alternate now.
 bool pagesRunning();
+
+// The clock of the pages alternating now: when its first page was shown
+// (performanceMicros) and the period; what a measurement of the pages'
+// deadlines counts from.
+PageTimes pageTimes();
 
 }  // namespace rovenza
