@@ -3,6 +3,7 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -15,6 +16,7 @@
 #include "sign/PictureSize.h"
 #include "sign/win32/ImagingPictures.h"
 #include "sign/win32/LedPictureListener.h"
+#include "sign/win32/Opening.h"
 #include "sign/win32/SignLook.h"
 #include "sign/win32/LedAnimation.h"
 #include "sign/win32/PixelDots.h"
@@ -297,6 +299,40 @@ LedFrame loadLedFrame(int sign, const std::string& path) {
   return frame;
 }
 
+// Writes `picture` over the picture the sign shows when both are 32-bit DIB
+// sections of one size and layout and the sign window stands at its top: the
+// window keeps its bitmap, size and place and is only painted again (a few
+// requests to the system instead of a new bitmap, a move and the opening
+// erased). Takes `picture` either way; false when the sign must be given it.
+bool repaintInPlace(int sign, HBITMAP& picture) {
+  SignState& state = app.signStates[sign];
+  HWND window = signWindowOf(sign).handle();
+  DIBSECTION now{};
+  DIBSECTION next{};
+  if (!state.picture || !picture || !window || state.windowFirstRow != 0 || state.stripOffset != 0) return false;
+  if (GetObjectA(state.picture.get(), sizeof now, &now) != sizeof now ||
+      GetObjectA(picture, sizeof next, &next) != sizeof next) {
+    return false;
+  }
+  if (!now.dsBm.bmBits || !next.dsBm.bmBits || now.dsBm.bmBitsPixel != 32 || next.dsBm.bmBitsPixel != 32 ||
+      now.dsBmih.biWidth != next.dsBmih.biWidth || now.dsBmih.biHeight != next.dsBmih.biHeight) {
+    return false;
+  }
+  if (reinterpret_cast<HBITMAP>(SendMessageA(window, STM_GETIMAGE, IMAGE_BITMAP, 0)) != state.picture.get()) {
+    return false;
+  }
+  const ScopedBitmap replaced(picture);
+  picture = nullptr;
+  GdiFlush();
+  {
+    OpeningLock lock(sign);
+    std::memcpy(now.dsBm.bmBits, next.dsBm.bmBits,
+                static_cast<std::size_t>(now.dsBm.bmWidthBytes) * static_cast<std::size_t>(now.dsBm.bmHeight));
+  }
+  RedrawWindow(window, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+  return true;
+}
+
 void showLoadedLedFrame(int sign, LedFrame& frame) {
   if (!validAnySign(sign)) return;
   stopLedAnimation(sign);
@@ -304,7 +340,8 @@ void showLoadedLedFrame(int sign, LedFrame& frame) {
   if (!frame.animation) {
     HBITMAP picture = frame.picture.release();
     tellLedPicture(sign, picture);
-    setSignPicture(sign, shownLedPicture(sign, picture));
+    HBITMAP shown = shownLedPicture(sign, picture);
+    if (!repaintInPlace(sign, shown)) setSignPicture(sign, shown);
     return;
   }
   // Its pictures, the first among them, take the look as they are written.

@@ -65,20 +65,48 @@ DWORD WINAPI pageClockThread(LPVOID parameter) {
   return 0;
 }
 
-// Every paged sign to its frame of `page`, then one click. Every file is
-// read first; then the signs are drawn one after another with nothing
-// between them, so that the screen shows them change at one instant: under
-// Wine what a window's thread draws reaches the screen when the thread next
-// goes idle, or at once when it last went idle 50 ms ago or more (as after
-// waiting for this page). A wait that returns at once counts as going idle.
-void showPage(std::int64_t page) {
-  struct Change {
-    PagedSign* entry;
-    int frame;
-    LedFrame loaded;
-  };
-  std::vector<Change> changes;
+// The files of one page, read before it is due: index by index those of
+// `paged`; a sign whose frame is past its folder's end has an empty path.
+struct PageFiles {
+  std::int64_t page = 0;
+  bool read = false;
+  std::vector<LedFrame> frames;
+};
+PageFiles ahead;
+
+void readPage(std::int64_t page, PageFiles& files) {
+  files.page = page;
+  files.read = true;
+  files.frames.clear();
   for (PagedSign& entry : paged) {
+    const int frame = entry.order.step == SignStep::Pages ? frameOnPage(entry.order, page) : -1;
+    std::string path;
+    const bool found =
+        frame >= 0 && !signSpecOf(entry.sign).picturePath.empty() && ledFrameFile(entry.sign, frame, path);
+    files.frames.push_back(found ? loadLedFrame(entry.sign, path) : LedFrame{});
+  }
+}
+
+// Every paged sign to its frame of `page`, then one click. The files were
+// read ahead (or are read first); the signs are then drawn one after another
+// with nothing between them, so that the screen shows them change at one
+// instant: under Wine what a window's thread draws reaches the screen when
+// the thread next goes idle, or at once when it last went idle 50 ms ago or
+// more (as after waiting for this page). A wait that returns at once counts
+// as going idle: one before the drawing, one after it puts the page on the
+// screen before the next page's files are read.
+void showPage(std::int64_t page) {
+  PageFiles files;
+  if (ahead.read && ahead.page == page && ahead.frames.size() == paged.size()) {
+    files = std::move(ahead);
+  } else {
+    readPage(page, files);
+  }
+  ahead = PageFiles();
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+  int clicked = -1;
+  for (std::size_t k = 0; k < paged.size(); ++k) {
+    PagedSign& entry = paged[k];
     if (entry.order.step != SignStep::Pages) continue;
     // Switched by something else since its last page: it leaves the pages.
     if (entry.shownFrame >= 0 && app.signStates[entry.sign].targetFrame != entry.shownFrame) {
@@ -87,22 +115,16 @@ void showPage(std::int64_t page) {
     }
     const int frame = frameOnPage(entry.order, page);
     if (frame < 0) continue;
-    std::string path;
-    const bool found = !signSpecOf(entry.sign).picturePath.empty() && ledFrameFile(entry.sign, frame, path);
-    changes.push_back(Change{&entry, frame, found ? loadLedFrame(entry.sign, path) : LedFrame{}});
-  }
-  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
-  bool switched = false;
-  for (Change& change : changes) {
-    const int sign = change.entry->sign;
-    app.signStates[sign].targetFrame = change.frame;
-    change.entry->shownFrame = change.frame;
+    app.signStates[entry.sign].targetFrame = frame;
+    entry.shownFrame = frame;
     // A frame past the folder's end leaves the sign as it is, as "ON" does.
-    if (change.loaded.path.empty()) continue;
-    showLoadedLedFrame(sign, change.loaded);
-    switched = true;
+    if (files.frames[k].path.empty()) continue;
+    showLoadedLedFrame(entry.sign, files.frames[k]);
+    if (clicked < 0) clicked = entry.sign;
   }
-  if (switched) soundLedClick(changes.front().entry->sign);
+  if (clicked >= 0) soundLedClick(clicked);
+  MsgWaitForMultipleObjects(0, nullptr, FALSE, 0, QS_ALLINPUT);
+  readPage(page + 1, ahead);
 }
 
 LRESULT CALLBACK pageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -156,6 +178,7 @@ void startPages(const CodePlan& plan) {
   }
   times = PageTimes{performanceMicros(), std::int64_t{plan.periodMs} * 1000, 0};
   startClock();
+  readPage(times.firstPage + 1, ahead);
 }
 
 void stepPages(int delta) {
@@ -168,6 +191,7 @@ void stepPages(int delta) {
 void stopPages() {
   stopClock();
   paged.clear();
+  ahead = PageFiles();
 }
 
 bool pagesRunning() { return !paged.empty(); }
