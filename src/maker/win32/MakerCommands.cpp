@@ -37,8 +37,7 @@ bool designWritable(const SignDesign& design, bool strip) {
     return false;
   }
   if (strip && !stripLoadable(stripGeometry(design.width, design.height, design.rows.size()))) {
-    makerMessage("この大きさと行数の幕は、読み込める画像の大きさ（8192×8192ピクセル分）を超えるため作成できません。"
-                 "行を減らすか、幕を小さくしてください。");
+    makerMessage(kStripTooLargeText);
     return false;
   }
   return true;
