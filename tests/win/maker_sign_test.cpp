@@ -21,6 +21,7 @@
 #include "common/win32/WideText.h"
 #include "feed/PanelSettings.h"
 #include "feed/win32/PanelFeedWindow.h"
+#include "layout/LayoutMessages.h"
 #include "layout/MemoryBoard.h"
 #include "layout/Qv4File.h"
 #include "layout/win32/SystemFiles.h"
@@ -645,6 +646,24 @@ TEST_F(Maker, AVehiclesPicturesAndCodeTableAreWrittenFromTheOneTable) {
   EXPECT_EQ(std::string(u8"\xEF\xBB\xBFコード,行先名,周期,前面(1),前面(2),側面(1),側面(2)\r\n"
                         u8"1,駅前,,1,1,1,\r\n2,Depot,,2,2,2,\r\n"),
             std::string(table.begin(), table.end()));
+
+  // A table on another computer is asked about first; No writes nothing.
+  const std::string farHead = u8"[Face1]\r\nLayout=front.qv4\r\n[Codes]\r\nTable=\\\\faraway\\share\\codes.csv\r\n";
+  test::writeFile(folder.file("far.rvh"), test::Bytes(farHead.begin(), farHead.end()));
+  const test::Bytes stripBytes = test::readWholeFile(folder.file("front.bmp"));
+  std::string refused;
+  {
+    ModalDriver driver({test::waitFor([] {
+                          HWND box = test::threadWindow(kNetworkQuestionCaption);
+                          if (box) press(box, IDNO);
+                          return box != nullptr;
+                        }),
+                        answerMaker(IDOK, refused)});
+    EXPECT_FALSE(makeVehiclePictures(folder.file("far.rvh")));
+    EXPECT_TRUE(driver.finished()) << driver.status();
+  }
+  EXPECT_EQ(0u, refused.find("「\\\\faraway\\share\\codes.csv」は開かないことにした場所")) << refused;
+  EXPECT_EQ(stripBytes, test::readWholeFile(folder.file("front.bmp")));
 }
 
 TEST_F(Maker, APanelFolderHoldsTheDotsThePanelIsSentAtItsCap) {
