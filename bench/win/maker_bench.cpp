@@ -8,6 +8,7 @@
 // panel, and as the pictures and code table of a bus of four signs (a
 // 384 x 96 roll film, LED signs of 240 x 48, 144 x 96 and 96 x 24).
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdio>
@@ -107,22 +108,14 @@ void CALLBACK answerMaker(HWND, UINT, UINT_PTR, DWORD) {
   PostMessageA(box, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(box, button)));
 }
 
+// The folder and everything in it.
 void removeFolder(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        removeFolder(folder + "\\" + name);
-      } else {
-        DeleteFileA((folder + "\\" + name).c_str());
-      }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryA(folder.c_str());
+  const std::string from = folder + '\0';  // a list of one, ended by a second null
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_NO_UI;
+  SHFileOperationA(&operation);
 }
 
 }  // namespace
