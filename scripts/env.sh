@@ -129,15 +129,19 @@ start_session() { # [--unchecked: the prefix is still being set up]
     export ROVENZA_SESSION="$WINEPREFIX@$DISPLAY"
 }
 
-# --- demo board and window helper ---------------------------------------------
+# --- demo board, demo vehicle and window helper -------------------------------
 # demo_board: writes the demo board for this checkout (its pictures are named by
 # absolute paths, so it is made here rather than kept in the repository) and
-# prints its path.
-demo_board() {
+# prints its path. demo_vehicle: likewise the demo bus (build/demo/vehicle, a
+# copy of demo/vehicle with its faces' layout files) and the path of its
+# vehicle file.
+demo_file() { # native target, the path it writes (below the checkout)
     cmake --preset native >/dev/null || return 1
-    cmake --build --preset native --target demo_layout >/dev/null || return 1
-    echo "$ROVENZA_ROOT/build/demo/demo.qv4"
+    cmake --build --preset native --target "$1" >/dev/null || return 1
+    echo "$ROVENZA_ROOT/$2"
 }
+demo_board() { demo_file demo_layout build/demo/demo.qv4; }
+demo_vehicle() { demo_file demo_vehicle build/demo/vehicle/bus.rvh; }
 
 # shot_helper: builds the small Windows program that finds the program's
 # windows, waits for them and sends them menu commands; prints its path.

@@ -4,11 +4,11 @@
 #   dist/rovenza-<version>-i686.zip     (preset win32)
 # Each holds rovenza.exe, rovenza.chm, README-ja.txt (CP932), giflib's
 # licence (giflib-COPYING.txt: the program contains giflib) and demo/ (the
-# demo pictures, the demo board demo/demo.qv4, any other demo layout file and
-# the demo bus line for the sign maker, bus-line.csv;
-# the test fixtures stay out). The demo board names the pictures where they
-# lie in this checkout; unpacked anywhere else, the program finds them beside
-# the layout file.
+# demo pictures, the demo board demo/demo.qv4, any other demo layout file,
+# the demo bus line for the sign maker, bus-line.csv, and the demo vehicle
+# demo/vehicle with its faces' layouts; the test fixtures stay out). The demo
+# layouts name the pictures where they lie in this checkout; unpacked anywhere
+# else, the program finds them beside the layout file.
 #   scripts/package.sh [x86_64|i686]...    (default: both)
 set -euo pipefail
 
@@ -34,6 +34,8 @@ cmake --preset native >/dev/null
 cmake --build --preset native -j2 --target make_demo_layouts >/dev/null
 demo_layout=$(mktemp "/tmp/rovenza-demo.XXXXXX")
 build/native/tools/make_demo_layouts "$root" "$demo_layout" >/dev/null
+# The demo vehicle: demo/vehicle copied to build/demo/vehicle with its faces' layouts.
+cmake --build --preset native -j2 --target demo_vehicle >/dev/null
 
 # giflib's source, which the build compiles into the program; its licence goes along.
 giflib_dir=$(bash scripts/fetch-giflib.sh)
@@ -59,6 +61,7 @@ for arch in "${arches[@]}"; do
     cp demo/strip.bmp demo/strip.jpg demo/background.jpg demo/bus-line.csv "$stage/$name/demo/"
     cp demo/led/*.bmp demo/led/*.gif "$stage/$name/demo/led/"
     cp "$demo_layout" "$stage/$name/demo/demo.qv4"
+    cp -r build/demo/vehicle "$stage/$name/demo/vehicle"
     shopt -s nullglob
     for layout in demo/*.qv4; do cp "$layout" "$stage/$name/demo/"; done
     shopt -u nullglob

@@ -3,7 +3,9 @@
 # build/win64/rovenza.exe under Wine in the Japanese locale. With no
 # arguments it opens the demo board (build/demo/demo.qv4, written for this
 # checkout); otherwise it passes the arguments on (file paths are handed over
-# as Windows paths). "scripts/run.sh --empty" starts with no layout file.
+# as Windows paths). "scripts/run.sh --empty" starts with no layout file;
+# "scripts/run.sh --vehicle" opens the demo bus (build/demo/vehicle/bus.rvh,
+# its faces' layouts written for this checkout).
 #
 # With a display that answers, the program runs on it in the foreground.
 # Without one, it runs on a private 1024x768 Xvfb; once the splash has gone
@@ -30,6 +32,10 @@ if (($# == 0)); then
     set -- "$board"
 elif [[ "$1" == --empty ]]; then
     shift
+elif [[ "$1" == --vehicle ]]; then
+    shift
+    vehicle=$(demo_vehicle) || { echo "run.sh: could not write the demo vehicle" >&2; exit 1; }
+    set -- "$vehicle" "$@"
 fi
 
 headless=0

@@ -567,12 +567,14 @@ STRIP_FRAMES = [
 STRIP_W, FRAME_H = 124, 57
 
 
-def draw_strip_frame(text, english, colour):
-    w, h = STRIP_W, FRAME_H
+def draw_strip_frame(text, english, colour, size=(STRIP_W, FRAME_H)):
+    """One frame of a roll-film strip: lettering on black, an English line
+    under it, a red type box on the left for "type|destination"."""
+    w, h = size
     img = Image.new("RGB", (w, h), (6, 6, 8))
     if text.strip("　") == "":
         return img
-    main_h = 40 if english else h
+    main_h = h * 40 // 57 if english else h
     if "|" in text:
         kind, dest = text.split("|")
         box = Image.new("RGB", (40, 24), (200, 20, 20))
@@ -775,10 +777,16 @@ def draw_small_gif():
     return buf.getvalue()
 
 
-def draw_background():
-    """450 x 400 colour photograph of a bus front with two dark sign openings."""
+DEMO_BUS = dict(sign_boxes=[(77, 26, 123, 57), (231, 26, 123, 57)], body=((248, 244, 228), (200, 196, 180)),
+                band=(30, 130, 70), stripe=(240, 200, 40), plate="12-34")
+
+
+def draw_background(sign_boxes, body, band, stripe, plate):
+    """450 x 400 colour photograph of a bus front with dark sign openings
+    (x, y, width, height) in its head panel: the body a gradient between the
+    two colours of `body`, a band and a stripe under the windshield, the
+    number plate reading `plate`."""
     w, h = 450, 400
-    sign_boxes = [(77, 26, 123, 57), (231, 26, 123, 57)]
     img = vertical_gradient((w, h), (150, 185, 225), (215, 225, 235))
     d = ImageDraw.Draw(img)
     rnd = random.Random(450)
@@ -804,8 +812,7 @@ def draw_background():
     bx0, bx1, top, bottom = 40, 410, 6, 362
     body_mask = Image.new("L", img.size, 0)
     ImageDraw.Draw(body_mask).rounded_rectangle([bx0, top, bx1, bottom], radius=22, fill=255)
-    body = horizontal_gradient((w, h), (248, 244, 228), (200, 196, 180))
-    img.paste(body, (0, 0), body_mask)
+    img.paste(horizontal_gradient((w, h), *body), (0, 0), body_mask)
     d = ImageDraw.Draw(img)
     # Head panel around the sign openings (dark, slightly glossy).
     d.rounded_rectangle([bx0 + 16, 14, bx1 - 16, 94], radius=10, fill=(30, 32, 36))
@@ -843,8 +850,8 @@ def draw_background():
         d.rounded_rectangle([ax + side * 2 - 9, 100, ax + side * 2 + 9, 160], radius=5,
                             fill=(35, 35, 38))
     # Green band and lower front.
-    d.rectangle([bx0 + 2, 258, bx1 - 2, 276], fill=(30, 130, 70))
-    d.rectangle([bx0 + 2, 276, bx1 - 2, 280], fill=(240, 200, 40))
+    d.rectangle([bx0 + 2, 258, bx1 - 2, 276], fill=band)
+    d.rectangle([bx0 + 2, 276, bx1 - 2, 280], fill=stripe)
     for side in (0, 1):
         hx = bx0 + 20 if side == 0 else bx1 - 96
         d.rounded_rectangle([hx, 292, hx + 76, 318], radius=9, fill=(45, 45, 50))
@@ -855,9 +862,9 @@ def draw_background():
     for gy in range(290, 322, 5):
         d.line([(cx - 60, gy), (cx + 60, gy)], fill=(60, 60, 64), width=2)
     d.rectangle([cx - 40, 324, cx + 40, 344], fill=(240, 240, 236), outline=(30, 30, 30))
-    plate = text_mask((78, 18), "12-34", 15, proportional=True)
+    plate_mask = text_mask((78, 18), plate, 15, proportional=True)
     part = img.crop((cx - 39, 325, cx + 39, 343))
-    paint(part, plate, (20, 70, 30))
+    paint(part, plate_mask, (20, 70, 30))
     img.paste(part, (cx - 39, 325))
     d.rounded_rectangle([bx0 - 6, 346, bx1 + 6, 372], radius=7, fill=(55, 56, 60))
     d.line([(bx0, 350), (bx1, 350)], fill=(120, 122, 128), width=2)
@@ -876,11 +883,22 @@ def draw_background():
 # ---------------------------------------------------------------------------
 
 
-def main(argv=None):
-    ap = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+def tool_arguments(doc, argv, preview_help):
+    """The options of a drawing tool: --out (the root folder to write into)
+    and --preview (a folder for PNG previews)."""
+    ap = argparse.ArgumentParser(description=doc.splitlines()[0])
     ap.add_argument("--out", default=REPO, help="root folder to write into (default: the repo)")
-    ap.add_argument("--preview", help="also write PNG previews into this folder")
-    args = ap.parse_args(argv)
+    ap.add_argument("--preview", help=preview_help)
+    return ap.parse_args(argv)
+
+
+def print_written(written, root):
+    for path in written:
+        print("%8d  %s" % (os.path.getsize(path), os.path.relpath(path, root)))
+
+
+def main(argv=None):
+    args = tool_arguments(__doc__, argv, "also write PNG previews into this folder")
     res = os.path.join(args.out, "src", "resources")
     demo = os.path.join(args.out, "demo")
     written = []
@@ -934,7 +952,7 @@ def main(argv=None):
     for name, data in gif_seeds().items():
         written.append(write(os.path.join(args.out, "fuzz", "corpus", "gif", name), data))
 
-    bg = draw_background()
+    bg = draw_background(**DEMO_BUS)
     written.append(write(os.path.join(demo, "background.jpg"), jpeg_bytes(bg, 85)))
     preview("background", bg)
 
@@ -949,8 +967,7 @@ def main(argv=None):
     written.append(write(os.path.join(test, "truncated.bmp"),
                          bmp_rgb(draw_led_frame(LED_FRAMES[0]))[:30]))
 
-    for path in written:
-        print("%8d  %s" % (os.path.getsize(path), os.path.relpath(path, args.out)))
+    print_written(written, args.out)
     return 0
 
 

@@ -137,7 +137,7 @@ double timedRoll() {
 // Rolls with the 2nd sign still and animated in turn, so that the machine's
 // load falls on both alike.
 void rolls(int count) {
-  const int h = app.clip1.height();
+  const int h = app.clips[0].height();
   const double nominal = 10.0 * h * 2 + 10.0 * 100;
   std::vector<double> still;
   std::vector<double> animated;
@@ -180,9 +180,9 @@ int main(int argc, char** argv) {
   showStripPicture(0);
   app.layout.signs[1].kind = 1;
   app.layout.signs[1].picturePath = folder;
-  app.clip2.show(1);
-  app.clip2.setWidth(192);
-  app.clip2.setHeight(48);
+  app.clips[1].show(1);
+  app.clips[1].setWidth(192);
+  app.clips[1].setHeight(48);
   pumpPending();
 
   lateness(seconds);

@@ -8,6 +8,9 @@
 //   panel after it shows in the sign's pixels.
 // - The program's processor time while an animated frame of 50 pictures a
 //   second plays, fed and not fed.
+// - Two roll-film signs (the main window's and a vehicle face's) rolling
+//   while four LED signs of three faces play that animated frame, each fed
+//   to the panel: each roll's duration / nominal.
 //   feed_bench.exe [switches] [seconds]
 #include <windows.h>  // with the sockets of winsock.h, which is all a receiver needs
 #include <mmsystem.h>
@@ -26,9 +29,11 @@
 #include "feed/win32/PanelFeed.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
+#include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "sign_test_support.h"
 #include "state/win32/AppState.h"
+#include "vehicle/win32/FaceWindows.h"
 
 using namespace rovenza;
 using bench::nowMs;
@@ -169,6 +174,66 @@ void animationLatency(Receiver& receiver, double seconds) {
   std::printf("FEED picture shown -> its last packet: median %.2f ms (target <= 5 ms)\n", percentile(latency, 0.5));
 }
 
+// Two signs roll 0 -> 10 (speed 2, interval 100, 57 pixels a frame) at once
+// while the main window's 2nd sign and three signs of two further faces play
+// the animated frame, all four fed; or, for comparison, with those signs
+// empty and nothing fed.
+void rollsWhileFeeding(Receiver& receiver, int rolls, bool feeding) {
+  const std::string strip = bench::sourcePath("demo/strip.bmp");
+  const int rolling[] = {0, signOfFace(2, 1)};
+  const int fed[] = {1, signOfFace(1, 0), signOfFace(1, 1), signOfFace(2, 0)};
+  for (int face = 1; face <= 2; ++face) {
+    makeFaceWindow(face, L"feed bench");
+    ShowWindow(app.faces[face].window, SW_SHOWNOACTIVATE);
+  }
+  for (int sign : rolling) {
+    signSpecOf(sign).kind = static_cast<std::uint8_t>(SignKind::RollFilm);
+    signSpecOf(sign).picturePath = strip;
+    clipOf(sign).setHeight(57);
+    showStripPicture(sign);
+  }
+  const int port = receiver.port;
+  for (int sign : fed) {
+    signSpecOf(sign).kind = static_cast<std::uint8_t>(SignKind::Led);
+    signSpecOf(sign).picturePath = signSpecOf(1).picturePath;
+    clipOf(sign).setWidth(kWidth);
+    clipOf(sign).setHeight(kHeight);
+    if (!feeding) continue;
+    startRoll(RollRequest{sign, 2, 0, 0});
+    startFeed(FeedKey{faceOfSign(sign), signInFace(sign)},
+              PanelFeedSettings{"127.0.0.1", port, kPanel, kCap});
+  }
+  pumpFor(500);
+  constexpr double kNominal = 10.0 * 57 * 2 + 10.0 * 100;
+  std::vector<double> ratios;
+  for (int run = 0; run < rolls; ++run) {
+    const double start = nowMs();
+    double took[2] = {0, 0};
+    for (int sign : rolling) startRoll(RollRequest{sign, 10, 2, 100});
+    while (took[0] == 0 || took[1] == 0) {
+      pumpFor(1);
+      for (int k = 0; k < 2; ++k) {
+        if (took[k] == 0 && !isRollRunning(rolling[k])) took[k] = nowMs() - start;
+      }
+    }
+    for (int k = 0; k < 2; ++k) {
+      ratios.push_back(took[k] / kNominal);
+      std::printf("roll 0 -> 10 of sign %d%s: %.1f ms, ratio %.4f\n", rolling[k],
+                  feeding ? " while 4 LED signs are fed" : ", nothing fed", took[k], took[k] / kNominal);
+    }
+    for (int sign : rolling) returnSignHome(sign);
+  }
+  for (int sign : fed) {
+    if (feeding) stopFeed(FeedKey{faceOfSign(sign), signInFace(sign)});
+  }
+  closeFaceWindows();
+  std::sort(ratios.begin(), ratios.end());
+  std::printf("%s: roll duration / nominal median %.4f, worst %.4f%s\n",
+              feeding ? "FEED 4 signs fed while 2 signs roll" : "2 signs rolling, nothing fed",
+              ratios.empty() ? 0 : ratios[ratios.size() / 2], ratios.empty() ? 0 : ratios.back(),
+              feeding ? " (target <= 1.02)" : "");
+}
+
 // The processor share of the program over `seconds`.
 double cpuShare(double seconds) {
   const double cpuBefore = processCpuMs();
@@ -206,9 +271,9 @@ int main(int argc, char** argv) {
 
   app.layout.signs[1].kind = 1;
   app.layout.signs[1].picturePath = folder;
-  app.clip2.show(1);
-  app.clip2.setWidth(kWidth);
-  app.clip2.setHeight(kHeight);
+  app.clips[1].show(1);
+  app.clips[1].setWidth(kWidth);
+  app.clips[1].setHeight(kHeight);
   showFrame(0);
   pumpPending();
 
@@ -222,6 +287,7 @@ int main(int argc, char** argv) {
   bind(receiver.socket, reinterpret_cast<sockaddr*>(&address), sizeof address);
   int size = sizeof address;
   getsockname(receiver.socket, reinterpret_cast<sockaddr*>(&address), &size);
+  receiver.port = ntohs(address.sin_port);
   DWORD timeout = 100;
   setsockopt(receiver.socket, SOL_SOCKET, SO_RCVTIMEO, reinterpret_cast<const char*>(&timeout), sizeof timeout);
   HANDLE thread = CreateThread(nullptr, 0, receiverThread, &receiver, 0, nullptr);
@@ -246,6 +312,9 @@ int main(int argc, char** argv) {
   std::printf("FEED 128x32 panel at 50 pictures a second: the feed's processor time %.3f of one core, the whole "
               "program's %.3f (target < 0.1)\n",
               fed - unfed, fed);
+
+  rollsWhileFeeding(receiver, 5, false);
+  rollsWhileFeeding(receiver, 5, true);
 
   resetSign(1);
   pumpPending();

@@ -60,7 +60,7 @@ int rollBoard(const std::string& strip) {
   const double loaded = nowMs() - loadStart;
   pumpPending();
   const SIZE size = test::bitmapSize(app.signStates[0].picture.get());
-  const int last = std::min(999, std::max(1, static_cast<int>(size.cy) / app.clip1.height() - 1));
+  const int last = std::min(999, std::max(1, static_cast<int>(size.cy) / app.clips[0].height() - 1));
   const PanelGroupIds& ids = kPanelGroups[0];
   SetDlgItemTextA(app.panelWindow, ids.numberDisplay, std::to_string(last).c_str());
   SetDlgItemTextA(app.panelWindow, ids.speedEdit, "0");

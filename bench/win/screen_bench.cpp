@@ -91,8 +91,8 @@ void measure(const char* name, const std::string& folder, int frame, const std::
   const std::vector<std::uint64_t> hashes = pictureHashes(animation, dotted);
   app.layout.signs[0].kind = static_cast<std::uint8_t>(SignKind::Led);
   app.layout.signs[0].picturePath = folder;
-  app.clip1.setWidth(animation.width);
-  app.clip1.setHeight(animation.height);
+  app.clips[0].setWidth(animation.width);
+  app.clips[0].setHeight(animation.height);
   pumpPending();
   test::ScreenWatch watch(test::onScreen(clipOf(0).handle(), animation.width, animation.height),
                           static_cast<DWORD>(seconds * 1000));

@@ -379,7 +379,7 @@ int main(int argc, char** argv) {
   InvalidateRect(main, nullptr, TRUE);
   UpdateWindow(main);
   pumpPending();
-  const int h = app.clip1.height();
+  const int h = app.clips[0].height();
   if (argc > 3 && std::string(argv[3]) == "effects") {
     effectsFigures(rolls, switches, h);
     DestroyWindow(main);

@@ -28,4 +28,8 @@ constexpr char kEffectsSection[] = "Effects";
 constexpr char kEffectsKey[] = "Show";
 constexpr char kDotPitchKey[] = "DotPitch";
 
+// The INI file that keeps where a vehicle's further faces stood: the
+// program's path with "-faces.ini" for its last four characters.
+std::string facePlacesPath(std::string_view programPath);
+
 }  // namespace rovenza

@@ -9,6 +9,7 @@ namespace rovenza {
 enum class DropAction {
   Ignore,         // nothing happens and nothing is said
   OpenLayout,     // the layout file is opened as the command line opens it
+  OpenVehicle,    // the vehicle file is opened as the command line opens it
   StripPicture,   // the picture becomes the roll-film sign's strip
   FrameFolder,    // the folder becomes the LED sign's frame folder
   Background      // the picture becomes the board's background
@@ -23,7 +24,7 @@ struct DropTarget {
 // the sign whose opening lies under the drop point (-1 for none: the
 // board's background), `kind` that sign's kind. A layout file (".qv4",
 // ".qv3", ".qvd", by the last four bytes as the command line reads them)
-// opens wherever it is dropped; a file on a roll-film opening is its strip,
+// and a vehicle file (".rvh") open wherever they are dropped; a file on a roll-film opening is its strip,
 // a folder on an LED opening its frame folder, a file elsewhere the
 // background; anything else is ignored. Whether a file is a picture at all
 // the caller finds out by decoding it.

@@ -12,6 +12,8 @@ LayoutFormat layoutFormatOf(std::string_view path) {
   return LayoutFormat::None;
 }
 
+bool isVehicleFileName(std::string_view path) { return upperLastFour(path) == ".RVH"; }
+
 SystemError fileDialogFailure(std::uint32_t dialogError) {
   constexpr std::uint32_t kMemoryAllocation = 0x0009;  // CDERR_MEMALLOCFAILURE
   constexpr std::uint32_t kMemoryLock = 0x000A;        // CDERR_MEMLOCKFAILURE

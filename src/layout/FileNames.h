@@ -13,6 +13,9 @@ enum class LayoutFormat { None, Qv4, Qv3, Qvd };
 
 // The format that the last four bytes of `path`, upper-cased, name.
 LayoutFormat layoutFormatOf(std::string_view path);
+// Whether `path` names a vehicle file (".rvh", by its last four bytes in
+// either case, as layoutFormatOf reads a layout file's).
+bool isVehicleFileName(std::string_view path);
 
 // `path` with `extension` (a dot and three letters) appended unless its last
 // four bytes, upper-cased, are already the extension upper-cased.

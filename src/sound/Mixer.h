@@ -10,12 +10,13 @@
 #include <vector>
 
 #include "sound/Wav.h"
+#include "state/Faces.h"
 
 namespace rovenza {
 
 enum class SoundName : int { Start, Run, Stop, Click };
 constexpr int kSoundNameCount = 4;
-constexpr int kVoiceCount = 2;  // one per sign
+constexpr int kVoiceCount = kAllSigns;  // one per sign
 
 struct SoundSet {
   Sound sounds[kSoundNameCount];

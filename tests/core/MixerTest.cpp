@@ -140,7 +140,7 @@ TEST(Mixer, EmptySoundsAndBadRequestsAreHarmless) {
   EXPECT_EQ(Samples(3, 0), mixed(mixer, 3));
   EXPECT_TRUE(mixer.silent());
   const std::size_t logged = mixer.events().size();
-  for (int sign : {-1, 2, 1000}) {
+  for (int sign : {-1, kVoiceCount, 1000}) {
     mixer.rollStepped(sign, 1, 3);
     mixer.cut(sign);
     mixer.click(sign);

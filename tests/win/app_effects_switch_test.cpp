@@ -114,7 +114,7 @@ TEST_F(EffectsSwitch, EffectsOffLeaveTheScreenExactlyAsToday) {
   test::pumpPending();
   int width = 0, height = 0;
   const std::vector<std::uint32_t> before = test::screenPixels(session->main(), width, height);
-  RECT film = test::windowRect(app.clip1.handle());
+  RECT film = test::windowRect(app.clips[0].handle());
   MapWindowPoints(nullptr, session->main(), reinterpret_cast<POINT*>(&film), 2);
   const int h = film.bottom - film.top;
   ASSERT_EQ(57, h);
@@ -131,7 +131,7 @@ TEST_F(EffectsSwitch, EffectsOffLeaveTheScreenExactlyAsToday) {
   EXPECT_LT(at(on, 60, 0) & 0xFF, (at(before, 60, 0) & 0xFF) / 2 + 1);
   EXPECT_LT(at(on, 60, h - 1) & 0xFF, (at(before, 60, h - 1) & 0xFF) / 2 + 1);
   // Outside the two openings nothing changed.
-  RECT led = test::windowRect(app.clip2.handle());
+  RECT led = test::windowRect(app.clips[1].handle());
   MapWindowPoints(nullptr, session->main(), reinterpret_cast<POINT*>(&led), 2);
   std::size_t changedOutside = 0;
   for (int y = 0; y < height; ++y) {

@@ -104,7 +104,7 @@ TEST_F(Spine, MenuReadsTopToBottomAsTheProgramLists) {
   const UINT sep = static_cast<UINT>(-1);
   expectMenu(app.fileMenu.get(),
              {{"開く(&O)...", 1089}, {"名前をつけて保存(&S)...", 1090}, {"録画(&R)...", 1095}, {"幕を作る(&M)...", 1098},
-              {"-", sep}, {"終了(&X)", 1091}});
+              {"車両を開く(&V)...", 1100}, {"-", sep}, {"終了(&X)", 1091}});
   expectMenu(app.settingsMenu.get(), {{"設定(&S)...", 1092},
                                       {"-", sep},
                                       {"音を鳴らす(&O)", 1096},
@@ -132,8 +132,8 @@ TEST_F(Spine, ChildControlsHaveTheirIdsClassesAndStyles) {
     EXPECT_FALSE(IsWindowVisible(list));
     EXPECT_EQ(reinterpret_cast<WPARAM>(app.mainFont.get()), static_cast<WPARAM>(SendMessageA(list, WM_GETFONT, 0, 0)));
   }
-  EXPECT_EQ(list1, app.fileList1.handle());
-  EXPECT_EQ(list2, app.fileList2.handle());
+  EXPECT_EQ(list1, app.fileLists[0].handle());
+  EXPECT_EQ(list2, app.fileLists[1].handle());
 
   // The sign windows moved into their clip windows and became bitmap statics.
   struct SignCase {
@@ -144,8 +144,8 @@ TEST_F(Spine, ChildControlsHaveTheirIdsClassesAndStyles) {
     int x;
     int height;
   };
-  const SignCase signs[] = {{app.clip1, app.sign1, 1000, "MakBase1", 83, 1600},
-                            {app.clip2, app.sign2, 1001, "MakBase2", 221, 1022}};
+  const SignCase signs[] = {{app.clips[0], app.signWindows[0], 1000, "MakBase1", 83, 1600},
+                            {app.clips[1], app.signWindows[1], 1001, "MakBase2", 221, 1022}};
   for (const SignCase& s : signs) {
     EXPECT_EQ(s.clipClass, test::className(s.clip.handle()));
     EXPECT_EQ(main, GetParent(s.clip.handle()));
@@ -167,7 +167,7 @@ TEST_F(Spine, ClipWindowsAreShownAtTheirPlaces) {
     ChildWindow& clip;
     int left;
   };
-  for (const ClipCase& c : {ClipCase{app.clip1, 77}, ClipCase{app.clip2, 231}}) {
+  for (const ClipCase& c : {ClipCase{app.clips[0], 77}, ClipCase{app.clips[1], 231}}) {
     EXPECT_TRUE(IsWindowVisible(c.clip.handle()));
     EXPECT_EQ(c.left, c.clip.left());
     EXPECT_EQ(26, c.clip.top());
@@ -246,7 +246,7 @@ TEST_F(Spine, FontsAreTheProgramFont) {
 // ---- window objects ----
 
 TEST_F(Spine, ChildSettersKeepTheOtherCoordinate) {
-  ChildWindow& clip = app.clip1;
+  ChildWindow& clip = app.clips[0];
   clip.setTop(40);
   clip.setLeft(10);
   EXPECT_EQ(10, clip.left());
@@ -269,7 +269,7 @@ TEST_F(Spine, ChildSettersInvalidateTheParent) {
   HWND main = session.main();
   test::pumpUntil([&] { return !GetUpdateRect(main, nullptr, FALSE); }, 2000);
   ASSERT_FALSE(GetUpdateRect(main, nullptr, FALSE));
-  app.clip2.setLeft(200);
+  app.clips[1].setLeft(200);
   RECT update{};
   EXPECT_TRUE(GetUpdateRect(main, &update, FALSE));
   EXPECT_EQ(test::clientRect(main).right, update.right) << "the whole parent is invalidated";
@@ -278,9 +278,9 @@ TEST_F(Spine, ChildSettersInvalidateTheParent) {
 TEST_F(Spine, ChildSettersKeepTheStackingOrder) {
   HWND main = session.main();
   HWND firstBefore = GetWindow(main, GW_CHILD);
-  app.clip1.setLeft(5);
-  app.clip2.setWidth(60);
-  app.clip1.setHeight(30);
+  app.clips[0].setLeft(5);
+  app.clips[1].setWidth(60);
+  app.clips[0].setHeight(30);
   EXPECT_EQ(firstBefore, GetWindow(main, GW_CHILD));
 }
 
@@ -318,7 +318,7 @@ TEST(WindowObjects, NullWindowsReadZeroAndIgnoreSetters) {
 // ---- corner rounding ----
 
 TEST_F(Spine, CornerRoundingZeroGivesThePlainRectangle) {
-  HWND clip = app.clip1.handle();
+  HWND clip = app.clips[0].handle();
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
   ASSERT_NE(ERROR, GetWindowRgn(clip, shape));
   // A rounded-rectangle region leaves out its right and bottom edge; the extra
@@ -341,7 +341,7 @@ TEST_F(Spine, CornerRoundingCutsTheCornersAndReplacesTheKeptRegion) {
   EXPECT_NE(nullptr, app.clipRegions[1].get());
   (void)before;
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
-  ASSERT_NE(ERROR, GetWindowRgn(app.clip2.handle(), shape));
+  ASSERT_NE(ERROR, GetWindowRgn(app.clips[1].handle(), shape));
   EXPECT_FALSE(PtInRegion(shape, 0, 0));
   EXPECT_FALSE(PtInRegion(shape, 122, 0));
   EXPECT_FALSE(PtInRegion(shape, 0, 56));
@@ -350,12 +350,12 @@ TEST_F(Spine, CornerRoundingCutsTheCornersAndReplacesTheKeptRegion) {
   EXPECT_TRUE(PtInRegion(shape, 61, 28));
   // The 1st sign keeps its own square shape.
   HRGN other = CreateRectRgn(0, 0, 0, 0);
-  GetWindowRgn(app.clip1.handle(), other);
+  GetWindowRgn(app.clips[0].handle(), other);
   EXPECT_TRUE(PtInRegion(other, 0, 0));
   DeleteObject(other);
 
   // A size change reshapes only when rounding runs again.
-  app.clip2.setWidth(60);
+  app.clips[1].setWidth(60);
   RECT box{};
   GetRgnBox(app.clipRegions[1].get(), &box);
   EXPECT_EQ(123, box.right);
@@ -374,7 +374,7 @@ TEST_F(Spine, CornerRoundingWithAnotherIndexOnlyRepaints) {
   EXPECT_EQ(kept0, app.clipRegions[0].get());
   EXPECT_EQ(kept1, app.clipRegions[1].get());
   HRGN shape = CreateRectRgn(0, 0, 0, 0);
-  GetWindowRgn(app.clip1.handle(), shape);
+  GetWindowRgn(app.clips[0].handle(), shape);
   EXPECT_TRUE(PtInRegion(shape, 0, 0));
   DeleteObject(shape);
 }

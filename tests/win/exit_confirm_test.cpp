@@ -254,13 +254,13 @@ TEST_F(Exit, YesStopsBothRollsAtOnceBeforeSaving) {
   EXPECT_EQ(1u, status[0]);
   EXPECT_EQ(2u, status[1]);
   // Stopped mid-roll: no step moves a sign window any more.
-  const int tops[2] = {app.sign1.top(), app.sign2.top()};
+  const int tops[2] = {app.signWindows[0].top(), app.signWindows[1].top()};
   const std::int32_t offsets[2] = {app.signStates[0].stripOffset, app.signStates[1].stripOffset};
   EXPECT_GT(offsets[0], -5 * 57);
   EXPECT_GT(offsets[1], -5 * 57);
   test::pumpPending();
-  EXPECT_EQ(tops[0], app.sign1.top());
-  EXPECT_EQ(tops[1], app.sign2.top());
+  EXPECT_EQ(tops[0], app.signWindows[0].top());
+  EXPECT_EQ(tops[1], app.signWindows[1].top());
   EXPECT_EQ(offsets[0], app.signStates[0].stripOffset);
   EXPECT_EQ(offsets[1], app.signStates[1].stripOffset);
   EXPECT_EQ(6u, savedValues().size());

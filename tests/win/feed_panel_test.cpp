@@ -149,8 +149,8 @@ class FeedPanel : public ::testing::Test {
     test::writeFile(folder.file("f02.gif"), test::writeGif(plan));
     app.layout.signs[0].kind = static_cast<std::uint8_t>(SignKind::Led);
     app.layout.signs[0].picturePath = folder.path();
-    app.clip1.setWidth(kWidth);
-    app.clip1.setHeight(kHeight);
+    app.clips[0].setWidth(kWidth);
+    app.clips[0].setHeight(kHeight);
   }
 
   void showFrame(int frame) {

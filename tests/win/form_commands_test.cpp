@@ -75,14 +75,14 @@ TEST_F(LayoutFormCommands, FormWidthUpAtTheTopGoesOneBeyondWhileTheFieldStays) {
 }
 
 TEST_F(LayoutFormCommands, SignHeightDownAtOneMakesTheSignZeroHigh) {
-  app.clip1.setHeight(1);
+  app.clips[0].setHeight(1);
   const std::vector<FormStep> steps = {[] {
     ASSERT_EQ("1", text(1059));
     pressArrow(1060, false);
-    EXPECT_EQ(0, app.clip1.height());
+    EXPECT_EQ(0, app.clips[0].height());
     EXPECT_EQ("1", text(1059));
     // The rounding follows: a shape with no rows.
-    EXPECT_EQ(0, regionBox(app.clip1.handle()).bottom);
+    EXPECT_EQ(0, regionBox(app.clips[0].handle()).bottom);
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
 }
@@ -90,13 +90,13 @@ TEST_F(LayoutFormCommands, SignHeightDownAtOneMakesTheSignZeroHigh) {
 TEST_F(LayoutFormCommands, TypedThreeHundredThenUpPlacesTheSignAt301) {
   const std::vector<FormStep> steps = {[] {
     SetWindowTextA(formControl(1052), "300");
-    EXPECT_EQ(77, app.clip1.left()) << "typing alone changes nothing";
+    EXPECT_EQ(77, app.clips[0].left()) << "typing alone changes nothing";
     pressArrow(1041, true);
-    EXPECT_EQ(301, app.clip1.left());
+    EXPECT_EQ(301, app.clips[0].left());
     EXPECT_EQ("301", text(1052));
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
-  EXPECT_EQ(26, app.clip1.top());
+  EXPECT_EQ(26, app.clips[0].top());
 }
 
 struct ArrowCase {
@@ -109,14 +109,14 @@ TEST_F(LayoutFormCommands, EveryArrowChangesItsOwnFieldByItsStep) {
   const std::vector<ArrowCase> cases = {
       {1034, "form width", [] { return app.mainRef.width(); }},
       {1037, "form height", [] { return app.mainRef.height(); }},
-      {1041, "1st left", [] { return app.clip1.left(); }},
-      {1043, "1st top", [] { return app.clip1.top(); }},
-      {1057, "1st width", [] { return app.clip1.width(); }},
-      {1060, "1st height", [] { return app.clip1.height(); }},
-      {1067, "2nd left", [] { return app.clip2.left(); }},
-      {1070, "2nd top", [] { return app.clip2.top(); }},
-      {1073, "2nd width", [] { return app.clip2.width(); }},
-      {1076, "2nd height", [] { return app.clip2.height(); }},
+      {1041, "1st left", [] { return app.clips[0].left(); }},
+      {1043, "1st top", [] { return app.clips[0].top(); }},
+      {1057, "1st width", [] { return app.clips[0].width(); }},
+      {1060, "1st height", [] { return app.clips[0].height(); }},
+      {1067, "2nd left", [] { return app.clips[1].left(); }},
+      {1070, "2nd top", [] { return app.clips[1].top(); }},
+      {1073, "2nd width", [] { return app.clips[1].width(); }},
+      {1076, "2nd height", [] { return app.clips[1].height(); }},
       {1079, "1st frames", [] { return static_cast<int>(app.templateFrames[0]); }},
       {1082, "2nd frames", [] { return static_cast<int>(app.templateFrames[1]); }},
       {1085, "1st rounding", [] { return app.layout.signs[0].cornerRound; }},
@@ -158,7 +158,7 @@ TEST_F(LayoutFormCommands, FrameCountsGoOneStepBeyondEitherEnd) {
 TEST_F(LayoutFormCommands, SizeAndRoundingArrowsReshapeTheCorners) {
   app.layout.signs[0].cornerRound = 20;
   const std::vector<FormStep> steps = {[] {
-    HWND clip = app.clip1.handle();
+    HWND clip = app.clips[0].handle();
     const RECT before = regionBox(clip);
     pressArrow(1057, true);
     EXPECT_EQ(before.right + 1, regionBox(clip).right);
@@ -169,11 +169,11 @@ TEST_F(LayoutFormCommands, SizeAndRoundingArrowsReshapeTheCorners) {
     EXPECT_FALSE(regionHasPoint(clip, 0, 0));
     EXPECT_TRUE(regionHasPoint(clip, 10, 10));
     // Places do not touch the shape of the 2nd sign.
-    const RECT second = regionBox(app.clip2.handle());
+    const RECT second = regionBox(app.clips[1].handle());
     pressArrow(1067, true);
-    EXPECT_EQ(second.right, regionBox(app.clip2.handle()).right);
+    EXPECT_EQ(second.right, regionBox(app.clips[1].handle()).right);
     pressArrow(1076, true);
-    EXPECT_EQ(second.bottom + 1, regionBox(app.clip2.handle()).bottom);
+    EXPECT_EQ(second.bottom + 1, regionBox(app.clips[1].handle()).bottom);
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
 }
@@ -186,7 +186,7 @@ TEST_F(LayoutFormCommands, AFieldThatIsNoNumberInRangeStepsFromTheLastAcceptedOn
     EXPECT_EQ("451", text(1036));
     SetWindowTextA(formControl(1052), "2000");
     pressArrow(1041, true);
-    EXPECT_EQ(78, app.clip1.left());
+    EXPECT_EQ(78, app.clips[0].left());
     EXPECT_EQ("78", text(1052));
     SetWindowTextA(formControl(1078), "abc");
     pressArrow(1079, true);
@@ -206,7 +206,7 @@ TEST_F(LayoutFormCommands, HidingTheSecondSignNarrowsThePanelAndBackShowsItWithT
   const std::vector<FormStep> steps = {
       [&] {
         ASSERT_EQ("C:\\幕2.bmp", text(1064));
-        ASSERT_TRUE(IsWindowVisible(app.clip2.handle()));
+        ASSERT_TRUE(IsWindowVisible(app.clips[1].handle()));
         ASSERT_EQ(270, app.panelRef.width());
         test::answerMessageBox("幕の種類の変更", IDOK, &hide);
         test::chooseComboItem(1062, 2);
@@ -216,7 +216,7 @@ TEST_F(LayoutFormCommands, HidingTheSecondSignNarrowsThePanelAndBackShowsItWithT
         EXPECT_EQ(2, app.layout.signs[1].kind);
         EXPECT_EQ("", app.layout.signs[1].picturePath);
         EXPECT_EQ("", text(1064));
-        EXPECT_FALSE(IsWindowVisible(app.clip2.handle()));
+        EXPECT_FALSE(IsWindowVisible(app.clips[1].handle()));
         EXPECT_EQ(138, app.panelRef.width());
         EXPECT_EQ(app.formWindow, GetFocus());
       },
@@ -226,7 +226,7 @@ TEST_F(LayoutFormCommands, HidingTheSecondSignNarrowsThePanelAndBackShowsItWithT
         EXPECT_TRUE(show.seen);
         EXPECT_EQ(kKindMessage, show.text);
         EXPECT_EQ(0, app.layout.signs[1].kind);
-        EXPECT_TRUE(IsWindowVisible(app.clip2.handle()));
+        EXPECT_TRUE(IsWindowVisible(app.clips[1].handle()));
         EXPECT_EQ(270, app.panelRef.width());
         EXPECT_EQ("", text(1064));
       },
@@ -239,11 +239,11 @@ TEST_F(LayoutFormCommands, ChoosingTheStoredKindAsksNothingButReappliesTheSecond
   MessageBoxSeen any;
   const std::vector<FormStep> steps = {[&] {
     app.panelRef.setWidth(200);
-    app.clip2.show(0);
+    app.clips[1].show(0);
     test::answerMessageBox("", IDOK, &any);
     test::chooseComboItem(1062, 0);
     EXPECT_FALSE(any.seen);
-    EXPECT_TRUE(IsWindowVisible(app.clip2.handle()));
+    EXPECT_TRUE(IsWindowVisible(app.clips[1].handle()));
     EXPECT_EQ(270, app.panelRef.width());
     EXPECT_EQ("C:\\幕2.bmp", app.layout.signs[1].picturePath);
     EXPECT_EQ("C:\\幕2.bmp", text(1064));
@@ -272,7 +272,7 @@ TEST_F(LayoutFormCommands, TheFirstSignsKindChangesWithTheMessageAndLeavesTheRes
     EXPECT_EQ("", app.layout.signs[0].picturePath);
     EXPECT_EQ("", text(1042));
     EXPECT_EQ(270, app.panelRef.width());
-    EXPECT_TRUE(IsWindowVisible(app.clip2.handle()));
+    EXPECT_TRUE(IsWindowVisible(app.clips[1].handle()));
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
 }
@@ -326,7 +326,7 @@ TEST_F(LayoutFormCommands, DeletingAStripPictureAsksThenEmptiesTheSign) {
         EXPECT_EQ(static_cast<UINT>(MB_ICONINFORMATION), no.icon);
         EXPECT_NE(nullptr, app.signStates[1].picture.get());
         EXPECT_EQ("C:\\幕2.bmp", text(1064));
-        EXPECT_EQ(-171, app.sign2.top());
+        EXPECT_EQ(-171, app.signWindows[1].top());
         EXPECT_EQ(3, app.signStates[1].currentFrame);
       },
       [&] {
@@ -336,10 +336,10 @@ TEST_F(LayoutFormCommands, DeletingAStripPictureAsksThenEmptiesTheSign) {
         EXPECT_TRUE(yes.seen);
         EXPECT_EQ(nullptr, app.signStates[1].picture.get());
         EXPECT_EQ(0u, GetObjectType(old)) << "the old picture is released";
-        EXPECT_EQ(0, SendMessageA(app.sign2.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+        EXPECT_EQ(0, SendMessageA(app.signWindows[1].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
         EXPECT_EQ("", text(1064));
-        EXPECT_EQ(0, app.sign2.top());
-        EXPECT_EQ(0, app.sign2.left());
+        EXPECT_EQ(0, app.signWindows[1].top());
+        EXPECT_EQ(0, app.signWindows[1].left());
         EXPECT_EQ(0, app.signStates[1].currentFrame);
         EXPECT_EQ(0, app.signStates[1].targetFrame);
         EXPECT_EQ(0, app.signStates[1].stripOffset);
@@ -441,7 +441,7 @@ TEST_F(LayoutFormCommands, CancelledDialogsChangeNothing) {
   EXPECT_EQ(background, app.backgroundBitmap.get());
   EXPECT_EQ("C:\\幕1.bmp", app.layout.signs[0].picturePath);
   EXPECT_EQ(picture, app.signStates[0].picture.get());
-  EXPECT_EQ(-114, app.sign1.top());
+  EXPECT_EQ(-114, app.signWindows[0].top());
   EXPECT_EQ(2, app.signStates[0].currentFrame);
   EXPECT_EQ("C:\\LED", app.layout.signs[1].picturePath);
   char display[16] = {};
@@ -463,10 +463,10 @@ TEST_F(LayoutFormCommands, AStripPictureChosenBecomesTheSignsPicture) {
     EXPECT_EQ(path, text(1042));
     ASSERT_NE(nullptr, app.signStates[0].picture.get());
     EXPECT_EQ(reinterpret_cast<LRESULT>(app.signStates[0].picture.get()),
-              SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
-    EXPECT_EQ(124, app.sign1.width());
-    EXPECT_EQ(684, app.sign1.height());
-    EXPECT_EQ(0, app.sign1.top());
+              SendMessageA(app.signWindows[0].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(124, app.signWindows[0].width());
+    EXPECT_EQ(684, app.signWindows[0].height());
+    EXPECT_EQ(0, app.signWindows[0].top());
     EXPECT_EQ(0, app.signStates[0].currentFrame);
     EXPECT_EQ(0, app.signStates[0].targetFrame);
     EXPECT_EQ(0, app.signStates[0].stripOffset);
@@ -489,7 +489,7 @@ TEST_F(LayoutFormCommands, APictureThatCannotBeReadStillBecomesThePathAndShowsAn
     EXPECT_EQ(path, app.layout.signs[1].picturePath);
     EXPECT_EQ(path, text(1064));
     EXPECT_EQ(nullptr, app.signStates[1].picture.get());
-    EXPECT_EQ(0, SendMessageA(app.sign2.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(0, SendMessageA(app.signWindows[1].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
     EXPECT_FALSE(any.seen);
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
@@ -515,10 +515,10 @@ TEST_F(LayoutFormCommands, AnLedFolderChosenShowsItsFirstFrameAndSetsTheDisplayT
     EXPECT_EQ(folder, app.layout.signs[0].picturePath);
     EXPECT_EQ(folder, text(1042));
     EXPECT_EQ("0", panelDisplay(0));
-    EXPECT_EQ(0, app.sign1.top());
+    EXPECT_EQ(0, app.signWindows[0].top());
     EXPECT_EQ(0, app.signStates[0].currentFrame);
     EXPECT_EQ(0, app.signStates[0].stripOffset);
-    const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    const auto shown = reinterpret_cast<HBITMAP>(SendMessageA(app.signWindows[0].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
     ASSERT_NE(nullptr, shown);
     BITMAP info{};
     GetObjectA(shown, sizeof info, &info);
@@ -538,7 +538,7 @@ TEST_F(LayoutFormCommands, AnLedFolderWithoutFilesKeepsTheSignAsItIs) {
     EXPECT_TRUE(test::clickButton(formControl(1012)));
     EXPECT_TRUE(dialog.folder);
     EXPECT_EQ(empty.path(), app.layout.signs[1].picturePath);
-    EXPECT_EQ(reinterpret_cast<LRESULT>(picture), SendMessageA(app.sign2.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+    EXPECT_EQ(reinterpret_cast<LRESULT>(picture), SendMessageA(app.signWindows[1].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
   }};
   EXPECT_EQ(1u, runFormSteps(steps));
 }

@@ -188,7 +188,7 @@ TEST_F(TemplatePicture, ASignWithNoHeightCopiesNoRowsAndEnds) {
     EXPECT_TRUE(test::clickButton(formControl(1015)));
     before = readCanvas();
     pressArrow(1060, false);
-    ASSERT_EQ(0, app.clip1.height());
+    ASSERT_EQ(0, app.clips[0].height());
     pressArrow(1079, true);
     ASSERT_EQ(2, app.templateFrames[0]);
     EXPECT_TRUE(test::clickButton(formControl(1014)));

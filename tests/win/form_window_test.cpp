@@ -76,14 +76,14 @@ TEST_F(LayoutFormWindow, ControlsAreAWellBuiltTableAndMatchTheirSnapshot) {
 TEST_F(LayoutFormWindow, ShowsTheLiveWindowsAndTheLayout) {
   app.mainRef.setWidth(512);
   app.mainRef.setHeight(420);
-  app.clip1.setLeft(10);
-  app.clip1.setTop(20);
-  app.clip1.setWidth(120);
-  app.clip1.setHeight(40);
-  app.clip2.setLeft(300);
-  app.clip2.setTop(44);
-  app.clip2.setWidth(96);
-  app.clip2.setHeight(33);
+  app.clips[0].setLeft(10);
+  app.clips[0].setTop(20);
+  app.clips[0].setWidth(120);
+  app.clips[0].setHeight(40);
+  app.clips[1].setLeft(300);
+  app.clips[1].setTop(44);
+  app.clips[1].setWidth(96);
+  app.clips[1].setHeight(33);
   app.layout.signs[0].cornerRound = 12;
   app.layout.signs[1].cornerRound = 50;
   app.layout.backgroundPicture = "C:\\絵\\背景.jpg";
@@ -126,7 +126,7 @@ TEST_F(LayoutFormWindow, ShowsTheLiveWindowsAndTheLayout) {
   EXPECT_EQ(1u, runFormSteps(steps));
   // Opening changes nothing of the layout.
   EXPECT_EQ(512, app.mainRef.width());
-  EXPECT_EQ(10, app.clip1.left());
+  EXPECT_EQ(10, app.clips[0].left());
   EXPECT_EQ(1, app.templateFrames[0]) << "the counts start again at what the fields show";
   EXPECT_EQ("C:\\絵\\幕.bmp", app.layout.signs[0].picturePath);
 }
@@ -137,8 +137,8 @@ TEST_F(LayoutFormWindow, ClampsWhatLiesOutsideAFieldsRange) {
   app.mainRef.setWidth(1100);
   const int wide = app.mainRef.width();
   ASSERT_GT(wide, 1024);
-  app.clip1.setLeft(-5);
-  app.clip2.setTop(-30);
+  app.clips[0].setLeft(-5);
+  app.clips[1].setTop(-30);
   app.layout.signs[0].cornerRound = 80;
   const std::vector<FormStep> steps = {[&] {
     EXPECT_EQ(thousands("1024"), test::windowText(formControl(1036)));
@@ -149,8 +149,8 @@ TEST_F(LayoutFormWindow, ClampsWhatLiesOutsideAFieldsRange) {
   EXPECT_EQ(1u, runFormSteps(steps));
   // Nothing changes until an arrow is used.
   EXPECT_EQ(wide, app.mainRef.width());
-  EXPECT_EQ(-5, app.clip1.left());
-  EXPECT_EQ(-30, app.clip2.top());
+  EXPECT_EQ(-5, app.clips[0].left());
+  EXPECT_EQ(-30, app.clips[1].top());
   EXPECT_EQ(80, app.layout.signs[0].cornerRound);
 }
 

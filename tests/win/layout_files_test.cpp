@@ -73,21 +73,21 @@ TEST_F(LayoutFiles, ReadingAQv4FilePlacesTheWindows) {
   EXPECT_EQ(400, main.right - main.left);
   EXPECT_EQ(380, main.bottom - main.top);
 
-  EXPECT_EQ(30, app.clip1.left());
-  EXPECT_EQ(40, app.clip1.top());
-  EXPECT_EQ(100, app.clip1.width());
-  EXPECT_EQ(50, app.clip1.height());
+  EXPECT_EQ(30, app.clips[0].left());
+  EXPECT_EQ(40, app.clips[0].top());
+  EXPECT_EQ(100, app.clips[0].width());
+  EXPECT_EQ(50, app.clips[0].height());
   POINT origin{0, 0};
-  MapWindowPoints(app.clip1.handle(), session.main(), &origin, 1);
+  MapWindowPoints(app.clips[0].handle(), session.main(), &origin, 1);
   EXPECT_EQ(30, origin.x);
   EXPECT_EQ(40, origin.y);
-  EXPECT_TRUE(IsWindowVisible(app.clip1.handle()));
+  EXPECT_TRUE(IsWindowVisible(app.clips[0].handle()));
 
-  EXPECT_EQ(200, app.clip2.left());
-  EXPECT_EQ(60, app.clip2.top());
-  EXPECT_EQ(90, app.clip2.width());
-  EXPECT_EQ(45, app.clip2.height());
-  EXPECT_FALSE(IsWindowVisible(app.clip2.handle())) << "kind 2 hides the 2nd sign";
+  EXPECT_EQ(200, app.clips[1].left());
+  EXPECT_EQ(60, app.clips[1].top());
+  EXPECT_EQ(90, app.clips[1].width());
+  EXPECT_EQ(45, app.clips[1].height());
+  EXPECT_FALSE(IsWindowVisible(app.clips[1].handle())) << "kind 2 hides the 2nd sign";
   EXPECT_EQ(138, app.panelRef.width());
 
   EXPECT_EQ(test::sourcePath("demo/led/00.bmp"), app.layout.backgroundPicture);
@@ -116,7 +116,7 @@ TEST_F(LayoutFiles, ACutFileShowsTheReadErrorAndKeepsWhatWasRead) {
   std::vector<unsigned char> cut(full.bytes.begin(), full.bytes.begin() + 37);
   const std::string path = folder.file("cut.qv4");
   ASSERT_TRUE(test::writeWholeFile(path, cut));
-  const std::int32_t topBefore = app.clip1.top();
+  const std::int32_t topBefore = app.clips[0].top();
   const test::MessageBoxSeen seen = expectMessageBox([&] { readLayoutFile(path); });
 
   ASSERT_TRUE(seen.seen);
@@ -130,8 +130,8 @@ TEST_F(LayoutFiles, ACutFileShowsTheReadErrorAndKeepsWhatWasRead) {
 
   EXPECT_EQ(400, app.mainRef.width());
   EXPECT_EQ(380, app.mainRef.height());
-  EXPECT_EQ(30, app.clip1.left());
-  EXPECT_EQ(topBefore, app.clip1.top());
+  EXPECT_EQ(30, app.clips[0].left());
+  EXPECT_EQ(topBefore, app.clips[0].top());
   EXPECT_EQ(nullptr, app.backgroundBitmap.get()) << "no picture is loaded";
 }
 
@@ -158,9 +158,9 @@ TEST_F(LayoutFiles, AMissingFileChangesNothingSilently) {
 TEST_F(LayoutFiles, WritingThenReadingGivesBackTheBoard) {
   app.mainRef.setWidth(420);
   app.mainRef.setHeight(390);
-  app.clip1.setLeft(12);
-  app.clip1.setWidth(111);
-  app.clip2.setTop(70);
+  app.clips[0].setLeft(12);
+  app.clips[0].setWidth(111);
+  app.clips[1].setTop(70);
   app.layout.signs[1].kind = 1;
   app.layout.signs[0].speed = 25;
   app.layout.signs[1].cornerRound = 6;
@@ -174,15 +174,15 @@ TEST_F(LayoutFiles, WritingThenReadingGivesBackTheBoard) {
   EXPECT_EQ(std::vector<std::string>{"round.qv4"}, test::filesIn(folder.path())) << "no temporary file is left";
 
   app.mainRef.setWidth(300);
-  app.clip1.setLeft(50);
-  app.clip2.setTop(10);
+  app.clips[0].setLeft(50);
+  app.clips[1].setTop(10);
   app.layout.signs[1].picturePath.clear();
   readLayoutFile(path);
   EXPECT_EQ(420, app.mainRef.width());
   EXPECT_EQ(390, app.mainRef.height());
-  EXPECT_EQ(12, app.clip1.left());
-  EXPECT_EQ(111, app.clip1.width());
-  EXPECT_EQ(70, app.clip2.top());
+  EXPECT_EQ(12, app.clips[0].left());
+  EXPECT_EQ(111, app.clips[0].width());
+  EXPECT_EQ(70, app.clips[1].top());
   EXPECT_EQ("C:\\frames\\\x95\x5C", app.layout.signs[1].picturePath);
   EXPECT_EQ(270, app.panelRef.width());
 }
@@ -207,16 +207,16 @@ TEST_F(LayoutFiles, ReadingAQv3FilePlacesTheWindowsFromTwips) {
   readVer3LayoutFile(path);
   EXPECT_EQ(456, app.mainRef.width());
   EXPECT_EQ(444, app.mainRef.height());
-  EXPECT_EQ(77, app.clip1.left());
-  EXPECT_EQ(26, app.clip1.top());
-  EXPECT_EQ(123, app.clip1.width());
-  EXPECT_EQ(57, app.clip1.height());
-  EXPECT_EQ(231, app.clip2.left());
-  EXPECT_EQ(30, app.clip2.top());
-  EXPECT_EQ(122, app.clip2.width()) << "1844 twips";
-  EXPECT_EQ(56, app.clip2.height()) << "854 twips";
-  EXPECT_TRUE(IsWindowVisible(app.clip1.handle()));
-  EXPECT_FALSE(IsWindowVisible(app.clip2.handle()));
+  EXPECT_EQ(77, app.clips[0].left());
+  EXPECT_EQ(26, app.clips[0].top());
+  EXPECT_EQ(123, app.clips[0].width());
+  EXPECT_EQ(57, app.clips[0].height());
+  EXPECT_EQ(231, app.clips[1].left());
+  EXPECT_EQ(30, app.clips[1].top());
+  EXPECT_EQ(122, app.clips[1].width()) << "1844 twips";
+  EXPECT_EQ(56, app.clips[1].height()) << "854 twips";
+  EXPECT_TRUE(IsWindowVisible(app.clips[0].handle()));
+  EXPECT_FALSE(IsWindowVisible(app.clips[1].handle()));
   EXPECT_EQ(0, app.layout.signs[0].kind);
   EXPECT_EQ(2, app.layout.signs[1].kind);
   EXPECT_EQ(270, app.panelRef.width()) << "two signs in the file";
@@ -226,8 +226,8 @@ TEST_F(LayoutFiles, ReadingAQv3FilePlacesTheWindowsFromTwips) {
   expectPanelField(1037, 1036, 300);
   expectPanelField(1041, 1040, 7);
   expectPanelField(1043, 1042, 40);
-  EXPECT_TRUE(cornerCut(app.clip1)) << "the 1st block's rounding rounds clip 1";
-  EXPECT_FALSE(cornerCut(app.clip2)) << "the 2nd block's rounding (0) leaves clip 2 square";
+  EXPECT_TRUE(cornerCut(app.clips[0])) << "the 1st block's rounding rounds clip 1";
+  EXPECT_FALSE(cornerCut(app.clips[1])) << "the 2nd block's rounding (0) leaves clip 2 square";
 }
 
 TEST_F(LayoutFiles, ReadingAQvdFileMakesOneLedSign) {
@@ -236,22 +236,22 @@ TEST_F(LayoutFiles, ReadingAQvdFileMakesOneLedSign) {
   const std::string path = folder.file("old.qvd");
   ASSERT_TRUE(test::writeWholeFile(path, file.bytes));
   app.layout.signs[1].picturePath = "C:\\before.bmp";
-  const std::int32_t secondLeft = app.clip2.left();
+  const std::int32_t secondLeft = app.clips[1].left();
   readDigitalLayoutFile(path);
   EXPECT_EQ(456, app.mainRef.width());
   EXPECT_EQ(444, app.mainRef.height());
-  EXPECT_EQ(231, app.clip1.left());
-  EXPECT_EQ(40, app.clip1.height());
-  EXPECT_EQ(120, app.clip1.width());
-  EXPECT_TRUE(IsWindowVisible(app.clip1.handle()));
-  EXPECT_FALSE(IsWindowVisible(app.clip2.handle()));
-  EXPECT_EQ(secondLeft, app.clip2.left()) << "the 2nd sign's place is kept";
+  EXPECT_EQ(231, app.clips[0].left());
+  EXPECT_EQ(40, app.clips[0].height());
+  EXPECT_EQ(120, app.clips[0].width());
+  EXPECT_TRUE(IsWindowVisible(app.clips[0].handle()));
+  EXPECT_FALSE(IsWindowVisible(app.clips[1].handle()));
+  EXPECT_EQ(secondLeft, app.clips[1].left()) << "the 2nd sign's place is kept";
   EXPECT_EQ(1, app.layout.signs[0].kind);
   EXPECT_EQ(2, app.layout.signs[1].kind);
   EXPECT_EQ(test::sourcePath("demo/led"), app.layout.signs[0].picturePath);
   EXPECT_EQ("", app.layout.signs[1].picturePath);
   EXPECT_EQ(138, app.panelRef.width());
-  EXPECT_TRUE(cornerCut(app.clip1));
+  EXPECT_TRUE(cornerCut(app.clips[0]));
   EXPECT_EQ("0", test::windowText(GetDlgItem(app.panelWindow, 1002)));
   EXPECT_EQ("0", test::windowText(GetDlgItem(app.panelWindow, 1003)));
 }

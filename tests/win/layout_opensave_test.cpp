@@ -99,7 +99,7 @@ class OpenSave : public ::testing::Test {
 
 TEST_F(OpenSave, SaveAsWritesTheNameTypedIntoTheDialogWithQv4Added) {
   app.mainRef.setWidth(432);
-  app.clip1.setLeft(21);
+  app.clips[0].setLeft(21);
   DialogSeen seen;
   {
     ModalDriver driver(typeIntoDialog("名前をつけて保存", folder.file("board"), seen));
@@ -179,8 +179,8 @@ TEST_F(OpenSave, OpenReadsTheFileChosenInTheDialog) {
   EXPECT_FALSE(seen.readOnlyShown);
   expectPanelBackAndFocused();
   EXPECT_EQ(410, app.mainRef.width());
-  EXPECT_EQ(15, app.clip1.left());
-  EXPECT_FALSE(IsWindowVisible(app.clip2.handle()));
+  EXPECT_EQ(15, app.clips[0].left());
+  EXPECT_FALSE(IsWindowVisible(app.clips[1].handle()));
 }
 
 TEST_F(OpenSave, ACancelledDialogChangesNothingAndGivesThePanelBack) {

@@ -215,8 +215,8 @@ TEST_F(Maker, TheFileMenuOpensOneModelessWindow) {
   EXPECT_EQ(BST_CHECKED, SendMessageA(makerItem(kLoadAfter), BM_GETCHECK, 0, 0));
   EXPECT_FALSE(IsWindowEnabled(makerItem(kRemoveRow))) << "no row to remove";
   // The frame size is the chosen sign's.
-  EXPECT_EQ(std::to_string(app.clip1.width()), test::windowText(makerItem(kFrameWidth)));
-  EXPECT_EQ(std::to_string(app.clip1.height()), test::windowText(makerItem(kFrameHeight)));
+  EXPECT_EQ(std::to_string(app.clips[0].width()), test::windowText(makerItem(kFrameWidth)));
+  EXPECT_EQ(std::to_string(app.clips[0].height()), test::windowText(makerItem(kFrameHeight)));
 
   SendMessageA(session.main(), WM_COMMAND, MAKEWPARAM(kCmdMakeSign, 0), 0);
   EXPECT_EQ(window, app.makerWindow) << "a second command brings up the same window";

@@ -78,7 +78,7 @@ class Recording : public ::testing::Test {
 
   // Where the 1st sign's clip window lies in the main window's client area.
   RECT clipRect() {
-    RECT rect = test::windowRect(app.clip1.handle());
+    RECT rect = test::windowRect(app.clips[0].handle());
     MapWindowPoints(nullptr, session.main(), reinterpret_cast<POINT*>(&rect), 2);
     return rect;
   }
@@ -183,7 +183,7 @@ TEST_F(Recording, ARollRecordedIsTheRollAsTheScreenShowedIt) {
   }
   EXPECT_EQ(9 * kFrameHeight, lastOffset);
   // The screen as the sign tests read it: the clip window's own pixels.
-  HDC dc = GetDC(app.clip1.handle());
+  HDC dc = GetDC(app.clips[0].handle());
   for (int y = 4; y < kFrameHeight; y += 13) {
     for (int x = 10; x < 120; x += 27) {
       const COLORREF shown = GetPixel(dc, x, y);
@@ -191,7 +191,7 @@ TEST_F(Recording, ARollRecordedIsTheRollAsTheScreenShowedIt) {
       EXPECT_EQ(RGB(gifPixel >> 16 & 0xFF, gifPixel >> 8 & 0xFF, gifPixel & 0xFF), shown) << x << "," << y;
     }
   }
-  ReleaseDC(app.clip1.handle(), dc);
+  ReleaseDC(app.clips[0].handle(), dc);
   // The GIF's time is the real time: the whole within 5 % of the recording.
   // The moving frames never last longer than the roll; they may start late
   // when the capture timer waits for a busy machine (its figures are the

@@ -313,13 +313,13 @@ TEST_F(SignPictures, AStripJpegBecomesASignOfItsSize) {
   app.layout.signs[0].picturePath = test::sourcePath("demo/test/jpeg120x570.jpg");
   app.signStates[0].stripOffset = -57;
   app.signStates[0].currentFrame = 1;
-  SetWindowPos(app.sign1.handle(), nullptr, 0, -57, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(app.signWindows[0].handle(), nullptr, 0, -57, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   showStripPicture(0);
   HBITMAP picture = app.signStates[0].picture.get();
   ASSERT_NE(nullptr, picture);
   EXPECT_EQ(120, test::bitmapSize(picture).cx);
   EXPECT_EQ(570, test::bitmapSize(picture).cy);
-  EXPECT_EQ(reinterpret_cast<LRESULT>(picture), SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_EQ(reinterpret_cast<LRESULT>(picture), SendMessageA(app.signWindows[0].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
   EXPECT_EQ(120, test::signSize(0).cx);
   EXPECT_EQ(570, test::signSize(0).cy);
   EXPECT_EQ(0, test::signTop(0));
@@ -343,7 +343,7 @@ TEST_F(SignPictures, ANewPictureDeletesTheOldOne) {
   showStripPicture(1);
   EXPECT_EQ(nullptr, app.signStates[1].picture.get());
   EXPECT_EQ(0u, GetObjectType(second));
-  EXPECT_EQ(0, SendMessageA(app.sign2.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_EQ(0, SendMessageA(app.signWindows[1].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
 }
 
 TEST_F(SignPictures, AnLedSignShowsTheFileAtTheDisplayedPosition) {
@@ -402,7 +402,7 @@ TEST_F(SignPictures, ANonPictureFileInTheFolderShowsAnEmptySign) {
   EXPECT_EQ(RGB(255, 0, 0), test::clipPixel(0, 5, 5));
   showFrame(0, "1");
   EXPECT_EQ(nullptr, app.signStates[0].picture.get());
-  EXPECT_EQ(0, SendMessageA(app.sign1.handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
+  EXPECT_EQ(0, SendMessageA(app.signWindows[0].handle(), STM_GETIMAGE, IMAGE_BITMAP, 0));
   EXPECT_EQ(RGB(255, 255, 255), test::clipPixel(0, 5, 5)) << "the old frame's pixels are gone";
 }
 
@@ -502,7 +502,7 @@ TEST_F(SignPictures, AnLedFrameGoesToTheTopOfTheClipWindow) {
   makeLedFolder(folder, 2);
   useLedFolder(1, folder);
   app.signStates[1].stripOffset = -114;
-  SetWindowPos(app.sign2.handle(), nullptr, 0, -114, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
+  SetWindowPos(app.signWindows[1].handle(), nullptr, 0, -114, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
   showFrame(1, "1");
   EXPECT_EQ(0, test::signTop(1));
   EXPECT_EQ(-114, app.signStates[1].stripOffset) << "an LED frame does not touch the strip offset";

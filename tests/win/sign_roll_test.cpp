@@ -115,7 +115,7 @@ class Roll : public ::testing::Test {
 };
 
 TEST_F(Roll, ToFrameThreeMovesTheSignUpThreeFrames) {
-  ASSERT_EQ(57, app.clip1.height());
+  ASSERT_EQ(57, app.clips[0].height());
   setSpeeds(0, "0", "0");
   start(0, "3");
   EXPECT_TRUE(isRollRunning(0));
@@ -163,11 +163,11 @@ TEST_F(Roll, TheStripShowsTheTargetFrameInTheOpening) {
   HDC screen = GetDC(nullptr);
   HDC memory = CreateCompatibleDC(screen);
   HGDIOBJ old = SelectObject(memory, app.signStates[0].picture.get());
-  HDC clip = GetDC(app.clip1.handle());
+  HDC clip = GetDC(app.clips[0].handle());
   for (POINT p : {POINT{5, 5}, POINT{60, 28}, POINT{100, 50}}) {
     EXPECT_EQ(GetPixel(memory, p.x, p.y + 171), GetPixel(clip, p.x, p.y)) << p.x << "," << p.y;
   }
-  ReleaseDC(app.clip1.handle(), clip);
+  ReleaseDC(app.clips[0].handle(), clip);
   SelectObject(memory, old);
   DeleteDC(memory);
   ReleaseDC(nullptr, screen);
@@ -181,16 +181,16 @@ TEST_F(Roll, TheDrawnOpeningMatchesAFullRepaint) {
   showStripPicture(0);
   ASSERT_NE(nullptr, app.signStates[0].picture.get());
   // A clip window wider than the strip; its corners square again.
-  app.clip1.setWidth(140);
-  SetWindowRgn(app.clip1.handle(), nullptr, TRUE);
+  app.clips[0].setWidth(140);
+  SetWindowRgn(app.clips[0].handle(), nullptr, TRUE);
   setSpeeds(0, "0", "0");
   auto grab = [] {
     std::vector<COLORREF> pixels;
-    HDC clip = GetDC(app.clip1.handle());
-    for (int y = 0; y < app.clip1.height(); y += 4) {
-      for (int x = 0; x < app.clip1.width(); x += 4) pixels.push_back(GetPixel(clip, x, y));
+    HDC clip = GetDC(app.clips[0].handle());
+    for (int y = 0; y < app.clips[0].height(); y += 4) {
+      for (int x = 0; x < app.clips[0].width(); x += 4) pixels.push_back(GetPixel(clip, x, y));
     }
-    ReleaseDC(app.clip1.handle(), clip);
+    ReleaseDC(app.clips[0].handle(), clip);
     return pixels;
   };
   struct Leg {
@@ -200,13 +200,13 @@ TEST_F(Roll, TheDrawnOpeningMatchesAFullRepaint) {
   for (Leg leg : {Leg{"2", 124}, Leg{"12", 0}, Leg{"5", 124}}) {
     rollTo(0, leg.frame);
     const std::vector<COLORREF> drawn = grab();
-    RedrawWindow(app.clip1.handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    RedrawWindow(app.clips[0].handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     EXPECT_EQ(grab(), drawn) << "frame " << leg.frame;
-    HDC clip = GetDC(app.clip1.handle());
+    HDC clip = GetDC(app.clips[0].handle());
     for (int x : {leg.whiteFromColumn, 130, 139}) {
       EXPECT_EQ(RGB(255, 255, 255), GetPixel(clip, x, 40)) << "frame " << leg.frame << ", column " << x;
     }
-    ReleaseDC(app.clip1.handle(), clip);
+    ReleaseDC(app.clips[0].handle(), clip);
   }
 }
 
@@ -279,7 +279,7 @@ TEST_F(Roll, APictureReplacedDuringARollIsTheOneItDraws) {
   ASSERT_TRUE(pumpWhileRolling([replacedAt] { return app.signStates[0].roll->drawnOffset <= replacedAt - 300; }));
   EXPECT_EQ(std::vector<COLORREF>(openingPixels(0).size(), RGB(0, 0, 255)), openingPixels(0));
   // No picture: the sign window carries the steps out.
-  SendMessageA(app.sign1.handle(), STM_SETIMAGE, IMAGE_BITMAP, 0);
+  SendMessageA(app.signWindows[0].handle(), STM_SETIMAGE, IMAGE_BITMAP, 0);
   app.signStates[0].picture.reset();
   ASSERT_TRUE(waitForEnd(0));
   EXPECT_EQ(-30 * 57, app.signStates[0].stripOffset);
@@ -299,8 +299,8 @@ TEST_F(Roll, EqualFramesEnableTheGroupAgainAtOnce) {
 }
 
 TEST_F(Roll, ZeroFrameHeightMakesNoStepButReachesTheTarget) {
-  app.clip2.setHeight(0);
-  ASSERT_EQ(0, app.clip2.height());
+  app.clips[1].setHeight(0);
+  ASSERT_EQ(0, app.clips[1].height());
   setSpeeds(1, "1000", "5000");
   start(1, "5");
   ASSERT_TRUE(waitForEnd(1, 3000));

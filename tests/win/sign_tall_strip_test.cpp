@@ -55,11 +55,11 @@ class TallStrip : public ::testing::Test {
 
   // Whether the whole opening, top row to bottom row, shows `frame`.
   void expectOpeningShows(int frame, const char* when) {
-    HDC clip = GetDC(app.clip1.handle());
+    HDC clip = GetDC(app.clips[0].handle());
     for (POINT p : {POINT{2, 0}, POINT{60, 28}, POINT{120, kFrameHeight - 1}}) {
       EXPECT_EQ(frameColour(frame), GetPixel(clip, p.x, p.y)) << when << " at " << p.x << "," << p.y;
     }
-    ReleaseDC(app.clip1.handle(), clip);
+    ReleaseDC(app.clips[0].handle(), clip);
   }
 
   // What uncovering the window does: everything is painted again.
@@ -72,7 +72,7 @@ class TallStrip : public ::testing::Test {
 };
 
 TEST_F(TallStrip, RollsPastFrameSixHundredAndRepaints) {
-  ASSERT_EQ(kFrameHeight, app.clip1.height());
+  ASSERT_EQ(kFrameHeight, app.clips[0].height());
   TempFolder folder;
   const std::string path = folder.file("tall.bmp");
   writeStrip(path);

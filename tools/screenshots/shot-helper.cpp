@@ -3,8 +3,12 @@
 // the main window menu commands.
 //   shot-helper.exe wait-ready            waits until the main window is enabled (the splash has gone)
 //   shot-helper.exe rect main|panel|form  prints "left top width height" of that window
+//                                         (also maker, box: the setting box; any other
+//                                         name: the top-level window of that title,
+//                                         a vehicle's face)
 //   shot-helper.exe wait form             waits until the layout form is visible
 //   shot-helper.exe command <id>          posts a menu command to the main window
+//   shot-helper.exe close <which>         asks that window to close
 //   shot-helper.exe move <which> <x> <y>  moves that window (its size stays)
 //   shot-helper.exe click <id>            clicks the panel's control <id> and waits until
 //                                         it is enabled again (a roll it started has ended)
@@ -43,7 +47,8 @@ HWND namedWindow(const char* which) {
   if (std::strcmp(which, "panel") == 0) return FindWindowA("NORMALDLG", "ｺﾝﾄﾛｰﾙｳｨﾝﾄﾞｳ");
   if (std::strcmp(which, "form") == 0) return FindWindowA("NORMALDLG", "設定");
   if (std::strcmp(which, "maker") == 0) return FindWindowA("NORMALDLG", "幕の作成");
-  return nullptr;
+  if (std::strcmp(which, "box") == 0) return FindWindowA("NORMALDLG", "設定器");
+  return FindWindowA(nullptr, which);
 }
 
 template <typename Condition>
@@ -170,6 +175,10 @@ int main(int argc, char** argv) {
     SendMessageA(edit, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(argv[3]));
     PostMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
     return waitUntil([dialog] { return !IsWindow(dialog); }) ? 0 : 1;
+  }
+  if (std::strcmp(verb, "close") == 0 && argc >= 3) {
+    HWND window = namedWindow(argv[2]);
+    return window && PostMessageA(window, WM_CLOSE, 0, 0) ? 0 : 1;
   }
   if (std::strcmp(verb, "command") == 0) {
     HWND main = mainWindow();

@@ -12,6 +12,7 @@
 #include "sign/win32/Roll.h"
 #include "state/win32/AppState.h"
 #include "state/win32/DialogWindow.h"
+#include "vehicle/win32/FaceWindows.h"
 
 namespace rovenza {
 
@@ -101,6 +102,8 @@ void settingBoxCommand() {
     const int top = panel.bottom + height <= GetSystemMetrics(SM_CYSCREEN) ? panel.bottom : panel.top - height;
     SetWindowPos(window, nullptr, panel.left, top > 0 ? top : 0, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
   }
+  // A vehicle's faces closed by their close boxes come back with the box.
+  showFaceWindows();
   ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
   SetForegroundWindow(window);
 }

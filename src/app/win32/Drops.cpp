@@ -9,6 +9,7 @@
 #include "form/win32/FormCommands.h"
 #include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
+#include "app/win32/VehicleItem.h"
 #include "state/win32/AppState.h"
 
 namespace rovenza {
@@ -61,7 +62,7 @@ void dropFiles(HDROP drop) {
   const bool isFolder = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
   const int sign = signUnder(point);
   const DropTarget target =
-      dropTargetFor(path, isFolder, sign, validSign(sign) ? effectiveKind(app.layout.signs[sign].kind) : SignKind::Hidden);
+      dropTargetFor(path, isFolder, sign, validSign(sign) ? effectiveKind(signSpecOf(sign).kind) : SignKind::Hidden);
   if (attributes == INVALID_FILE_ATTRIBUTES && target.action != DropAction::OpenLayout) {
     board.reportReadError(GetLastError());
     return;
@@ -69,6 +70,9 @@ void dropFiles(HDROP drop) {
   switch (target.action) {
     case DropAction::OpenLayout:
       openLayoutFile(path);
+      break;
+    case DropAction::OpenVehicle:
+      openVehicleAndBox(path);
       break;
     case DropAction::StripPicture:
       if (isPicture(path)) useStripPicture(target.sign, path);

@@ -26,9 +26,8 @@ bool confirmExit() {
     app.panelRef.focus();
     return true;
   }
-  // Both rolls stop before anything is saved or released.
-  stopRoll(0);
-  stopRoll(1);
+  // Every roll stops before anything is saved or released.
+  for (int sign = 0; sign < kAllSigns; ++sign) stopRoll(sign);
   endRecording();
   saveSettings();
   return false;

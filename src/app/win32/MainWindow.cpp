@@ -7,6 +7,7 @@
 #include "app/win32/Recording.h"
 #include "app/win32/Settings.h"
 #include "app/win32/SoundSwitch.h"
+#include "app/win32/VehicleItem.h"
 #include "app/win32/StartUp.h"
 #include "board/win32/OpenSave.h"
 #include "common/win32/Controls.h"
@@ -36,15 +37,14 @@ const ControlRow kMainControls[] = {
 
 struct ClipSetUp {
   const char* className;
-  ChildWindow AppState::*clip;
-  ChildWindow AppState::*sign;
+  int sign;
   int signId;
   int left;
 };
 
 const ClipSetUp kClips[] = {
-    {"MakBase1", &AppState::clip1, &AppState::sign1, kSignWindow1, 77},
-    {"MakBase2", &AppState::clip2, &AppState::sign2, kSignWindow2, 231},
+    {"MakBase1", 0, kSignWindow1, 77},
+    {"MakBase2", 1, kSignWindow2, 231},
 };
 
 constexpr int kClipTop = 26;
@@ -64,7 +64,7 @@ void createClipWindows(HWND window) {
     wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
     wc.lpszClassName = c.className;
     RegisterClassExA(&wc);
-    (app.*c.clip).setHandle(CreateWindowExA(0, c.className, "", WS_CHILD, 0, kClipTop, kClipWidth, kClipHeight,
+    clipOf(c.sign).setHandle(CreateWindowExA(0, c.className, "", WS_CHILD, 0, kClipTop, kClipWidth, kClipHeight,
                                             window, nullptr, app.instance, nullptr));
   }
 }
@@ -72,17 +72,17 @@ void createClipWindows(HWND window) {
 // Everything that lives for the whole run, built at the end of WM_CREATE.
 void postCreationSetUp(HWND window) {
   createClipWindows(window);
-  for (const ClipSetUp& c : kClips) (app.*c.clip).setParent(window);
+  for (const ClipSetUp& c : kClips) clipOf(c.sign).setParent(window);
   for (const ClipSetUp& c : kClips) {
     HWND sign = GetDlgItem(window, c.signId);
-    (app.*c.sign).setHandle(sign);
+    signWindowOf(c.sign).setHandle(sign);
     SetWindowLongPtrA(sign, GWL_STYLE, GetWindowLongPtrA(sign, GWL_STYLE) | kBitmapStaticType);
   }
-  for (const ClipSetUp& c : kClips) (app.*c.sign).setParent((app.*c.clip).handle());
-  for (const ClipSetUp& c : kClips) (app.*c.clip).show(1);
+  for (const ClipSetUp& c : kClips) signWindowOf(c.sign).setParent(clipOf(c.sign).handle());
+  for (const ClipSetUp& c : kClips) clipOf(c.sign).show(1);
   for (const ClipSetUp& c : kClips) {
-    (app.*c.clip).setLeft(c.left);
-    (app.*c.clip).setTop(kClipTop);
+    clipOf(c.sign).setLeft(c.left);
+    clipOf(c.sign).setTop(kClipTop);
   }
 
   app.panelWindow = createNamedWindow(window, "Ctrl");
@@ -94,8 +94,8 @@ void postCreationSetUp(HWND window) {
   app.panelRef.setHandle(app.panelWindow);
   app.panelRef.centerOnScreen();
 
-  app.fileList1.setHandle(GetDlgItem(window, kFileList1));
-  app.fileList2.setHandle(GetDlgItem(window, kFileList2));
+  app.fileLists[0].setHandle(GetDlgItem(window, kFileList1));
+  app.fileLists[1].setHandle(GetDlgItem(window, kFileList2));
 
   app.templateFrames[0] = 1;
   app.templateFrames[1] = 1;
@@ -105,6 +105,7 @@ void postCreationSetUp(HWND window) {
   loadSettings();
   startProgramSound();
   startPanelFeed();
+  startVehicles();
 
   applyCornerRounding(0);
   applyCornerRounding(1);
@@ -169,6 +170,9 @@ LRESULT onCommand(WPARAM wParam) {
     case kCmdPanelFeed:
       panelFeedCommand();
       break;
+    case kCmdOpenVehicle:
+      openVehicleItem();
+      break;
     default:
       break;
   }
@@ -198,6 +202,7 @@ LRESULT onDestroy(HWND window) {
 }  // namespace
 
 void releaseSequence() {
+  endVehicles();
   endRecording();
   endPanelFeed();
   endSound();
@@ -229,7 +234,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_KEYDOWN:
       return onKeyDown(wParam);
     case kOpenCommandLineMessage:
-      openCommandLineFile();
+      openCommandLine();
       return 0;
     case WM_COMMAND:
       return onCommand(wParam);

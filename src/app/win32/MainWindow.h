@@ -6,14 +6,6 @@
 
 namespace rovenza {
 
-// Control ids of the main window.
-enum MainControl : int {
-  kSignWindow1 = 1000,
-  kSignWindow2 = 1001,
-  kFileList1 = 1004,
-  kFileList2 = 1005,
-};
-
 extern const char kMainClassName[];    // "NORMAL0"
 extern const char kDialogClassName[];  // "NORMALDLG"
 extern const char kMainTitle[];        // "RovenzaVer4"

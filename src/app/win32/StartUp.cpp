@@ -19,6 +19,7 @@
 #include "state/win32/AppState.h"
 #include "state/win32/DialogWindow.h"
 #include "vehicle/win32/SettingBox.h"
+#include "vehicle/win32/VehicleOpen.h"
 
 namespace rovenza {
 
@@ -85,6 +86,7 @@ void buildMenu() {
 
   insertItem(app.fileMenu.get(), "終了(&X)", kCmdExit, nullptr);
   insertItem(app.fileMenu.get(), nullptr, 0, nullptr);
+  insertItem(app.fileMenu.get(), kOpenVehicleItemText, kCmdOpenVehicle, nullptr);
   insertItem(app.fileMenu.get(), kMakeSignItemText, kCmdMakeSign, nullptr);
   insertItem(app.fileMenu.get(), kRecordItemText, kCmdRecord, nullptr);
   insertItem(app.fileMenu.get(), "名前をつけて保存(&S)...", kCmdSaveAs, nullptr);

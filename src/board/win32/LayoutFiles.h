@@ -16,7 +16,12 @@ void writeLayoutFile(const std::string& path);        // ".qv4"
 void reportSaveError(SystemError error);
 
 // Reads `path` with the reader its last four bytes choose; nothing happens
-// for any other name.
+// for any other name. Whoever listens is told first that a layout file
+// replaces the board (a vehicle open until now closes its faces).
 void openLayoutFile(const std::string& path);
+void setLayoutOpeningListener(void (*listener)());
+// The same onto the board of a vehicle's face (0: the main window's), whose
+// windows are made.
+void openFaceLayoutFile(const std::string& path, int face);
 
 }  // namespace rovenza

@@ -1,6 +1,6 @@
 #pragma once
 // The sign board of the running program as the layout file readers and
-// the writer see it: the record in AppState, the main and clip windows
+// the writer see it: the record in AppState, the main (or a face's) and clip windows
 // through the window objects, the operation panel's controls, the picture
 // and roll operations of the signs, and message boxes owned by the main
 // window.
@@ -9,6 +9,7 @@
 
 #include "layout/LayoutSink.h"
 #include "layout/PathReach.h"
+#include "state/win32/WindowObjects.h"
 
 namespace rovenza {
 
@@ -19,8 +20,11 @@ class ProgramBoard : public LayoutSink {
   // folder it names that does not exist is looked for beside that file. One
   // that `permit` does not allow is kept as named and never opened while the
   // layout is open (the sign or background stays empty).
-  ProgramBoard(std::string layoutFile, PathPermit permit)
-      : layoutFile_(std::move(layoutFile)), permit_(std::move(permit)) {}
+  // `face`: the vehicle's face the board stands for (0, the main window's,
+  // unless a further face's window is meant); only the main window's board
+  // sets the operation panel.
+  ProgramBoard(std::string layoutFile, PathPermit permit, int face = 0)
+      : layoutFile_(std::move(layoutFile)), permit_(std::move(permit)), face_(face) {}
 
   const Layout& layout() const override;
   void setBackgroundPicture(const std::string& path) override;
@@ -65,8 +69,15 @@ class ProgramBoard : public LayoutSink {
   // The path a layout takes for `stored`, and whether it may be opened.
   std::string placeOf(const std::string& stored, bool& refused) const;
 
+  // The window whose outer size the layout's form size is.
+  const TopWindow& boardWindow() const;
+  // The program's index of the face's `sign`.
+  int at(int sign) const;
+  bool onPanel() const { return face_ == 0; }
+
   std::string layoutFile_;
   PathPermit permit_;
+  int face_ = 0;
 };
 
 }  // namespace rovenza

@@ -83,12 +83,12 @@ std::vector<std::uint8_t> panelPicture(const PixelRows& picture, int openingWidt
   }
 }
 
-// The board's signs tell the feed each picture they show.
+// Every sign, of every face, tells the feed each picture it shows.
 class BoardPictures : public LedPictureListener {
  public:
   void ledPictureShown(int sign, const PixelRows& picture, int openingWidth, int openingHeight) override {
     FeedState& state = *feed;
-    const FeedKey key{0, sign};
+    const FeedKey key{faceOfSign(sign), signInFace(sign)};
     PanelFeedSettings settings;
     unsigned turnedOn = 0;
     {
@@ -234,9 +234,9 @@ void tellSwitched() {
 
 // The sign shows its picture again, and so tells the feed.
 void showAgain(int sign) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   const SignState& state = app.signStates[sign];
-  if (effectiveKind(app.layout.signs[sign].kind) == SignKind::Led && !state.ledFile.empty()) {
+  if (effectiveKind(signSpecOf(sign).kind) == SignKind::Led && !state.ledFile.empty()) {
     const std::string file = state.ledFile;
     showLedFrame(sign, file);
   } else {
@@ -257,7 +257,7 @@ bool startFeed(FeedKey key, const PanelFeedSettings& settings) {
     return false;
   }
   setLedPictureListener(&boardPictures);
-  if (key.face == 0) showAgain(key.sign);
+  showAgain(signOfFace(key.face, key.sign));
   {
     std::lock_guard<std::mutex> guard(feed->lock);
     if (FedSign* sign = findSign(*feed, key)) sign->ready = !sign->bytes.empty();

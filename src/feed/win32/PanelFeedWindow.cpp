@@ -1,6 +1,7 @@
 #include "feed/win32/PanelFeedWindow.h"
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "common/win32/Controls.h"
@@ -27,7 +28,7 @@ const char* const kBoardSignNames[kSignCount] = {"１つ目の幕", "２つ目�
 // A sign the window lists.
 struct FeedRow {
   FeedKey key;
-  const char* name;
+  std::string name;
   PanelSize defaultSize;
 };
 
@@ -57,12 +58,17 @@ PanelSize defaultPanelSize(int sign) {
   return size;
 }
 
-// Every LED sign: for now the board's.
+// Every LED sign of every face open: the main window's, then a vehicle's
+// further faces' (named by the face's number).
 std::vector<FeedRow> feedableSigns() {
   std::vector<FeedRow> rows;
-  for (int sign = 0; sign < kSignCount; ++sign) {
-    if (effectiveKind(app.layout.signs[sign].kind) != SignKind::Led) continue;
-    rows.push_back(FeedRow{FeedKey{0, sign}, kBoardSignNames[sign], defaultPanelSize(sign)});
+  for (int sign = 0; sign < kAllSigns; ++sign) {
+    const int face = faceOfSign(sign);
+    if (face > 0 && !app.faces[face].window) continue;
+    if (effectiveKind(signSpecOf(sign).kind) != SignKind::Led) continue;
+    std::string name = kBoardSignNames[signInFace(sign)];
+    if (face > 0) name = "面" + std::to_string(face + 1) + " " + name;
+    rows.push_back(FeedRow{FeedKey{face, signInFace(sign)}, name, defaultPanelSize(sign)});
   }
   return rows;
 }
@@ -149,7 +155,7 @@ std::vector<ControlRow> controlRows() {
   for (std::size_t i = 0; i < state.rows.size(); ++i) {
     const int row = static_cast<int>(i);
     const int y = kRowTop + row * kRowHeight;
-    rows.push_back(label(feedControl(row, kFeedRowName), state.rows[i].name, 8, y + 3, 80));
+    rows.push_back(label(feedControl(row, kFeedRowName), state.rows[i].name.c_str(), 8, y + 3, 80));
     rows.push_back(ControlRow{feedControl(row, kFeedRowOn), "BUTTON", "送信する", 0,
                               WS_CHILD | WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX, 90, y, 72, 20});
     rows.push_back(edit(feedControl(row, kFeedRowHost), 165, y, 170));

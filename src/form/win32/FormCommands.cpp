@@ -178,7 +178,7 @@ void changeSignKind(int sign) {
   }
   if (sign == 1) {
     const bool shown = selected == 0 || selected == 1;
-    app.clip2.show(shown ? 1 : 0);
+    app.clips[1].show(shown ? 1 : 0);
     app.panelRef.setWidth(shown ? kPanelWidthTwoSigns : kPanelWidthOneSign);
     SetFocus(app.formWindow);
   }

@@ -1,10 +1,10 @@
 #pragma once
 // What the sign maker writes and reads: the strip (BMP, or PNG through the
-// imaging component's encoder), the LED folder, the table's CSV file; and
-// the system's UTF-8 and code page 932 conversions.
+// imaging component's encoder), the LED folder, the table's CSV file.
 #include <string>
 #include <vector>
 
+#include "common/win32/WideText.h"
 #include "layout/FileSystem.h"
 #include "maker/PanelFrame.h"
 #include "maker/Saving.h"
@@ -13,13 +13,6 @@
 #include "maker/win32/MakerRender.h"
 
 namespace rovenza {
-
-// MultiByteToWideChar and WideCharToMultiByte, strict both ways.
-class SystemTextCodec : public TextCodec {
- public:
-  bool utf8ToCp932(std::string_view utf8, std::string& cp932) override;
-  bool cp932ToUtf8(std::string_view cp932, std::string& utf8) override;
-};
 
 // Everything a sign is made from.
 struct SignDesign {

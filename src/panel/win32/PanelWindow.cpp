@@ -274,8 +274,12 @@ LRESULT CALLBACK panelWindowProc(HWND window, UINT message, WPARAM wParam, LPARA
     case WM_SYSKEYDOWN:
       return onSysKeyDown(window, wParam, lParam);
     case WM_ENABLE:
-      // The setting box is usable exactly when the panel is.
+      // The setting box and a vehicle's further faces are usable exactly
+      // when the panel is (a modal window or question covers them all).
       if (app.settingBoxWindow) EnableWindow(app.settingBoxWindow, static_cast<BOOL>(wParam));
+      for (int face = 1; face < kMaxFaces; ++face) {
+        if (app.faces[face].window) EnableWindow(app.faces[face].window, static_cast<BOOL>(wParam));
+      }
       return 0;
     case WM_CLOSE:
       return 0;  // the panel stays until the program ends

@@ -190,7 +190,7 @@ bool loadLedAnimation(const std::string& path, HBITMAP& picture, std::shared_ptr
 }
 
 void startLedAnimation(int sign, std::shared_ptr<LedAnimationJob> job) {
-  if (!validSign(sign) || !job) return;
+  if (!validAnySign(sign) || !job) return;
   stopLedAnimation(sign);
   job->sign = sign;
   job->clipWindow = clipOf(sign).handle();
@@ -211,7 +211,7 @@ void startLedAnimation(int sign, std::shared_ptr<LedAnimationJob> job) {
 }
 
 void stopLedAnimation(int sign) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   const std::shared_ptr<LedAnimationJob> job = std::move(app.signStates[sign].animation);
   app.signStates[sign].animation.reset();
   if (!job) return;
@@ -224,19 +224,19 @@ void stopLedAnimation(int sign) {
 }
 
 std::int64_t ledAnimationStart(int sign) {
-  if (!validSign(sign)) return 0;
+  if (!validAnySign(sign)) return 0;
   const LedAnimationJob* job = app.signStates[sign].animation.get();
   return job ? job->shownAt : 0;
 }
 
 bool isLedAnimationPlaying(int sign) {
-  if (!validSign(sign)) return false;
+  if (!validAnySign(sign)) return false;
   const LedAnimationJob* job = app.signStates[sign].animation.get();
   return job && WaitForSingleObject(job->thread.get(), 0) == WAIT_TIMEOUT;
 }
 
 bool paintLedAnimation(int sign, HWND window) {
-  if (!validSign(sign) || !app.signStates[sign].animation) return false;
+  if (!validAnySign(sign) || !app.signStates[sign].animation) return false;
   OpeningLock lock(sign);
   if (!drawOpening(sign, SignKind::Led, clipOf(sign).handle(), 0)) return false;
   ValidateRect(window, nullptr);

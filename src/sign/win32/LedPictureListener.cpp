@@ -23,12 +23,12 @@ void setLedPictureListener(LedPictureListener* listener) { listening = listener;
 
 void tellLedPicture(int sign, HBITMAP picture) {
   LedPictureListener* listener = listening.load();
-  if (listener && validSign(sign)) tell(listener, sign, dibSectionRows(picture));
+  if (listener && validAnySign(sign)) tell(listener, sign, dibSectionRows(picture));
 }
 
 void tellLedPicture(int sign, const std::uint32_t* pixels, int width, int height) {
   LedPictureListener* listener = listening.load();
-  if (!listener || !validSign(sign)) return;
+  if (!listener || !validAnySign(sign)) return;
   tell(listener, sign, PixelRows{const_cast<std::uint32_t*>(pixels), width, width, height});
 }
 

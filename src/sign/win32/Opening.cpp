@@ -7,6 +7,7 @@
 #include "common/win32/Dib.h"
 #include "common/win32/Scoped.h"
 #include "layout/Layout.h"
+#include "state/Faces.h"
 #include "sign/FilmLook.h"
 #include "sign/OpeningLook.h"
 #include "sign/win32/SignLook.h"
@@ -42,20 +43,20 @@ struct Opening {
 
 // Made once and never destroyed: a roll thread that a stop gave up waiting
 // for may still take a lock while the program ends.
-Opening* const openings = new Opening[kSignCount];
+Opening* const openings = new Opening[kAllSigns];
 
 }  // namespace
 
 OpeningLock::OpeningLock(int sign) : sign_(sign) {
-  if (validSign(sign_)) openings[sign_].lock.lock();
+  if (validAnySign(sign_)) openings[sign_].lock.lock();
 }
 
 OpeningLock::~OpeningLock() {
-  if (validSign(sign_)) openings[sign_].lock.unlock();
+  if (validAnySign(sign_)) openings[sign_].lock.unlock();
 }
 
 void setOpeningPicture(int sign, HBITMAP shown) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   OpeningPicture& picture = openings[sign].picture;
   picture = OpeningPicture{};
   DIBSECTION dib{};
@@ -97,7 +98,7 @@ void drawLook(HDC dc, Opening& opening, const RECT& client, std::int32_t y, int 
 }  // namespace
 
 bool drawOpening(int sign, SignKind kind, HWND clip, std::int32_t y, int blurRows) {
-  if (!validSign(sign)) return false;
+  if (!validAnySign(sign)) return false;
   const OpeningPicture& picture = openings[sign].picture;
   if (!picture.bits) return false;
   // Children not clipped away: the sign window's part of the opening is drawn too.
@@ -139,13 +140,13 @@ bool drawOpening(int sign, SignKind kind, HWND clip, std::int32_t y, int blurRow
 }
 
 void publishOpening(int sign, HWND clip) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   std::atomic<bool>& posted = openings[sign].publishPosted;
   if (!posted.exchange(true) && !PostMessageA(clip, kOpeningDrawnMessage, 0, 0)) posted = false;
 }
 
 void openingPublished(int sign) {
-  if (validSign(sign)) openings[sign].publishPosted = false;
+  if (validAnySign(sign)) openings[sign].publishPosted = false;
 }
 
 }  // namespace rovenza

@@ -274,56 +274,82 @@ HBITMAP loadWithPictureObject(const std::string& path) {
 }
 
 void listFrameFolder(int sign, const std::string& pattern) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   app.signStates[sign].listing = FrameListingStamp{};
   fillFrameList(sign, pattern);
 }
 
-int frameCount(int sign) { return validSign(sign) ? fileListOf(sign).count() : 0; }
+int frameCount(int sign) { return validAnySign(sign) ? fileListOf(sign).count() : 0; }
 
-std::string frameName(int sign, int position) { return validSign(sign) ? fileListOf(sign).item(position) : std::string(); }
+std::string frameName(int sign, int position) { return validAnySign(sign) ? fileListOf(sign).item(position) : std::string(); }
 
-void showLedFrame(int sign, const std::string& path) {
-  if (!validSign(sign)) return;
+LedFrame loadLedFrame(const std::string& path) {
+  LedFrame frame;
+  frame.path = path;
+  HBITMAP first = nullptr;
+  if (loadLedAnimation(path, first, frame.animation)) {
+    frame.picture.reset(first);
+  } else {
+    frame.animation.reset();
+    frame.picture.reset(loadPicture(path));
+  }
+  return frame;
+}
+
+void showLoadedLedFrame(int sign, LedFrame& frame) {
+  if (!validAnySign(sign)) return;
   stopLedAnimation(sign);
-  app.signStates[sign].ledFile = path;
-  HBITMAP firstPicture = nullptr;
-  std::shared_ptr<LedAnimationJob> animation;
-  if (!loadLedAnimation(path, firstPicture, animation)) {
-    HBITMAP picture = loadPicture(path);
+  app.signStates[sign].ledFile = frame.path;
+  if (!frame.animation) {
+    HBITMAP picture = frame.picture.release();
     tellLedPicture(sign, picture);
     applyLedLook(picture);
     setSignPicture(sign, picture);
     return;
   }
   // Its pictures, the first among them, take the look as they are written.
-  setSignPicture(sign, firstPicture);
-  startLedAnimation(sign, std::move(animation));
+  setSignPicture(sign, frame.picture.release());
+  startLedAnimation(sign, std::move(frame.animation));
+}
+
+void showLedFrame(int sign, const std::string& path) {
+  if (!validAnySign(sign)) return;
+  // The animation playing stops before the next file is read.
+  stopLedAnimation(sign);
+  LedFrame frame = loadLedFrame(path);
+  showLoadedLedFrame(sign, frame);
 }
 
 void showStripPicture(int sign) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   app.signStates[sign].ledFile.clear();
   // No LED picture any more: a panel fed from the sign goes dark.
   tellLedPicture(sign, nullptr);
   const bool refused = app.signStates[sign].pathRefused;
-  setSignPicture(sign, refused ? nullptr : loadPicture(app.layout.signs[sign].picturePath));
+  setSignPicture(sign, refused ? nullptr : loadPicture(signSpecOf(sign).picturePath));
 }
 
-void showLedFrameNumber(int sign, int frame) {
-  if (!validSign(sign)) return;
-  const std::string& folder = app.layout.signs[sign].picturePath;
+bool ledFrameFile(int sign, int frame, std::string& path) {
+  if (!validAnySign(sign)) return false;
+  const std::string& folder = signSpecOf(sign).picturePath;
   if (app.signStates[sign].pathRefused) {
     // A folder the layout file may not reach is never listed: it stays empty.
     app.signStates[sign].listing = FrameListingStamp{};
     fileListOf(sign).clear();
-    return;
+    return false;
   }
   refreshFrameList(sign, folder);
   const int position = ledFramePosition(frame, frameCount(sign));
-  if (position < 0) return;
+  if (position < 0) return false;
+  path = frameFilePath(folder, frameName(sign, position));
+  return true;
+}
+
+void showLedFrameNumber(int sign, int frame) {
+  std::string path;
+  if (!ledFrameFile(sign, frame, path)) return;
   soundLedClick(sign);  // the sign's relay switches to the frame
-  showLedFrame(sign, frameFilePath(folder, frameName(sign, position)));
+  showLedFrame(sign, path);
 }
 
 }  // namespace rovenza

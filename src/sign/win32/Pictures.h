@@ -2,9 +2,14 @@
 // Picture files into bitmaps, and the frame sets of the two sign kinds.
 #include <windows.h>
 
+#include <memory>
 #include <string>
 
+#include "common/win32/Scoped.h"
+
 namespace rovenza {
+
+struct LedAnimationJob;
 
 // Decodes a picture file into an opaque bitmap the size of the picture:
 // BMP, JPEG and GIF through the system's picture object, anything else (PNG,
@@ -41,5 +46,20 @@ void showStripPicture(int sign);
 // last-write time cannot be trusted). A folder its layout file may not open
 // is never listed: the list stays empty and the sign as it is.
 void showLedFrameNumber(int sign, int frame);
+
+// The file of LED frame `frame` of the sign's folder, found as
+// showLedFrameNumber finds it; false when that would leave the sign as it is.
+bool ledFrameFile(int sign, int frame, std::string& path);
+
+// An LED frame's file read ahead of its showing (its first picture, and its
+// animation when it has one), so that several signs can change at once.
+struct LedFrame {
+  std::string path;
+  ScopedBitmap picture;
+  std::shared_ptr<LedAnimationJob> animation;
+};
+LedFrame loadLedFrame(const std::string& path);
+// Shows a frame read ahead as showLedFrame shows a file.
+void showLoadedLedFrame(int sign, LedFrame& frame);
 
 }  // namespace rovenza

@@ -45,7 +45,7 @@ struct WindowLag {
   bool behind = false;           // the sign window is not yet at stripOffset
   std::int64_t lastMove = 0;     // performance counter microseconds
 };
-WindowLag windowLag[2];          // user-interface thread only
+WindowLag windowLag[kAllSigns];         // user-interface thread only
 
 void placeSignWindow(int sign, std::int32_t y) {
   setSignWindowOffset(sign, y, SWP_NOREDRAW | SWP_NOCOPYBITS);
@@ -67,7 +67,7 @@ void catchUpSignWindow(int sign) {
 }
 
 void CALLBACK onCatchUpTimer(HWND window, UINT, UINT_PTR, DWORD) {
-  for (int sign = 0; sign < 2; ++sign) {
+  for (int sign = 0; sign < kAllSigns; ++sign) {
     if (signWindowOf(sign).handle() == window) catchUpSignWindow(sign);
   }
 }
@@ -208,12 +208,11 @@ class SignStepper : public RollStepper {
   std::int64_t shown_ = 0;  // steps shown so far
 };
 
-DWORD WINAPI firstSignRoll(LPVOID) { return rollThreadMain(0); }
-DWORD WINAPI secondSignRoll(LPVOID) { return rollThreadMain(1); }
+DWORD WINAPI signRollThread(LPVOID sign) { return rollThreadMain(static_cast<int>(reinterpret_cast<INT_PTR>(sign))); }
 
 // The sign's current roll if `serial` names it and it has not been stopped.
 RollJob* liveRoll(int sign, std::uint32_t serial) {
-  if (!validSign(sign)) return nullptr;
+  if (!validAnySign(sign)) return nullptr;
   RollJob* job = app.signStates[sign].roll.get();
   if (!job || job->serial != serial || job->cancelled) return nullptr;
   return job;
@@ -237,7 +236,7 @@ void waitForRollEnd(HANDLE thread) {
 
 void startRollThread(int sign) {
   SignState& state = app.signStates[sign];
-  const SignSpec& signSpec = app.layout.signs[sign];
+  const SignSpec& signSpec = signSpecOf(sign);
   auto job = std::make_shared<RollJob>();
   job->sign = sign;
   job->serial = ++lastSerial;
@@ -258,7 +257,7 @@ void startRollThread(int sign) {
   // Without its event the roll could not be stopped: it does not start, and
   // the group stays disabled as when the thread cannot be created.
   if (!job->cancelEvent.valid()) return;
-  state.rollThread.reset(CreateThread(nullptr, 0, sign == 0 ? firstSignRoll : secondSignRoll, nullptr, 0, nullptr));
+  state.rollThread.reset(CreateThread(nullptr, 0, signRollThread, reinterpret_cast<LPVOID>(static_cast<INT_PTR>(sign)), 0, nullptr));
 }
 
 }  // namespace
@@ -266,7 +265,7 @@ void startRollThread(int sign) {
 void setRollListener(RollListener* listener) { rollListener = listener; }
 
 bool isRollRunning(int sign) {
-  if (!validSign(sign)) return false;
+  if (!validAnySign(sign)) return false;
   SignState& state = app.signStates[sign];
   DWORD code = 0;
   if (state.rollThread && GetExitCodeThread(state.rollThread.get(), &code)) state.rollExitCode = code;
@@ -274,16 +273,17 @@ bool isRollRunning(int sign) {
 }
 
 bool rollBusyGuard() {
-  if (isRollRunning(0)) return false;
-  if (isRollRunning(1)) return false;
+  for (int sign = 0; sign < kAllSigns; ++sign) {
+    if (isRollRunning(sign)) return false;
+  }
   return true;
 }
 
 void startRoll(const RollRequest& request) {
   const int sign = request.sign;
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   SignState& state = app.signStates[sign];
-  SignSpec& signSpec = app.layout.signs[sign];
+  SignSpec& signSpec = signSpecOf(sign);
 
   if (signSpec.kind == static_cast<std::uint8_t>(SignKind::Led)) {
     stopLedAnimation(sign);
@@ -292,7 +292,9 @@ void startRoll(const RollRequest& request) {
     if (!signSpec.picturePath.empty()) showLedFrameNumber(sign, state.targetFrame);
     return;
   }
-  if (sign == 1 && signSpec.kind == static_cast<std::uint8_t>(SignKind::Hidden)) return;
+  // The main window's first sign rolls whatever its kind says; any other
+  // hidden sign does not.
+  if (sign != 0 && signSpec.kind == static_cast<std::uint8_t>(SignKind::Hidden)) return;
   if (isRollRunning(sign)) return;
 
   state.targetFrame = request.targetFrame;
@@ -303,7 +305,7 @@ void startRoll(const RollRequest& request) {
 }
 
 void stopRoll(int sign) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   stopLedAnimation(sign);
   SignState& state = app.signStates[sign];
   RollJob* job = state.roll.get();
@@ -327,7 +329,7 @@ void stopRoll(int sign) {
 }
 
 void returnSignHome(int sign) {
-  if (!validSign(sign)) return;
+  if (!validAnySign(sign)) return;
   stopRoll(sign);
   if (rollListener) rollListener->rollStopped(sign);
   moveSignWindow(sign, 0);
@@ -360,7 +362,7 @@ bool applyRollStep(int sign, std::uint32_t serial, std::int32_t offset) {
 }
 
 bool paintRollOpening(int sign, HWND window) {
-  if (!validSign(sign)) return false;
+  if (!validAnySign(sign)) return false;
   RollJob* job = app.signStates[sign].roll.get();
   if (!job || job->cancelled) return false;
   OpeningLock lock(sign);

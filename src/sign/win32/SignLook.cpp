@@ -19,7 +19,7 @@ namespace {
 std::atomic<bool> lookOn{false};  // read by the roll threads as they draw
 std::atomic<int> ledDotPitch{kDefaultDotPitch};  // read by the animation threads too
 
-SignKind kindOf(int sign) { return effectiveKind(app.layout.signs[sign].kind); }
+SignKind kindOf(int sign) { return effectiveKind(signSpecOf(sign).kind); }
 bool showsKind(int sign, SignKind kind) { return kindOf(sign) == kind; }
 
 // The strip's top in the clip window: where the sign window stands, less the
@@ -32,11 +32,12 @@ std::int32_t stripTopShown(int sign) {
   return origin.y - app.signStates[sign].windowFirstRow;
 }
 
-// Both signs as they now look: an LED sign's frame is read again from its
+// Every sign as it now looks: an LED sign's frame is read again from its
 // file (the picture it showed was redrawn in place), a roll-film sign's
 // opening painted again.
 void redrawSigns() {
-  for (int sign = 0; sign < kSignCount; ++sign) {
+  for (int sign = 0; sign < kAllSigns; ++sign) {
+    if (!clipOf(sign).handle()) continue;  // a face not open
     const SignState& state = app.signStates[sign];
     if (showsKind(sign, SignKind::Led) && state.picture && !state.ledFile.empty()) {
       const std::string file = state.ledFile;
@@ -97,7 +98,7 @@ void applyLedLook(void* bits, int width, int height) {
 }
 
 bool paintFilmLook(int sign, HWND window) {
-  if (!validSign(sign) || openingLook(kindOf(sign), lookOn.load()) != OpeningLook::Film) return false;
+  if (!validAnySign(sign) || openingLook(kindOf(sign), lookOn.load()) != OpeningLook::Film) return false;
   HWND signWindow = signWindowOf(sign).handle();
   HWND clip = clipOf(sign).handle();
   if (!IsWindowVisible(signWindow)) return false;

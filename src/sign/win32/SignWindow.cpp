@@ -155,7 +155,7 @@ LRESULT CALLBACK clipWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 }  // namespace
 
 void attachSignWindow(int sign) {
-  if (sign != 0 && sign != 1) return;
+  if (!validAnySign(sign)) return;
   HWND window = signWindowOf(sign).handle();
   if (!window) return;
   SetWindowSubclass(window, signWindowProc, kSubclassId, static_cast<DWORD_PTR>(sign));
@@ -165,7 +165,7 @@ void attachSignWindow(int sign) {
 }
 
 void setSignWindowOffset(int sign, std::int32_t stripOffset, UINT flags) {
-  if (sign != 0 && sign != 1) return;
+  if (!validAnySign(sign)) return;
   HWND window = signWindowOf(sign).handle();
   if (!window) return;
   constexpr UINT kKeepOrder = SWP_NOZORDER | SWP_NOACTIVATE;

@@ -23,6 +23,15 @@ enum MenuCommand : WORD {
   kCmdPixelDots = 1106,
 };
 
+// Control ids of a board's windows: the main window's, and a vehicle
+// face's window made like it.
+enum BoardControl : int {
+  kSignWindow1 = 1000,
+  kSignWindow2 = 1001,
+  kFileList1 = 1004,
+  kFileList2 = 1005,
+};
+
 // Sent by the splash as it goes: the main window opens the layout file named
 // on the command line, before the splash's own WM_DESTROY returns.
 constexpr UINT kOpenCommandLineMessage = WM_APP + 0x0101;

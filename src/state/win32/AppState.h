@@ -8,8 +8,10 @@
 
 #include "common/win32/Scoped.h"
 #include "layout/Layout.h"
+#include "state/Faces.h"
 #include "state/win32/AboutState.h"
 #include "state/win32/FileListBox.h"
+#include "state/win32/FaceState.h"
 #include "state/win32/FormState.h"
 #include "state/win32/PanelState.h"
 #include "state/win32/SignState.h"
@@ -46,18 +48,21 @@ struct AppState {
 
   TopWindow mainRef;
   TopWindow panelRef;
-  ChildWindow clip1;
-  ChildWindow clip2;
-  ChildWindow sign1;
-  ChildWindow sign2;
-  FileListBox fileList1;
-  FileListBox fileList2;
+  // Every sign's windows by its index (state/Faces.h): the clip window
+  // (the opening), the sign window inside it showing the picture, and the
+  // never-shown sorted list of an LED sign's frame files.
+  ChildWindow clips[kAllSigns];
+  ChildWindow signWindows[kAllSigns];
+  FileListBox fileLists[kAllSigns];
 
   ScopedBitmap backgroundBitmap;
   // The shape last given to each clip window; the window keeps a copy of its own.
-  ScopedRegion clipRegions[kSignCount];
-  SignState signStates[kSignCount];
+  ScopedRegion clipRegions[kAllSigns];
+  SignState signStates[kAllSigns];
   Layout layout;
+  // A vehicle's further faces (faces[0] stands for the main window's board
+  // and stays empty).
+  FaceState faces[kMaxFaces];
   // The background path came from a layout file that may not open it (a
   // device, or a host the user would not let the file reach): it is kept,
   // and saved, but never opened while that layout is open.
@@ -78,9 +83,16 @@ inline constexpr ScopedFont AppState::*kWindowFonts[] = {&AppState::mainFont, &A
                                                         &AppState::aboutFont, &AppState::splashFont,
                                                         &AppState::formFont};
 
-// Per-sign window objects by sign index (0 = 1st sign, 1 = 2nd sign).
-inline ChildWindow& clipOf(int sign) { return sign == 0 ? app.clip1 : app.clip2; }
-inline ChildWindow& signWindowOf(int sign) { return sign == 0 ? app.sign1 : app.sign2; }
-inline FileListBox& fileListOf(int sign) { return sign == 0 ? app.fileList1 : app.fileList2; }
+// Per-sign window objects by sign index (state/Faces.h).
+inline ChildWindow& clipOf(int sign) { return app.clips[sign]; }
+inline ChildWindow& signWindowOf(int sign) { return app.signWindows[sign]; }
+inline FileListBox& fileListOf(int sign) { return app.fileLists[sign]; }
+
+// The layout record a sign's settings live in: the board's for the main
+// window's signs, the face's own for a further face's.
+inline Layout& faceLayout(int face) { return face == 0 ? app.layout : app.faces[face].layout; }
+inline SignSpec& signSpecOf(int sign) { return faceLayout(faceOfSign(sign)).signs[signInFace(sign)]; }
+// The top-level window a face's signs stand in (null for a face not open).
+inline HWND faceWindow(int face) { return face == 0 ? app.mainWindow : app.faces[face].window; }
 
 }  // namespace rovenza

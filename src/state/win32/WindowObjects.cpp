@@ -125,12 +125,12 @@ void TopWindow::focus() const {
 // ---- corner rounding ----
 
 void applyCornerRounding(std::int16_t sign) {
-  if (sign == 0 || sign == 1) {
-    const ChildWindow& clip = sign == 0 ? app.clip1 : app.clip2;
+  if (validAnySign(sign)) {
+    const ChildWindow& clip = clipOf(sign);
     ScopedRegion& kept = app.clipRegions[sign];
     kept.reset();
     const Rect bounds = cornerRegionRect(clip.width(), clip.height());
-    const int round = app.layout.signs[sign].cornerRound;
+    const int round = signSpecOf(sign).cornerRound;
     kept.reset(CreateRoundRectRgn(bounds.left, bounds.top, bounds.right, bounds.bottom, round, round));
     // The window keeps its own copy of the shape: the kept region stays ours
     // until the next rounding replaces it.
@@ -140,7 +140,8 @@ void applyCornerRounding(std::int16_t sign) {
     if (clip.handle() && SetWindowRgn(clip.handle(), windowShape.get(), TRUE)) windowShape.release();
     clip.invalidate();
   }
-  if (app.mainWindow) UpdateWindow(app.mainWindow);
+  HWND board = validAnySign(sign) ? faceWindow(faceOfSign(sign)) : app.mainWindow;
+  if (board) UpdateWindow(board);
 }
 
 }  // namespace rovenza

@@ -73,8 +73,8 @@ class TopWindow : public WindowObject<TopWindow> {
 };
 
 // Gives a sign's clip window its rounded shape from the sign's cornerRound
-// and the clip window's current client size, then repaints the main window.
-// Any index other than 0 or 1 only repaints the main window.
+// and the clip window's current client size, then repaints the window the
+// sign stands in. Any index that names no sign only repaints the main window.
 void applyCornerRounding(std::int16_t sign);
 
 }  // namespace rovenza

@@ -6,14 +6,18 @@
 
 #include "common/Number.h"
 #include "common/win32/Controls.h"
+#include "common/win32/WideText.h"
 #include "panel/KeyBindings.h"
 #include "panel/Keypad.h"
 #include "panel/win32/PanelCommands.h"
 #include "panel/win32/PanelWindow.h"
+#include "sign/win32/Pictures.h"
 #include "sign/win32/Roll.h"
 #include "state/win32/AppMessages.h"
 #include "state/win32/AppState.h"
 #include "vehicle/CodePlan.h"
+#include "vehicle/win32/Pages.h"
+#include "vehicle/win32/VehicleOpen.h"
 
 namespace rovenza {
 
@@ -46,8 +50,8 @@ const ControlRow kBoxControls[] = {
 
 // The digits typed since the last "設定" or "C".
 std::string entry;
-// Which of the board's signs roll now, as the panel heard it.
-bool rolling[kSignCount] = {};
+// Which signs roll now, as the panel heard it.
+bool rolling[kAllSigns] = {};
 
 HWND control(int id) { return app.settingBoxWindow ? GetDlgItem(app.settingBoxWindow, id) : nullptr; }
 
@@ -61,26 +65,80 @@ void updateApplyKey() {
 
 SignKind boardKind(int sign) { return effectiveKind(app.layout.signs[sign].kind); }
 
-// "設定": every sign of the plan goes to its frame through "ON"'s own command.
+void enablePageKeys() {
+  EnableWindow(control(kBoxForward), pagesRunning() ? TRUE : FALSE);
+  EnableWindow(control(kBoxBack), pagesRunning() ? TRUE : FALSE);
+}
+
+CodePlan planOf(int code) {
+  if (const Vehicle* vehicle = openedVehicle()) return planCode(*vehicle, code);
+  const SignKind kinds[kSignsPerFace] = {boardKind(0), boardKind(1)};
+  return planBoardCode(code, kinds);
+}
+
+// One sign's order: the main window's signs through "ON"'s own command (the
+// panel's display shows the frame), a further face's signs alike at their
+// layout's speed and interval.
+void carryOut(const SignOrder& order) {
+  const int sign = signOfFace(order.face, order.sign);
+  if (!validAnySign(sign) || !clipOf(sign).handle()) return;
+  if (order.step == SignStep::Blank) {
+    stopRoll(sign);
+    app.signStates[sign].targetFrame = -1;
+    showLedFrame(sign, std::string());
+    return;
+  }
+  const int frame = frameOnPage(order, 0);
+  if (frame < 0) return;
+  if (order.face == 0) {
+    const std::string digits = formatNumber(frame);
+    app.signStates[sign].entry = digits;
+    setNumberDisplayText(sign, digits);
+    rollSign(sign);
+    return;
+  }
+  const SignSpec& spec = signSpecOf(sign);
+  startRoll(RollRequest{sign, frame, spec.speed, spec.interval});
+}
+
+// "設定": every sign of the plan at once; then its pages, if it has any.
 void applyCode() {
   if (!IsWindowEnabled(control(kBoxApply))) return;
-  const SignKind kinds[kSignsPerFace] = {boardKind(0), boardKind(1)};
   const int code = parseInt(entry);
-  const CodePlan plan = planBoardCode(code, kinds);
+  const CodePlan plan = planOf(code);
   entry.clear();
   if (!plan.found) {
     showInDisplay("--");
     return;
   }
+  stopPages();
   showInDisplay(formatNumber(code));
-  for (const SignOrder& order : plan.orders) {
-    const int frame = frameOnPage(order, 0);
-    if (frame < 0 || !validSign(order.sign)) continue;
-    const std::string digits = formatNumber(frame);
-    app.signStates[order.sign].entry = digits;
-    setNumberDisplayText(order.sign, digits);
-    rollSign(order.sign);
+  for (const SignOrder& order : plan.orders) carryOut(order);
+  startPages(plan);
+  enablePageKeys();
+}
+
+// The vehicle's codes and names in the list; empty without a vehicle.
+void fillCodeList() {
+  HWND list = control(kBoxCodes);
+  if (!list) return;
+  SendMessageW(list, LB_RESETCONTENT, 0, 0);
+  const Vehicle* vehicle = openedVehicle();
+  if (!vehicle) return;
+  for (const VehicleCode& code : vehicle->table.codes) {
+    const std::wstring line = wideFrom(CP_UTF8, formatNumber(code.code) + "  " + code.name);
+    const LRESULT at = SendMessageW(list, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(line.c_str()));
+    if (at >= 0) SendMessageW(list, LB_SETITEMDATA, static_cast<WPARAM>(at), code.code);
   }
+}
+
+// Choosing a code in the list puts it in the display.
+void onCodeChosen() {
+  HWND list = control(kBoxCodes);
+  const LRESULT at = SendMessageW(list, LB_GETCURSEL, 0, 0);
+  if (at < 0) return;
+  entry = formatNumber(static_cast<int>(SendMessageW(list, LB_GETITEMDATA, static_cast<WPARAM>(at), 0)));
+  showInDisplay(entry);
 }
 
 void pressKey(int id) {
@@ -93,6 +151,8 @@ void pressKey(int id) {
     showInDisplay(entry);
   } else if (id == kBoxApply) {
     applyCode();
+  } else if (id == kBoxForward || id == kBoxBack) {
+    stepPages(id == kBoxForward ? +1 : -1);
   }
 }
 
@@ -134,11 +194,11 @@ LRESULT onInitDialog(HWND window) {
   HWND list = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"", kCodeList, 138, 10, 160, 128, window,
                               reinterpret_cast<HMENU>(static_cast<INT_PTR>(kBoxCodes)), app.instance, nullptr);
   if (list) SendMessageW(list, WM_SETFONT, reinterpret_cast<WPARAM>(app.panelFont.get()), FALSE);
-  // Pages alternate only on a vehicle's LED signs; the board's signs have none.
-  EnableWindow(control(kBoxForward), FALSE);
-  EnableWindow(control(kBoxBack), FALSE);
+  // "送" / "戻" step through pages while a code's pages alternate.
+  enablePageKeys();
+  fillCodeList();
   entry.clear();
-  for (int sign = 0; sign < kSignCount; ++sign) rolling[sign] = isRollRunning(sign);
+  for (int sign = 0; sign < kAllSigns; ++sign) rolling[sign] = isRollRunning(sign);
   updateApplyKey();
   EnumChildWindows(window, attachKeys, 0);
   if (app.panelWindow && !IsWindowEnabled(app.panelWindow)) EnableWindow(window, FALSE);
@@ -147,12 +207,22 @@ LRESULT onInitDialog(HWND window) {
 
 }  // namespace
 
+void refreshSettingBox() {
+  if (!app.settingBoxWindow) return;
+  fillCodeList();
+  enablePageKeys();
+}
+
 LRESULT CALLBACK settingBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       return onInitDialog(window);
     case WM_COMMAND:
-      if (HIWORD(wParam) == BN_CLICKED) pressKey(LOWORD(wParam));
+      if (LOWORD(wParam) == kBoxCodes) {
+        if (HIWORD(wParam) == LBN_SELCHANGE) onCodeChosen();
+      } else if (HIWORD(wParam) == BN_CLICKED) {
+        pressKey(LOWORD(wParam));
+      }
       return 0;
     case WM_KEYDOWN:
       if (boxKeyDown(wParam)) return 0;
@@ -162,7 +232,7 @@ LRESULT CALLBACK settingBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (!(lParam & (LPARAM{1} << 29)) && boxKeyDown(wParam)) return 0;
       break;
     case kSignRollingMessage:
-      if (validSign(static_cast<int>(wParam))) rolling[wParam] = lParam != 0;
+      if (validAnySign(static_cast<int>(wParam))) rolling[wParam] = lParam != 0;
       updateApplyKey();
       return 0;
     case WM_CLOSE:

@@ -1,8 +1,10 @@
 #pragma once
 // The setting box "設定器": a modeless window owned by the main window, like
 // the operation panel. Its three-digit display takes a code from its keys;
-// "設定" applies the code to the board's signs at once, each through the
-// command "ON" runs (code n shows frame n on each shown sign). "設定" is
+// "設定" applies the code to every sign of every face at once: the main
+// window's through the command "ON" runs, a further face's at its layout's
+// speed and interval; a code's pages then alternate ("送"/"戻" step them by
+// hand). Without a vehicle, code n shows frame n on the board's shown signs. "設定" is
 // greyed while a roll-film sign rolls, and the whole box is disabled
 // whenever the operation panel is. With the box active, the keyboard's
 // digits, Backspace / Delete ("C") and Enter ("設定") press its keys.
@@ -24,6 +26,10 @@ enum SettingBoxId : int {
 inline constexpr char kSettingBoxTitle[] = "設定器";
 constexpr int kSettingBoxWidth = 318;
 constexpr int kSettingBoxHeight = 196;
+
+// Fills the list with the codes of the vehicle open now (none without one),
+// and greys "送"/"戻" unless pages alternate.
+void refreshSettingBox();
 
 LRESULT CALLBACK settingBoxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

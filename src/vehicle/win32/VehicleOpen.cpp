@@ -1,0 +1,101 @@
+#include "vehicle/win32/VehicleOpen.h"
+
+#include <memory>
+#include <new>
+
+#include "board/win32/LayoutFiles.h"
+#include "board/win32/NetworkQuestion.h"
+#include "board/win32/OpenSave.h"
+#include "common/win32/WideText.h"
+#include "layout/win32/SystemFiles.h"
+#include "sign/win32/Roll.h"
+#include "state/win32/AppState.h"
+#include "vehicle/win32/FaceWindows.h"
+#include "vehicle/win32/Pages.h"
+
+namespace rovenza {
+
+const char kOpenVehicleItemText[] = "車両を開く(&V)...";
+const char kVehicleErrorCaption[] = "車両ファイルのエラー";
+const char kOpenVehicleTitle[] = "車両を開く";
+
+namespace {
+
+const char kVehicleFilter[] = "車両ファイル(*.rvh)\0*.rvh\0";
+
+std::unique_ptr<Vehicle> current;
+
+void sayProblem(const VehicleError& error) {
+  const std::string text = vehicleProblemText(error);
+  MessageBoxA(app.mainWindow, text.c_str(), kVehicleErrorCaption, MB_OK | MB_ICONERROR);
+}
+
+// Reads the whole vehicle (head, layouts' kinds, table); false after saying
+// why not, or when the user would not let its paths reach another computer.
+bool readVehicle(const std::string& path, Vehicle& vehicle) {
+  std::vector<unsigned char> bytes;
+  VehicleError error = readWholeFile(systemFiles(), path, kMaxVehicleFileBytes, bytes);
+  SystemTextCodec codec;
+  if (!error) error = readVehicleHead(bytes.data(), bytes.size(), path, codec, vehicle.head);
+  if (error) {
+    sayProblem(error);
+    return false;
+  }
+  const std::vector<std::string> paths = vehiclePaths(vehicle.head);
+  const PathPermit permit = askAboutNetworkPaths(path, paths);
+  for (const std::string& named : paths) {
+    // Refused: the vehicle cannot be read whole, so nothing of it opens.
+    if (!permit.allows(named)) return false;
+  }
+  error = openVehicleParts(systemFiles(), vehicle);
+  if (error) {
+    sayProblem(error);
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+bool openVehicleFile(const std::string& path) {
+  if (!rollBusyGuard()) return false;
+  std::unique_ptr<Vehicle> vehicle(new (std::nothrow) Vehicle);
+  if (!vehicle) return false;
+  try {
+    if (!readVehicle(path, *vehicle)) return false;
+  } catch (const std::bad_alloc&) {
+    return false;
+  }
+  forgetVehicle();
+  const std::vector<VehicleFace>& faces = vehicle->head.faces;
+  current = std::move(vehicle);
+  openFaceLayoutFile(faces[0].layoutPath, 0);
+  for (std::size_t face = 1; face < faces.size(); ++face) {
+    const int index = static_cast<int>(face);
+    if (makeFaceWindow(index, wideFrom(CP_UTF8, faces[face].name))) {
+      openFaceLayoutFile(faces[face].layoutPath, index);
+    }
+  }
+  placeFaceWindows();
+  return true;
+}
+
+bool openVehicleCommand() {
+  if (!rollBusyGuard()) return false;
+  app.panelRef.enable(0);
+  const std::string path = showFileDialog(app.mainWindow, false, kVehicleFilter, kOpenVehicleTitle);
+  const bool opened = !path.empty() && openVehicleFile(path);
+  app.panelRef.enable(1);
+  app.panelRef.focus();
+  return opened;
+}
+
+const Vehicle* openedVehicle() { return current.get(); }
+
+void forgetVehicle() {
+  stopPages();
+  closeFaceWindows();
+  current.reset();
+}
+
+}  // namespace rovenza

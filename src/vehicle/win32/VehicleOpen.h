@@ -1,0 +1,32 @@
+#pragma once
+// Opening a vehicle file: its head read, the question about the hosts its
+// paths reach asked, every face's layout and the code table read, and only
+// then the board changed: face 1 is the main window's board, exactly as
+// opening its layout makes it, each further face a window of its own.
+// Anything that cannot be read is said, naming its line, and nothing opens.
+#include <string>
+
+#include "vehicle/VehicleFile.h"
+
+namespace rovenza {
+
+extern const char kOpenVehicleItemText[];  // "車両を開く(&V)..."
+extern const char kVehicleErrorCaption[];  // a problem's message box
+extern const char kOpenVehicleTitle[];     // the file dialog
+
+// Opens `path`; false when nothing was opened (the previous board and
+// vehicle stay as they were).
+bool openVehicleFile(const std::string& path);
+
+// File > 車両を開く: asks for a vehicle file and opens it; false when none
+// was opened.
+bool openVehicleCommand();
+
+// The vehicle open now; null when the board is a plain layout.
+const Vehicle* openedVehicle();
+
+// Closes the vehicle's further faces and forgets it: the board is a plain
+// layout again (opening a layout file does this first).
+void forgetVehicle();
+
+}  // namespace rovenza
