@@ -12,12 +12,11 @@
 #include "maker/win32/MakerControls.h"
 #include "maker/win32/MakerOutput.h"
 #include "state/win32/AppState.h"
+#include "vehicle/win32/VehicleOpen.h"
 
 namespace rovenza {
 
 namespace {
-
-const char kVehicleFilter[] = "車両ファイル(*.rvh)\0*.rvh\0すべてのファイル(*.*)\0*.*\0";
 
 // Says that a path the vehicle names may not be opened; false.
 bool refused(const std::string& path) {
@@ -34,16 +33,10 @@ bool vehicleError(const VehicleError& error) {
 // each picture where the board would look for it. False, said, when any of it
 // cannot be read or may not be opened.
 bool readVehicleSigns(const std::string& vehiclePath, VehicleHead& head, std::vector<FaceSign>& signs) {
-  std::vector<unsigned char> bytes;
-  VehicleError error = readWholeFile(systemFiles(), vehiclePath, kMaxVehicleFileBytes, bytes);
-  SystemTextCodec codec;
-  if (!error) error = readVehicleHead(bytes.data(), bytes.size(), vehiclePath, codec, head);
+  std::string refusedPath;
+  VehicleError error = readVehicleHeadAsked(vehiclePath, head, refusedPath);
   if (error) return vehicleError(error);
-  const std::vector<std::string> named = vehiclePaths(head);
-  const PathPermit permit = askAboutNetworkPaths(vehiclePath, named);
-  for (const std::string& path : named) {
-    if (!permit.allows(path)) return refused(path);
-  }
+  if (!refusedPath.empty()) return refused(refusedPath);
   for (VehicleFace& face : head.faces) {
     MemoryBoard board;
     error = readFaceLayout(systemFiles(), face, board);
