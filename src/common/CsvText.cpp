@@ -188,4 +188,27 @@ CsvReader::Step CsvReader::next(CsvRecord& record) {
   return Step::Record;
 }
 
+namespace {
+
+bool needsQuotes(std::string_view cell) {
+  if (cell.empty()) return false;
+  if (cell.front() == ' ' || cell.back() == ' ') return true;
+  return cell.find_first_of(",\"\r\n") != std::string_view::npos;
+}
+
+}  // namespace
+
+void appendCsvCell(std::string& out, std::string_view cell) {
+  if (!needsQuotes(cell)) {
+    out += cell;
+    return;
+  }
+  out += '"';
+  for (char c : cell) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
 }  // namespace rovenza

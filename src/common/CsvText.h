@@ -68,4 +68,8 @@ class CsvReader {
   int badLine_ = 0;
 };
 
+// Appends `cell` as a CSV cell: quoted (its quotes doubled) when it holds a
+// comma, quote or line break or has a blank at either end, as it is otherwise.
+void appendCsvCell(std::string& out, std::string_view cell);
+
 }  // namespace rovenza

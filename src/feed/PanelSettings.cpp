@@ -26,7 +26,6 @@ PanelSettingFault checkHost(std::string_view host) {
 }
 
 bool validPort(int port) { return port >= 1 && port <= 65535; }
-bool validSize(PanelSize size) { return size.width > 0 && size.height > 0 && size.dots() <= kMaxPanelDots; }
 bool validCap(int cap) { return cap >= 1 && cap <= kMaxBrightnessCap; }
 
 std::string_view trimmed(std::string_view text) {
@@ -47,11 +46,13 @@ std::optional<int> wholeNumber(std::string_view text) {
 
 }  // namespace
 
+bool panelSizeAllowed(PanelSize size) { return size.width > 0 && size.height > 0 && size.dots() <= kMaxPanelDots; }
+
 PanelSettingFault checkPanelSettings(const PanelFeedSettings& settings) {
   const PanelSettingFault host = checkHost(settings.host);
   if (host != PanelSettingFault::None) return host;
   if (!validPort(settings.port)) return PanelSettingFault::Port;
-  if (!validSize(settings.size)) return PanelSettingFault::Size;
+  if (!panelSizeAllowed(settings.size)) return PanelSettingFault::Size;
   if (!validCap(settings.cap)) return PanelSettingFault::Cap;
   return PanelSettingFault::None;
 }
@@ -113,7 +114,7 @@ PanelFeedSettings keptPanelSettings(const PanelFields& fields, const PanelFeedSe
   if (const auto port = wholeNumber(fields[kPanelPort]); port && validPort(*port)) kept.port = *port;
   const auto width = wholeNumber(fields[kPanelWidth]);
   const auto height = wholeNumber(fields[kPanelHeight]);
-  if (width && height && validSize(PanelSize{*width, *height})) kept.size = PanelSize{*width, *height};
+  if (width && height && panelSizeAllowed(PanelSize{*width, *height})) kept.size = PanelSize{*width, *height};
   if (const auto cap = wholeNumber(fields[kPanelCap]); cap && validCap(*cap)) kept.cap = *cap;
   return kept;
 }

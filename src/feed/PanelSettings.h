@@ -21,6 +21,10 @@ struct PanelFeedSettings {
 // The longest host name a resolver takes.
 constexpr std::size_t kMaxHostLength = 253;
 
+// Whether a panel of that size can be fed: a dot or more each way, no more
+// than kMaxPanelDots in all.
+bool panelSizeAllowed(PanelSize size);
+
 // What keeps settings from being used; each has its message.
 enum class PanelSettingFault { None, NoHost, LongHost, HostCharacter, Port, Size, Cap };
 PanelSettingFault checkPanelSettings(const PanelFeedSettings& settings);

@@ -24,25 +24,6 @@ std::string_view trimmed(std::string_view text) {
   return text;
 }
 
-bool needsQuotes(std::string_view cell) {
-  if (cell.empty()) return false;
-  if (cell.front() == ' ' || cell.back() == ' ') return true;
-  return cell.find_first_of(",\"\r\n") != std::string_view::npos;
-}
-
-void appendCell(std::string& out, std::string_view cell) {
-  if (!needsQuotes(cell)) {
-    out += cell;
-    return;
-  }
-  out += '"';
-  for (char c : cell) {
-    if (c == '"') out += '"';
-    out += c;
-  }
-  out += '"';
-}
-
 }  // namespace
 
 std::string colourText(Rgb colour) {
@@ -110,9 +91,9 @@ void writeSignTableCsv(const std::vector<SignRow>& rows, std::vector<unsigned ch
   text += kHeader;
   text += "\r\n";
   for (const SignRow& row : rows) {
-    appendCell(text, row.main);
+    appendCsvCell(text, row.main);
     text += ',';
-    appendCell(text, row.sub);
+    appendCsvCell(text, row.sub);
     text += ',';
     text += colourText(row.text);
     text += ',';

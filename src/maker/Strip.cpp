@@ -21,6 +21,10 @@ void put32(std::vector<unsigned char>& out, std::uint32_t value) {
 
 }  // namespace
 
+const char kStripTooLargeText[] =
+    "この大きさと行数の幕は、読み込める画像の大きさ（8192×8192ピクセル分）を超えるため作成できません。"
+    "行を減らすか、幕を小さくしてください。";
+
 StripGeometry stripGeometry(int frameWidth, int frameHeight, std::size_t rows) {
   StripGeometry strip;
   strip.frameWidth = frameWidth;

@@ -25,6 +25,9 @@ struct StripGeometry {
   std::uint64_t frameTop(int frame) const { return std::uint64_t(frameHeight) * static_cast<std::uint64_t>(frame); }
 };
 
+// Why a strip that stripLoadable refuses is not made (code page 932).
+extern const char kStripTooLargeText[];
+
 StripGeometry stripGeometry(int frameWidth, int frameHeight, std::size_t rows);
 
 // Whether the program could load the strip back: a frame side between 1

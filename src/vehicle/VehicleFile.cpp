@@ -363,28 +363,34 @@ VehicleError readWholeFile(FileSystem& files, const std::string& path, std::uint
   return VehicleError{};
 }
 
+VehicleError readFaceLayout(FileSystem& files, VehicleFace& face, MemoryBoard& board) {
+  if (!files.openForReading(face.layoutPath)) return headError(VehicleProblem::LayoutMissing, face.layoutLine);
+  ReadOutcome outcome = ReadOutcome::NotOpened;
+  switch (layoutFormatOf(face.layoutPath)) {
+    case LayoutFormat::Qv4:
+      outcome = readLayoutFile(files, face.layoutPath, board);
+      break;
+    case LayoutFormat::Qv3:
+      outcome = readVer3LayoutFile(files, face.layoutPath, board);
+      break;
+    case LayoutFormat::Qvd:
+      outcome = readDigitalLayoutFile(files, face.layoutPath, board);
+      break;
+    case LayoutFormat::None:
+      break;
+  }
+  if (outcome != ReadOutcome::Applied) return headError(VehicleProblem::NotLayoutFile, face.layoutLine);
+  for (int sign = 0; sign < kSignsPerFace; ++sign) {
+    face.kinds[sign] = board.places[sign].visible ? effectiveKind(board.record.signs[sign].kind) : SignKind::Hidden;
+  }
+  return VehicleError{};
+}
+
 VehicleError openVehicleParts(FileSystem& files, Vehicle& vehicle) {
   for (VehicleFace& face : vehicle.head.faces) {
-    if (!files.openForReading(face.layoutPath)) return headError(VehicleProblem::LayoutMissing, face.layoutLine);
     MemoryBoard board;
-    ReadOutcome outcome = ReadOutcome::NotOpened;
-    switch (layoutFormatOf(face.layoutPath)) {
-      case LayoutFormat::Qv4:
-        outcome = readLayoutFile(files, face.layoutPath, board);
-        break;
-      case LayoutFormat::Qv3:
-        outcome = readVer3LayoutFile(files, face.layoutPath, board);
-        break;
-      case LayoutFormat::Qvd:
-        outcome = readDigitalLayoutFile(files, face.layoutPath, board);
-        break;
-      case LayoutFormat::None:
-        break;
-    }
-    if (outcome != ReadOutcome::Applied) return headError(VehicleProblem::NotLayoutFile, face.layoutLine);
-    for (int sign = 0; sign < kSignsPerFace; ++sign) {
-      face.kinds[sign] = board.places[sign].visible ? effectiveKind(board.record.signs[sign].kind) : SignKind::Hidden;
-    }
+    const VehicleError error = readFaceLayout(files, face, board);
+    if (error) return error;
   }
   if (!files.openForReading(vehicle.head.tablePath)) {
     return headError(VehicleProblem::TableMissing, vehicle.head.tableLine);

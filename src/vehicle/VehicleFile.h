@@ -35,6 +35,8 @@
 
 namespace rovenza {
 
+class MemoryBoard;
+
 constexpr int kSignsPerFace = kSignCount;
 constexpr int kMinCode = 1;
 constexpr int kMaxCode = 999;
@@ -154,6 +156,11 @@ std::vector<std::string> vehiclePaths(const VehicleHead& head);
 // Reads a whole file of at most `limit` bytes.
 VehicleError readWholeFile(FileSystem& files, const std::string& path, std::uint64_t limit,
                            std::vector<unsigned char>& bytes);
+
+// Reads a face's layout onto `board` with the reader its name chooses (the
+// file is only read) and takes the kinds of its signs into `face`: a sign
+// the layout does not show is Hidden.
+VehicleError readFaceLayout(FileSystem& files, VehicleFace& face, MemoryBoard& board);
 
 // Reads every face's layout (only for the kinds of its signs) and the code
 // table into `vehicle`, whose head readVehicleHead filled.

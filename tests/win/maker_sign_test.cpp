@@ -2,21 +2,32 @@
 // a strip that the sign then rolls, a CSV of code page 932 text imported,
 // an LED folder whose dots sit on the look's grid, the strips it refuses;
 // text of any script typed and pasted kept to the CSV, the save dialogs'
-// extension and overwrite question, its keyboard.
+// extension and overwrite question, its keyboard; a vehicle's pictures and
+// code table written from the one table; an LED folder for a panel.
 #include <windows.h>
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "LayoutTestWindows.h"
 #include "app/win32/Commands.h"
 #include "common/win32/WideText.h"
+#include "feed/PanelSettings.h"
+#include "feed/win32/PanelFeedWindow.h"
+#include "layout/LayoutMessages.h"
+#include "layout/MemoryBoard.h"
+#include "layout/Qv4File.h"
+#include "layout/win32/SystemFiles.h"
 #include "maker/Lettering.h"
+#include "maker/win32/MakerPanel.h"
+#include "maker/win32/MakerVehicle.h"
 #include "maker/win32/MakerWindow.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
@@ -116,6 +127,38 @@ test::MessageBoxSeen expectMakerMessage(const std::function<void()>& action) {
   action();
   EXPECT_TRUE(driver.finished()) << driver.status();
   return seen;
+}
+
+std::vector<std::string> sortedFilesIn(const std::string& folder) {
+  std::vector<std::string> names = test::filesIn(folder);
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+// A BMP file's size and pixels (top row first); 0 x 0 when it is none.
+std::vector<std::uint32_t> bitmapFile(const std::string& path, SIZE& size) {
+  HBITMAP bitmap =
+      static_cast<HBITMAP>(LoadImageA(nullptr, path.c_str(), IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION));
+  size = SIZE{};
+  if (!bitmap) return {};
+  size = test::bitmapSize(bitmap);
+  std::vector<std::uint32_t> pixels = test::pixelsOf(bitmap);
+  DeleteObject(bitmap);
+  return pixels;
+}
+
+// Answers the maker's next message box with `button` and keeps its text (a
+// box answered before, which may not have gone yet, is not the next one).
+ModalDriver::Step answerMaker(int button, std::string& text) {
+  return test::waitFor([button, &text] {
+    static HWND answered = nullptr;
+    HWND box = makerMessageBox();
+    if (!box || box == answered) return false;
+    answered = box;
+    text = test::windowText(GetDlgItem(box, 0xFFFF));
+    press(box, button);
+    return true;
+  });
 }
 
 class Maker : public ::testing::Test {
@@ -527,6 +570,142 @@ TEST_F(Maker, ACsvOfMillionsOfEmptyLinesOpensAsAnEmptyTable) {
   test::writeFile(folder.file("empty.csv"), test::Bytes(64u << 20, '\n'));
   ASSERT_TRUE(importCsvFile(folder.file("empty.csv")));
   EXPECT_TRUE(makerRows().empty());
+}
+
+TEST_F(Maker, AVehiclesPicturesAndCodeTableAreWrittenFromTheOneTable) {
+  // A bus: the front face a roll film and an LED route number, the side an
+  // LED destination (its folder not made yet) and a hidden sign.
+  auto layout = [&](const char* name, std::uint8_t kind2, int width2, const std::string& path2) {
+    MemoryBoard board;
+    board.record.signs[0].kind = static_cast<std::uint8_t>(std::string(name) == "front.qv4" ? SignKind::RollFilm : SignKind::Led);
+    board.record.signs[0].picturePath = folder.file(std::string(name) == "front.qv4" ? "front.bmp" : "side");
+    board.places[0] = SignPlace{0, 0, std::string(name) == "front.qv4" ? 120 : 96, 40, true};
+    board.record.signs[1].kind = kind2;
+    board.record.signs[1].picturePath = path2;
+    board.places[1] = SignPlace{0, 50, width2, 24, true};
+    ASSERT_TRUE(writeLayoutFile(systemFiles(), folder.file(name), board));
+  };
+  layout("front.qv4", static_cast<std::uint8_t>(SignKind::Led), 60, folder.file("route"));
+  layout("side.qv4", static_cast<std::uint8_t>(SignKind::Hidden), 60, "");
+  const std::string head = u8"[Vehicle]\r\nName=Bus\r\n[Face1]\r\nName=前面\r\nLayout=front.qv4\r\n"
+                           u8"[Face2]\r\nName=側面\r\nLayout=side.qv4\r\n[Codes]\r\nTable=codes.csv\r\n";
+  test::writeFile(folder.file("bus.rvh"), test::Bytes(head.begin(), head.end()));
+  ASSERT_TRUE(CreateDirectoryA(folder.file("route").c_str(), nullptr));
+  for (const char* name : {"00.bmp", "01.bmp", "02.bmp", "03.bmp", "notes.txt"}) {
+    test::writeFile(folder.file("route\\") + name, test::Bytes{'o', 'l', 'd'});
+  }
+  test::writeFile(folder.file("codes.csv"), test::Bytes{'o', 'l', 'd'});
+  setSignLook(false, kDefaultDotPitch);
+  typeRow("駅前", "Ekimae", "#FFFFFF", "#003080");
+  typeRow("Depot", "", "#FFFF00", "#800000");
+
+  // Through the button and the file dialog; No to replacing keeps everything.
+  std::string question;
+  {
+    std::vector<ModalDriver::Step> steps = test::typeFileName("車両ファイルを開く", folder.file("bus.rvh"));
+    steps.push_back(answerMaker(IDNO, question));
+    ModalDriver driver(steps);
+    click(kMakeVehicle);
+    EXPECT_TRUE(driver.finished()) << driver.status();
+  }
+  EXPECT_NE(std::string::npos, question.find(folder.file("route") + "」のLEDのコマの画像4個")) << question;
+  EXPECT_NE(std::string::npos, question.find(folder.file("codes.csv"))) << question;
+  EXPECT_EQ(std::string::npos, question.find("front.bmp")) << "not there yet: " << question;
+  const std::vector<std::string> before = {"bus.rvh", "codes.csv", "front.qv4", "route", "side.qv4"};
+  EXPECT_EQ(before, sortedFilesIn(folder.path()));
+  EXPECT_EQ(5u, test::filesIn(folder.file("route")).size());
+
+  // Yes: every shown sign's pictures at its own size and kind, and the table.
+  std::string done;
+  {
+    ModalDriver driver({answerMaker(IDYES, question), answerMaker(IDOK, done)});
+    EXPECT_TRUE(makeVehiclePictures(folder.file("bus.rvh")));
+    EXPECT_TRUE(driver.finished()) << driver.status();
+  }
+  EXPECT_EQ(0u, done.find("車両の画像3個とコード表を作成しました。")) << done;
+  const std::vector<std::string> after = {"bus.rvh", "codes.csv", "front.bmp", "front.qv4", "route", "side", "side.qv4"};
+  EXPECT_EQ(after, sortedFilesIn(folder.path())) << "nothing temporary left";
+  SIZE size{};
+  const std::vector<std::uint32_t> strip = bitmapFile(folder.file("front.bmp"), size);
+  EXPECT_EQ(120, size.cx);
+  EXPECT_EQ(40 * 3, size.cy) << "frame 0 blank, then a frame a row";
+  ASSERT_EQ(120u * 120u, strip.size());
+  EXPECT_EQ(0x003080u, strip[static_cast<std::size_t>(40) * 120 + 1]);
+  EXPECT_EQ(0x800000u, strip[static_cast<std::size_t>(80) * 120 + 1]);
+  const std::vector<std::string> frames = {"00.bmp", "01.bmp", "02.bmp"};
+  EXPECT_EQ((std::vector<std::string>{"00.bmp", "01.bmp", "02.bmp", "notes.txt"}), sortedFilesIn(folder.file("route")));
+  EXPECT_EQ(frames, sortedFilesIn(folder.file("side")));
+  for (const auto& [sign, width, height] : {std::tuple{"route", 60, 24}, std::tuple{"side", 96, 40}}) {
+    for (const std::string& frame : frames) {
+      bitmapFile(folder.file(sign) + "\\" + frame, size);
+      EXPECT_EQ(width, size.cx) << sign << frame;
+      EXPECT_EQ(height, size.cy) << sign << frame;
+    }
+  }
+  const test::Bytes table = test::readWholeFile(folder.file("codes.csv"));
+  EXPECT_EQ(std::string(u8"\xEF\xBB\xBFコード,行先名,周期,前面(1),前面(2),側面(1),側面(2)\r\n"
+                        u8"1,駅前,,1,1,1,\r\n2,Depot,,2,2,2,\r\n"),
+            std::string(table.begin(), table.end()));
+
+  // A table on another computer is asked about first; No writes nothing.
+  const std::string farHead = u8"[Face1]\r\nLayout=front.qv4\r\n[Codes]\r\nTable=\\\\faraway\\share\\codes.csv\r\n";
+  test::writeFile(folder.file("far.rvh"), test::Bytes(farHead.begin(), farHead.end()));
+  const test::Bytes stripBytes = test::readWholeFile(folder.file("front.bmp"));
+  std::string refused;
+  {
+    ModalDriver driver({test::waitFor([] {
+                          HWND box = test::threadWindow(kNetworkQuestionCaption);
+                          if (box) press(box, IDNO);
+                          return box != nullptr;
+                        }),
+                        answerMaker(IDOK, refused)});
+    EXPECT_FALSE(makeVehiclePictures(folder.file("far.rvh")));
+    EXPECT_TRUE(driver.finished()) << driver.status();
+  }
+  EXPECT_EQ(0u, refused.find("「\\\\faraway\\share\\codes.csv」は開かないことにした場所")) << refused;
+  EXPECT_EQ(stripBytes, test::readWholeFile(folder.file("front.bmp")));
+}
+
+TEST_F(Maker, APanelFolderHoldsTheDotsThePanelIsSentAtItsCap) {
+  setSignLook(false, kDefaultDotPitch);
+  type(kFrameWidth, "96");
+  type(kFrameHeight, "24");
+  typeRow("急行", "", "#FFFFFF", "#000000");
+  EXPECT_EQ("128", test::windowText(makerItem(kPanelDotsAcross)));
+  EXPECT_EQ("32", test::windowText(makerItem(kPanelDotsDown)));
+  type(kPanelDotsAcross, "300");
+  type(kPanelDotsDown, "300");
+  const test::MessageBoxSeen refused = expectMakerMessage([&] { EXPECT_FALSE(makePanelFolder(folder.path())); });
+  EXPECT_EQ(panelSettingMessage(PanelSettingFault::Size), refused.text);
+  EXPECT_TRUE(test::filesIn(folder.path()).empty());
+
+  // The 1st sign's panel is kept at a quarter of its brightness.
+  const std::string panelFile = folder.file("panel.ini");
+  setPanelFeedFile(panelFile);
+  WritePrivateProfileStringA("Sign1", "Cap", "25", panelFile.c_str());
+  test::TempFolder card(folder.path());
+  type(kPanelDotsAcross, "32");
+  type(kPanelDotsDown, "8");
+  ASSERT_TRUE(makePanelFolder(card.path()));
+  setPanelFeedFile("");
+  EXPECT_EQ((std::vector<std::string>{"00.bmp", "01.bmp"}), sortedFilesIn(card.path()));
+  EXPECT_TRUE(app.layout.signs[0].picturePath.empty()) << "a panel's folder is not the sign's";
+  const Rgb orangeAtAQuarter = 0x402300;
+  for (const char* name : {"00.bmp", "01.bmp"}) {
+    SIZE size{};
+    const std::vector<std::uint32_t> dots = bitmapFile(card.file(name), size);
+    EXPECT_EQ(32, size.cx) << name;
+    EXPECT_EQ(8, size.cy) << name;
+    int lit = 0;
+    for (const std::uint32_t dot : dots) {
+      ASSERT_TRUE(dot == 0 || dot == orangeAtAQuarter) << name << " " << std::hex << dot;
+      lit += dot != 0;
+    }
+    EXPECT_EQ(std::string(name) == "00.bmp", lit == 0) << name << " " << lit;
+    if (lit > 0) {
+      EXPECT_GT(lit, 20) << name;
+    }
+  }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include "common/win32/Scoped.h"
 #include "layout/LayoutMessages.h"
 #include "layout/MovedPaths.h"
+#include "layout/win32/SystemFiles.h"
 #include "panel/PanelIds.h"
 #include "panel/win32/PanelCommands.h"
 #include "sign/win32/Pictures.h"
@@ -33,8 +34,6 @@ void showFileError(const char* firstLine, SystemError error) {
   const std::string text = fileErrorText(firstLine, systemText);
   MessageBoxA(app.mainWindow, text.c_str(), kLayoutErrorCaption, MB_OK | MB_ICONERROR);
 }
-
-bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace
 

@@ -73,18 +73,7 @@ std::vector<FeedRow> feedableSigns() {
   return rows;
 }
 
-PanelFeedSettings keptSettings(const FeedRow& row) {
-  const PanelFeedSettings defaults{"", kDdpPort, row.defaultSize, kDefaultBrightnessCap};
-  if (panelFile.empty()) return defaults;
-  const std::string section = panelSection(row.key.face, row.key.sign);
-  PanelFields fields;
-  for (int field = 0; field < kPanelFieldCount; ++field) {
-    char text[512] = {};
-    GetPrivateProfileStringA(section.c_str(), kPanelFieldKeys[field], "", text, sizeof text, panelFile.c_str());
-    fields[field] = text;
-  }
-  return keptPanelSettings(fields, defaults);
-}
+PanelFeedSettings keptSettings(const FeedRow& row) { return keptFeedSettings(row.key, row.defaultSize); }
 
 void keepSettings(const FeedRow& row, const PanelFeedSettings& settings) {
   if (panelFile.empty()) return;
@@ -225,6 +214,19 @@ LRESULT onCommand(HWND window, WPARAM wParam) {
 }
 
 }  // namespace
+
+PanelFeedSettings keptFeedSettings(FeedKey key, PanelSize defaultSize) {
+  const PanelFeedSettings defaults{"", kDdpPort, defaultSize, kDefaultBrightnessCap};
+  if (panelFile.empty()) return defaults;
+  const std::string section = panelSection(key.face, key.sign);
+  PanelFields fields;
+  for (int field = 0; field < kPanelFieldCount; ++field) {
+    char text[512] = {};
+    GetPrivateProfileStringA(section.c_str(), kPanelFieldKeys[field], "", text, sizeof text, panelFile.c_str());
+    fields[field] = text;
+  }
+  return keptPanelSettings(fields, defaults);
+}
 
 void setPanelFeedFile(const std::string& file) { panelFile = file; }
 

@@ -8,6 +8,9 @@
 
 #include <string>
 
+#include "feed/PanelSettings.h"
+#include "feed/win32/PanelFeed.h"
+
 namespace rovenza {
 
 extern const char kPanelFeedTitle[];  // the window's title
@@ -39,6 +42,11 @@ constexpr int feedControl(int row, PanelFeedRowControl control) { return kFeedFi
 
 // The panel file the window reads and writes (empty: none, nothing kept).
 void setPanelFeedFile(const std::string& file);
+
+// A sign's settings as the panel file keeps them; each one it does not keep
+// (all of them without a file) is the default: no host, the DDP port,
+// `defaultSize`, the default brightness cap.
+PanelFeedSettings keptFeedSettings(FeedKey key, PanelSize defaultSize);
 
 LRESULT CALLBACK panelFeedWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 

@@ -131,4 +131,6 @@ FileSystem& systemFiles() {
   return files;
 }
 
+bool pathExists(const std::string& path) { return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
 }  // namespace rovenza

@@ -29,21 +29,6 @@ const char kStripFilter[] = "ビットマップ(*.bmp)\0*.bmp\0PNG(*.png)\0*.png
 const char kCsvFilter[] = "CSVファイル(*.csv)\0*.csv\0すべてのファイル(*.*)\0*.*\0";
 const char kNoMemory[] = "メモリが足りないため、この操作を続けられませんでした。表はそのままです。";
 
-// Whether the design can be written: a usable frame size, and for a strip
-// one the program could load back. Says why not.
-bool designWritable(const SignDesign& design, bool strip) {
-  if (!frameSizeUsable(design.width, design.height)) {
-    makerMessage("幅と高さは1から8192までの数で指定してください。");
-    return false;
-  }
-  if (strip && !stripLoadable(stripGeometry(design.width, design.height, design.rows.size()))) {
-    makerMessage("この大きさと行数の幕は、読み込める画像の大きさ（8192×8192ピクセル分）を超えるため作成できません。"
-                 "行を減らすか、幕を小さくしてください。");
-    return false;
-  }
-  return true;
-}
-
 // The written output into the chosen sign, when the check box says so and
 // the sign is of its kind.
 void loadIntoSign(bool strip, const std::string& path) {
@@ -67,6 +52,30 @@ void loadIntoSign(bool strip, const std::string& path) {
   }
 }
 
+// A save dialog of the maker's: the chosen filter's extension is put on a
+// name typed without one, so the dialog asks about the file that will be
+// written. Empty when cancelled; a failed dialog said so.
+std::string chooseSavePath(const char* filter, const char* title, const char* extension) {
+  SystemError failure = 0;
+  const std::string path = showFileDialog(app.makerWindow, true, filter, title, &failure, extension);
+  if (path.empty() && failure != 0) reportSaveError(failure);
+  return path;
+}
+
+}  // namespace
+
+bool designWritable(const SignDesign& design, bool strip) {
+  if (!frameSizeUsable(design.width, design.height)) {
+    makerMessage("幅と高さは1から8192までの数で指定してください。");
+    return false;
+  }
+  if (strip && !stripLoadable(stripGeometry(design.width, design.height, design.rows.size()))) {
+    makerMessage(kStripTooLargeText);
+    return false;
+  }
+  return true;
+}
+
 std::string chooseLedFolder() {
   BROWSEINFOA browse{};
   browse.hwndOwner = app.makerWindow;
@@ -81,25 +90,12 @@ std::string chooseLedFolder() {
   return std::string(folder);
 }
 
-// A save dialog of the maker's: the chosen filter's extension is put on a
-// name typed without one, so the dialog asks about the file that will be
-// written. Empty when cancelled; a failed dialog said so.
-std::string chooseSavePath(const char* filter, const char* title, const char* extension) {
-  SystemError failure = 0;
-  const std::string path = showFileDialog(app.makerWindow, true, filter, title, &failure, extension);
-  if (path.empty() && failure != 0) reportSaveError(failure);
-  return path;
-}
-
-// The system's text for an error, after two line breaks.
 std::string systemErrorText(SystemError error) {
   char text[1024] = {};
   FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, error,
                  MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), text, sizeof text - 1, nullptr);
   return std::string("\r\n\r\n") + text;
 }
-
-}  // namespace
 
 bool runMakerCommand(const std::function<bool()>& command) {
   try {
@@ -155,24 +151,31 @@ bool makeStripFile(const std::string& path) {
   });
 }
 
+bool writeLedFolderAsked(const SignDesign& design, const std::string& folder, const PanelOutput* panel) {
+  const std::size_t old = frameFilesIn(systemFiles(), folder).size();
+  if (old > 0 && makerQuestion("「" + folder + "」にはLEDのコマの画像が" + std::to_string(old) +
+                               "個あります。作成するコマに置き換えますか？") != IDYES) {
+    return false;
+  }
+  return frameSetWritten(writeLedFolder(design, folder, panel));
+}
+
+bool frameSetWritten(const FrameSetResult& result) {
+  if (result.stage == FrameSetResult::Stage::Writing) {
+    reportSaveError(result.error);
+    return false;
+  }
+  if (result.stage == FrameSetResult::Stage::Swapping) {
+    makerMessage(frameSwapText(result) + systemErrorText(result.error), MB_ICONERROR);
+    return false;
+  }
+  return true;
+}
+
 bool makeLedFolder(const std::string& folder) {
   return runMakerCommand([&folder] {
     const SignDesign design = currentDesign();
-    if (!designWritable(design, false)) return false;
-    const std::size_t old = frameFilesIn(systemFiles(), folder).size();
-    if (old > 0 && makerQuestion("「" + folder + "」にはLEDのコマの画像が" + std::to_string(old) +
-                                 "個あります。作成するコマに置き換えますか？") != IDYES) {
-      return false;
-    }
-    const FrameSetResult result = writeLedFolder(design, folder);
-    if (result.stage == FrameSetResult::Stage::Writing) {
-      reportSaveError(result.error);
-      return false;
-    }
-    if (result.stage == FrameSetResult::Stage::Swapping) {
-      makerMessage(frameSwapText(result) + systemErrorText(result.error), MB_ICONERROR);
-      return false;
-    }
+    if (!designWritable(design, false) || !writeLedFolderAsked(design, folder, nullptr)) return false;
     makerState().unwritten = false;
     loadIntoSign(false, folder);
     return true;

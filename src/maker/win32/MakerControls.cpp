@@ -66,6 +66,13 @@ const ControlRow kMakerControls[] = {
     {kLoadAfter, "BUTTON", "作成後に幕へ読み込む(&R)", 0, kCheck, 460, 166, 230, 18},
     {kMakeStrip, "BUTTON", "方向幕を作成(&S)...", 0, kButton, 460, 194, 230, 26},
     {kMakeLed, "BUTTON", "LEDフォルダーを作成(&L)...", 0, kButton, 460, 226, 230, 26},
+    {kMakeVehicle, "BUTTON", "車両の画像を作成(&Y)...", 0, kButton, 460, 258, 230, 26},
+    {kLabelFirst + 9, "STATIC", "パネル(&Q)", 0, kChild, 460, 299, 58, 14},
+    {kPanelDotsAcross, "EDIT", "128", WS_EX_CLIENTEDGE, kNumber, 520, 296, 60, 20},
+    {kLabelFirst + 10, "STATIC", "×", 0, kChild, 584, 299, 14, 14},
+    {kPanelDotsDown, "EDIT", "32", WS_EX_CLIENTEDGE, kNumber, 600, 296, 60, 20},
+    {kLabelFirst + 11, "STATIC", "ドット", 0, kChild, 664, 299, 30, 14},
+    {kMakePanel, "BUTTON", "パネル用フォルダーを作成(&J)...", 0, kButton, 460, 322, 230, 26},
     {kClose, "BUTTON", "閉じる(&C)", 0, kButton, 590, 444, 100, 26},
     {kStripColumn, kStripColumnClass, "", WS_EX_CLIENTEDGE, kColumn, 700, 8, 152, 462},
 };
@@ -181,6 +188,7 @@ void createMakerControls(HWND window) {
   SendMessageW(makerItem(kLoadAfter), BM_SETCHECK, BST_CHECKED, 0);
   for (int id : {kTextColour, kBackgroundColour}) SendMessageW(makerItem(id), EM_SETLIMITTEXT, 7, 0);
   for (int id : {kFrameWidth, kFrameHeight}) SendMessageW(makerItem(id), EM_SETLIMITTEXT, 4, 0);
+  for (int id : {kPanelDotsAcross, kPanelDotsDown}) SendMessageW(makerItem(id), EM_SETLIMITTEXT, 5, 0);
   showSignSize();
 }
 

@@ -105,12 +105,14 @@ SystemError writeStripFile(const SignDesign& design, const std::string& path) {
   });
 }
 
-FrameSetResult writeLedFolder(const SignDesign& design, const std::string& folder) {
+FrameSetResult writeLedFolder(const SignDesign& design, const std::string& folder, const PanelOutput* panel) {
   FrameRenderer renderer(design.lettering);
   const SignRow blank;
   return writeFrameSet(systemFiles(), folder, design.rows.size() + 1, [&](std::size_t frame, const ByteSink& sink) {
     const SignRow& row = frame == 0 ? blank : design.rows[frame - 1];
-    const Picture picture = renderer.ledFrame(row, design.width, design.height, design.ledColour, design.dotPitch);
+    Picture picture = renderer.ledFrame(row, design.width, design.height, design.ledColour, design.dotPitch);
+    if (panel) picture = panelFrame(picture, *panel);
+    if (picture.pixels.empty()) return false;
     std::vector<unsigned char> bytes = bmpHeader(picture.width, static_cast<std::uint64_t>(picture.height));
     appendBmpRows(picture, bytes);
     return sink(bytes.data(), bytes.size());

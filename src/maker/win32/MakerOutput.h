@@ -6,6 +6,7 @@
 
 #include "common/win32/WideText.h"
 #include "layout/FileSystem.h"
+#include "maker/PanelFrame.h"
 #include "maker/Saving.h"
 #include "maker/SignTable.h"
 #include "maker/Strip.h"
@@ -33,8 +34,9 @@ SystemError writeStripFile(const SignDesign& design, const std::string& path);
 
 // Writes the LED frames into `folder` as one set (writeFrameSet): 00.bmp
 // all unlit, as a strip's frame 0 is blank, then one BMP per row, so that
-// frame n shows row n on both kinds of sign.
-FrameSetResult writeLedFolder(const SignDesign& design, const std::string& folder);
+// frame n shows row n on both kinds of sign. With `panel`, each frame is
+// written one pixel a dot at the panel's size (panelFrame).
+FrameSetResult writeLedFolder(const SignDesign& design, const std::string& folder, const PanelOutput* panel = nullptr);
 
 // The table's CSV file written, or read into `result`; reading returns the
 // system error of a file that could not be read (0 when read, whatever its

@@ -6,8 +6,10 @@
 
 #include "maker/win32/MakerCommands.h"
 #include "maker/win32/MakerControls.h"
+#include "maker/win32/MakerPanel.h"
 #include "maker/win32/MakerPreviews.h"
 #include "maker/win32/MakerTable.h"
+#include "maker/win32/MakerVehicle.h"
 #include "maker/win32/StripColumn.h"
 #include "state/win32/AppState.h"
 
@@ -78,6 +80,12 @@ void onCommand(HWND window, WPARAM wParam) {
       break;
     case kMakeLed:
       makeLedCommand();
+      break;
+    case kMakeVehicle:
+      makeVehicleCommand();
+      break;
+    case kMakePanel:
+      makePanelCommand();
       break;
     case kClose:
     case IDCANCEL:

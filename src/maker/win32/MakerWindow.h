@@ -1,6 +1,7 @@
 #pragma once
 // The sign maker's window ("幕の作成"): the table of rows, the lettering and
-// size, the strip and LED outputs, CSV import and export, the previews.
+// size, the strip and LED outputs, a vehicle's pictures, an LED folder for
+// a panel, CSV import and export, the previews.
 // Modeless, owned by the main window like the operation panel; a Unicode
 // window, so that the table keeps any text typed or pasted.
 #include <windows.h>
@@ -41,6 +42,10 @@ enum : int {
   kFramePreview,
   kStripColumn,
   kClose,
+  kMakeVehicle,
+  kPanelDotsAcross,
+  kPanelDotsDown,
+  kMakePanel,
   kLabelFirst = 1400,
 };
 }  // namespace maker_ids

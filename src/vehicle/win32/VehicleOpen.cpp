@@ -20,9 +20,9 @@ const char kOpenVehicleItemText[] = "車両を開く(&V)...";
 const char kVehicleErrorCaption[] = "車両ファイルのエラー";
 const char kOpenVehicleTitle[] = "車両を開く";
 
-namespace {
-
 const char kVehicleFilter[] = "車両ファイル(*.rvh)\0*.rvh\0";
+
+namespace {
 
 std::unique_ptr<Vehicle> current;
 
@@ -34,20 +34,14 @@ void sayProblem(const VehicleError& error) {
 // Reads the whole vehicle (head, layouts' kinds, table); false after saying
 // why not, or when the user would not let its paths reach another computer.
 bool readVehicle(const std::string& path, Vehicle& vehicle) {
-  std::vector<unsigned char> bytes;
-  VehicleError error = readWholeFile(systemFiles(), path, kMaxVehicleFileBytes, bytes);
-  SystemTextCodec codec;
-  if (!error) error = readVehicleHead(bytes.data(), bytes.size(), path, codec, vehicle.head);
+  std::string refused;
+  VehicleError error = readVehicleHeadAsked(path, vehicle.head, refused);
   if (error) {
     sayProblem(error);
     return false;
   }
-  const std::vector<std::string> paths = vehiclePaths(vehicle.head);
-  const PathPermit permit = askAboutNetworkPaths(path, paths);
-  for (const std::string& named : paths) {
-    // Refused: the vehicle cannot be read whole, so nothing of it opens.
-    if (!permit.allows(named)) return false;
-  }
+  // Refused: the vehicle cannot be read whole, so nothing of it opens.
+  if (!refused.empty()) return false;
   error = openVehicleParts(systemFiles(), vehicle);
   if (error) {
     sayProblem(error);
@@ -57,6 +51,24 @@ bool readVehicle(const std::string& path, Vehicle& vehicle) {
 }
 
 }  // namespace
+
+VehicleError readVehicleHeadAsked(const std::string& path, VehicleHead& head, std::string& refused) {
+  refused.clear();
+  std::vector<unsigned char> bytes;
+  VehicleError error = readWholeFile(systemFiles(), path, kMaxVehicleFileBytes, bytes);
+  SystemTextCodec codec;
+  if (!error) error = readVehicleHead(bytes.data(), bytes.size(), path, codec, head);
+  if (error) return error;
+  const std::vector<std::string> paths = vehiclePaths(head);
+  const PathPermit permit = askAboutNetworkPaths(path, paths);
+  for (const std::string& named : paths) {
+    if (!permit.allows(named)) {
+      refused = named;
+      break;
+    }
+  }
+  return error;
+}
 
 bool openVehicleFile(const std::string& path) {
   if (!rollBusyGuard()) return false;

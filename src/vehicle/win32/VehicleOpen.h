@@ -13,6 +13,14 @@ namespace rovenza {
 extern const char kOpenVehicleItemText[];  // "車両を開く(&V)..."
 extern const char kVehicleErrorCaption[];  // a problem's message box
 extern const char kOpenVehicleTitle[];     // the file dialog
+extern const char kVehicleFilter[];        // the file dialog's file types
+
+// Reads the head of the vehicle file `path`, then asks once, as a layout
+// file's paths are asked about, before the paths it names reach other
+// computers. A problem of the file is returned; the first path the user did
+// not let be opened (a device included) is put in `refused`, else it is
+// emptied. Nothing the head names is touched.
+VehicleError readVehicleHeadAsked(const std::string& path, VehicleHead& head, std::string& refused);
 
 // Opens `path`; false when nothing was opened (the previous board and
 // vehicle stay as they were).

@@ -152,9 +152,12 @@ TempFolder::TempFolder() : TempFolder(temporaryFolder()) {}
 TempFolder::TempFolder(const std::string& parent) {
   static int counter = 0;
   const bool separated = !parent.empty() && (parent.back() == '\\' || parent.back() == '/');
-  path_ = parent + (separated ? "" : "\\") + "rovenza-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-          std::to_string(++counter);
-  CreateDirectoryA(path_.c_str(), nullptr);
+  // A folder of that name left by an earlier run that was cut short (process
+  // ids come round again) is not this one's: the next number is taken.
+  do {
+    path_ = parent + (separated ? "" : "\\") + "rovenza-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter);
+  } while (!CreateDirectoryA(path_.c_str(), nullptr) && GetLastError() == ERROR_ALREADY_EXISTS);
 }
 
 namespace {
