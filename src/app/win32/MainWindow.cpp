@@ -123,14 +123,7 @@ LRESULT onCreate(HWND window) {
 }
 
 LRESULT onPaint(HWND window) {
-  PaintDC paint(window);
-  if (HBITMAP background = app.backgroundBitmap.get()) {
-    BITMAP info{};
-    GetObjectA(background, sizeof info, &info);
-    MemoryDC memory(paint.get());
-    SelectGuard select(memory.get(), background);
-    BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-  }
+  paintBoardBackground(window, app.backgroundBitmap.get());
   return 0;
 }
 

@@ -1,5 +1,6 @@
 #include "state/win32/WindowObjects.h"
 
+#include "common/win32/Scoped.h"
 #include "state/Geometry.h"
 #include "state/win32/AppState.h"
 
@@ -120,6 +121,16 @@ void TopWindow::enable(int enabled) const {
 
 void TopWindow::focus() const {
   if (window_) SetFocus(window_);
+}
+
+void paintBoardBackground(HWND window, HBITMAP background) {
+  PaintDC paint(window);
+  if (!background) return;
+  BITMAP info{};
+  GetObjectA(background, sizeof info, &info);
+  MemoryDC memory(paint.get());
+  SelectGuard select(memory.get(), background);
+  BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
 }
 
 // ---- corner rounding ----

@@ -72,6 +72,10 @@ class TopWindow : public WindowObject<TopWindow> {
   RECT windowRect() const;
 };
 
+// Paints a board's window (the main window, a vehicle's face): its
+// background picture from the top left, when it has one.
+void paintBoardBackground(HWND window, HBITMAP background);
+
 // Gives a sign's clip window its rounded shape from the sign's cornerRound
 // and the clip window's current client size, then repaints the window the
 // sign stands in. Any index that names no sign only repaints the main window.

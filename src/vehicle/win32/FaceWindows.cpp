@@ -86,14 +86,7 @@ Rect rectOf(HWND window) {
 }
 
 LRESULT onPaint(HWND window) {
-  PaintDC paint(window);
-  if (HBITMAP background = app.faces[faceOf(window)].background.get()) {
-    BITMAP info{};
-    GetObjectA(background, sizeof info, &info);
-    MemoryDC memory(paint.get());
-    SelectGuard select(memory.get(), background);
-    BitBlt(paint.get(), 0, 0, info.bmWidth, info.bmHeight, memory.get(), 0, 0, SRCCOPY);
-  }
+  paintBoardBackground(window, app.faces[faceOf(window)].background.get());
   return 0;
 }
 
