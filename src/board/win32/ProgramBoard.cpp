@@ -127,8 +127,7 @@ void ProgramBoard::rollSign(int sign) {
     rovenza::rollSign(sign);
     return;
   }
-  const SignSpec& spec = signSpecOf(at(sign));
-  startRoll(RollRequest{at(sign), 0, spec.speed, spec.interval});
+  startRollAtLayoutPace(at(sign), 0);
 }
 
 void ProgramBoard::resetSign(int sign) {

@@ -304,6 +304,12 @@ void startRoll(const RollRequest& request) {
   startRollThread(sign);
 }
 
+void startRollAtLayoutPace(int sign, std::int32_t targetFrame) {
+  if (!validAnySign(sign)) return;
+  const SignSpec& layoutSign = signSpecOf(sign);
+  startRoll(RollRequest{sign, targetFrame, layoutSign.speed, layoutSign.interval});
+}
+
 void stopRoll(int sign) {
   if (!validAnySign(sign)) return;
   stopLedAnimation(sign);

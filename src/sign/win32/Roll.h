@@ -34,6 +34,9 @@ void setRollListener(RollListener* listener);
 // layout), or switches an LED sign to it. A roll-film sign that is rolling,
 // and a hidden 2nd sign, do nothing.
 void startRoll(const RollRequest& request);
+// The same for a sign without a panel of its own (a vehicle's further face):
+// at the speed and interval its layout holds.
+void startRollAtLayoutPace(int sign, std::int32_t targetFrame);
 // Stops the sign at once and puts it back at frame 0.
 void returnSignHome(int sign);
 bool isRollRunning(int sign);

@@ -97,8 +97,7 @@ void carryOut(const SignOrder& order) {
     rollSign(sign);
     return;
   }
-  const SignSpec& spec = signSpecOf(sign);
-  startRoll(RollRequest{sign, frame, spec.speed, spec.interval});
+  startRollAtLayoutPace(sign, frame);
 }
 
 // "設定": every sign of the plan at once; then its pages, if it has any.
